@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// What a field must show after one change of its text.
+struct TypingResult
+{
+    bool accepted = true; // the text stays exactly as it is
+    QString text;         // the text the field holds afterwards
+    int caret = 0;        // caret position afterwards
+    bool beep = false;
+};
+
+// The typing classes shared by the tree and stand fields.
+enum class TypingClass {
+    None,          // any text
+    Integer,       // whole number
+    Decimal,       // a lone point allowed so a value can begin with it
+    SignedDecimal, // like Decimal, and a minus sign only as the first character
+    ValueClass,    // only "1", "2" or "3"
+    GrowthCode,    // only "0" to "3"
+};
+
+// Checks a field's text after a change; `caret` is the number of characters before the caret.
+// `placeholder` ("@" in the stand fields) is accepted by every class with a rule.
+//
+// A bad text loses the characters just before the caret, one at a time, until it is good:
+// a bad keystroke vanishes and a paste of several bad characters loses all of them. A bad text
+// with nothing before the caret (a value the program put there, caret at 0) stays as it is,
+// so a loaded value is shown rather than destroyed.
+TypingResult checkTyping(TypingClass typingClass, const QString& text, int caret,
+                         const QString& placeholder = QString());

@@ -1,0 +1,61 @@
+#include "RecordFileConfig.h"
+
+namespace {
+
+const QString TreeFilter =
+    QStringLiteral(".VELK Tree Files (*.velk)|*.velk|.TRE Tree Files (*.tre)|*.tre|All Files (*.*)|*.*");
+
+} // namespace
+
+RecordFileConfig RecordFileConfig::tree()
+{
+    RecordFileConfig c;
+    c.fileNameBox = QStringLiteral("txtTreeFile");
+    c.filter = TreeFilter;
+    c.missingFilename = QStringLiteral("A tree data file name must be specified.");
+    c.nameStore = NameStore::Window;
+    c.keepEmptyLines = true;
+    c.startCaption = QStringLiteral("&Add Record");
+    c.addCaption = QStringLiteral("&Add Record");
+    c.addTooltip = QStringLiteral("Add above information as a new record");
+    c.editCaption = QStringLiteral("&Update Record");
+    c.editTooltip = QStringLiteral("Replace highlighted record with above information");
+    return c;
+}
+
+RecordFileConfig RecordFileConfig::stand()
+{
+    RecordFileConfig c;
+    c.fileNameBox = QStringLiteral("txtSlfFile");
+    c.filter = QStringLiteral("Stand List Files (*.slf)|*.slf|All Files (*.*)|*.*");
+    c.missingFilename = QStringLiteral("A Stand List File name must be specified.");
+    c.nameStore = NameStore::StandListFileName;
+    c.recordLetters = QStringLiteral("ABCD");
+    c.invalidFormatText = QStringLiteral("Invalid Stand List File format.");
+    c.startCaption = QStringLiteral("&Add Records");
+    c.addCaption = QStringLiteral("&Add Record");
+    c.addTooltip = QStringLiteral("Add above information as a new set of records");
+    c.editCaption = QStringLiteral("&Update Record");
+    c.editTooltip =
+        QStringLiteral("Replaces the the set of A, B, C, and D records with above information");
+    return c;
+}
+
+RecordFileConfig RecordFileConfig::location()
+{
+    RecordFileConfig c;
+    c.fileNameBox = QStringLiteral("txtLocFile");
+    c.filter = QStringLiteral("Locations Files (*.loc)|*.loc|All Files (*.*)|*.*");
+    c.missingFilename = QStringLiteral("A Locations File name must be specified.");
+    c.nameStore = NameStore::LocationsFileName;
+    c.defaultFileName = QStringLiteral("vorlin.loc");
+    c.unsavedRule = UnsavedRule::NameNotDefault;
+    c.recordLetters = QStringLiteral("AB");
+    c.invalidFormatText = QStringLiteral("Invalid Locations File format.");
+    c.startCaption = QStringLiteral("&Add Record");
+    c.addCaption = QStringLiteral("&Add Record");
+    c.addTooltip = QStringLiteral("Add above information as a new record");
+    c.editCaption = QStringLiteral("&Update Record");
+    c.editTooltip = QStringLiteral("Replace highlighted record with above information");
+    return c;
+}

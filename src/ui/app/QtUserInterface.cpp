@@ -1,0 +1,113 @@
+#include "QtUserInterface.h"
+
+#include "recordfile/DlgFileExists.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QTimer>
+
+UserInterface::Answer QtUserInterface::message(const QString& title, const QString& text,
+                                               Buttons buttons, Icon icon)
+{
+    QMessageBox box(m_window);
+    box.setWindowTitle(title);
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setText(shown);
+    box.setIcon(icon == Icon::Exclamation ? QMessageBox::Warning
+                : icon == Icon::Critical  ? QMessageBox::Critical
+                                          : QMessageBox::NoIcon);
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        break;
+    case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        // Esc or the close box: the safe answer.
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    }
+}
+
+bool QtUserInterface::askFileExists(const QString& fileName)
+{
+    DlgFileExists dialog(m_window);
+    dialog.SetFilename(fileName);
+    dialog.exec();
+    bool status = false;
+    dialog.GetOpenStatus(status);
+    return status;
+}
+
+QStringList QtUserInterface::nameFilters(const QString& filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        const QString pattern = parts[i + 1];
+        // "*.*" would hide files without an extension here.
+        if (pattern == QStringLiteral("*.*"))
+            description.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
+        else if (!description.contains(u'('))
+            description += QStringLiteral(" (") + pattern + u')';
+        filters.append(description);
+    }
+    return filters;
+}
+
+std::optional<QString> QtUserInterface::openFileDialog(const QString& filter)
+{
+    QFileDialog dialog(m_window);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    dialog.setNameFilters(nameFilters(filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+void QtUserInterface::beep()
+{
+    QApplication::beep();
+}
+
+void QtUserInterface::focusControl(const QString& objectName)
+{
+    if (!m_window)
+        return;
+    QWidget* target = m_window->findChild<QWidget*>(objectName);
+    if (target && target->isEnabled())
+        target->setFocus(Qt::OtherFocusReason);
+}
+
+void QtUserInterface::sendTab()
+{
+    // Handled after the current action, like a keystroke typed by the user.
+    QTimer::singleShot(0, m_window, [window = m_window] {
+        if (!window)
+            return;
+        QWidget* target = QApplication::focusWidget();
+        if (!target || target->window() != window)
+            target = window;
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+        QApplication::sendEvent(target, &tab);
+    });
+}

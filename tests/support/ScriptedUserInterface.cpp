@@ -1,0 +1,30 @@
+#include "ScriptedUserInterface.h"
+
+UserInterface::Answer ScriptedUserInterface::message(const QString& title, const QString& text,
+                                                     Buttons buttons, Icon icon)
+{
+    messages.append({title, text, buttons, icon});
+    if (!answers.isEmpty())
+        return answers.takeFirst();
+    return buttons == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;
+}
+
+bool ScriptedUserInterface::askFileExists(const QString& fileName)
+{
+    fileExistsAsked.append(fileName);
+    return fileExistsAnswers.isEmpty() ? false : fileExistsAnswers.takeFirst();
+}
+
+std::optional<QString> ScriptedUserInterface::openFileDialog(const QString& filter)
+{
+    fileDialogFilters.append(filter);
+    return fileDialogAnswers.isEmpty() ? std::nullopt : fileDialogAnswers.takeFirst();
+}
+
+QStringList ScriptedUserInterface::titles() const
+{
+    QStringList result;
+    for (const Message& m : messages)
+        result.append(m.title);
+    return result;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/UserInterface.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// A stand-in user: answers from a script, in order, and records everything it was shown.
+class ScriptedUserInterface : public UserInterface
+{
+public:
+    struct Message
+    {
+        QString title;
+        QString text;
+        Buttons buttons;
+        Icon icon;
+    };
+
+    // Answers for message boxes; an unscripted question gets the first button (Ok or Yes).
+    QList<Answer> answers;
+    // Answers for the "File Exists" dialog (true = open the existing file); default false.
+    QList<bool> fileExistsAnswers;
+    // Answers for the file dialog; an empty optional is Cancel.
+    QList<std::optional<QString>> fileDialogAnswers;
+
+    QList<Message> messages;
+    QStringList fileExistsAsked;
+    QStringList fileDialogFilters;
+    QStringList focused;
+    int beeps = 0;
+    int tabs = 0;
+
+    Answer message(const QString& title, const QString& text, Buttons buttons,
+                   Icon icon) override;
+    bool askFileExists(const QString& fileName) override;
+    std::optional<QString> openFileDialog(const QString& filter) override;
+    void beep() override { ++beeps; }
+    void focusControl(const QString& objectName) override { focused.append(objectName); }
+    void sendTab() override { ++tabs; }
+
+    QStringList titles() const;
+};
