@@ -1,0 +1,41 @@
+#pragma once
+
+#include "species/SpeciesDialogLayout.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// Looks up a species code by variant and writes it into the caller's Species field.
+// Built afresh for every opening; only the last variant chosen outlives it, in modGlobal.
+class DlgSpecies : public QDialog
+{
+    Q_OBJECT
+
+public:
+    DlgSpecies(QWidget* owner, QLineEdit* speciesField);
+
+    // Newspaper columns the species list shows now.
+    int columnCount() const { return layout_.columns; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void variantChosen(int index);
+    void confirm();
+    void applyColumns();
+
+    QLineEdit* speciesField_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
+    QComboBox* cboVariant_;
+    QLabel* label1_;
+    QListWidget* lstSpecies_;
+    SpeciesDialogLayout layout_;
+};
