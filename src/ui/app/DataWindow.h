@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/QtUserInterface.h"
+#include "app/UserInterfaceSwitch.h"
 #include "app/WindowChain.h"
 
 #include <QWidget>
@@ -46,7 +46,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QtUserInterface m_ui;
+    UserInterfaceSwitch m_ui;
     ResizeRule m_resizeRule;
     bool m_leaving = false;
     bool m_closeHandled = false;

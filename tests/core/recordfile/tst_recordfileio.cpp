@@ -1,0 +1,221 @@
+#include "recordfile/Cp1252.h"
+#include "recordfile/RecordFileIO.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+// A device that fails after a number of bytes, as a full disk does.
+class FailingDevice : public QIODevice
+{
+public:
+    explicit FailingDevice(qint64 capacity) : m_capacity(capacity) { open(WriteOnly); }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64 len) override
+    {
+        if (m_written + len > m_capacity) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        m_written += len;
+        return len;
+    }
+
+private:
+    qint64 m_capacity;
+    qint64 m_written = 0;
+};
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestRecordFileIO : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void read_data();
+    void read();
+    void everyByteRoundTrips();
+    void tooManyLines();
+    void readFailures_data();
+    void readFailures();
+    void writeFailureOnDevice();
+    void failedSaveKeepsOldFile();
+    void writeFailures_data();
+    void writeFailures();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestRecordFileIO::read_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("skipEmpty");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QByteArray>("written");
+
+    QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << false << QStringList{"a", "b"}
+                           << QByteArray("a\r\nb\r\n");
+    QTest::newRow("LF only") << QByteArray("a\nb\n") << false << QStringList{"a", "b"}
+                             << QByteArray("a\r\nb\r\n");
+    QTest::newRow("no final line end") << QByteArray("a\r\nb") << false << QStringList{"a", "b"}
+                                       << QByteArray("a\r\nb\r\n");
+    QTest::newRow("empty lines are records") << QByteArray("a\r\n\r\n\nb\r\n") << false
+                                             << QStringList{"a", "", "", "b"}
+                                             << QByteArray("a\r\n\r\n\r\nb\r\n");
+    QTest::newRow("empty lines skipped") << QByteArray("a\r\n\r\n\nb\r\n") << true
+                                         << QStringList{"a", "b"} << QByteArray("a\r\nb\r\n");
+    QTest::newRow("lone CR stays in the line")
+        << QByteArray("a\rb\r\nc\r") << false
+        << QStringList{QStringLiteral("a\rb"), QStringLiteral("c\r")}
+        << QByteArray("a\rb\r\nc\r\r\n");
+    QTest::newRow("NUL and high bytes") << QByteArray("x\0y\x81\xff\r\n", 7) << false
+                                        << QStringList{Cp1252::decode(QByteArray("x\0y\x81\xff", 5))}
+                                        << QByteArray("x\0y\x81\xff\r\n", 7);
+    QTest::newRow("empty file") << QByteArray() << false << QStringList{} << QByteArray();
+    QTest::newRow("single line end") << QByteArray("\r\n") << false << QStringList{""}
+                                     << QByteArray("\r\n");
+}
+
+void TestRecordFileIO::read()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, skipEmpty);
+    QFETCH(QStringList, lines);
+    QFETCH(QByteArray, written);
+
+    const QString path = m_dir.filePath(QStringLiteral("read.tre"));
+    writeFile(path, bytes);
+    QStringList read;
+    RecordFileIO::ReadOptions options;
+    options.skipEmptyLines = skipEmpty;
+    QVERIFY(RecordFileIO::readLines(path, &read, options).ok);
+    QCOMPARE(read, lines);
+
+    const QString out = m_dir.filePath(QStringLiteral("written.tre"));
+    QVERIFY(RecordFileIO::writeLines(out, read).ok);
+    QCOMPARE(readFile(out), written);
+}
+
+void TestRecordFileIO::everyByteRoundTrips()
+{
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b) {
+        if (b != '\n' && b != '\r')
+            bytes.append(char(b));
+    }
+    bytes = bytes + "\r\n" + bytes + "\r\n";
+    const QString path = m_dir.filePath(QStringLiteral("bytes.tre"));
+    writeFile(path, bytes);
+    QStringList lines;
+    QVERIFY(RecordFileIO::readLines(path, &lines).ok);
+    QCOMPARE(lines.size(), 2);
+    QVERIFY(RecordFileIO::writeLines(path, lines).ok);
+    QCOMPARE(readFile(path), bytes);
+}
+
+void TestRecordFileIO::tooManyLines()
+{
+    QBuffer buffer;
+    buffer.setData(QByteArray("1\n2\n3\n"));
+    buffer.open(QIODevice::ReadOnly);
+    QStringList lines;
+    RecordFileIO::ReadOptions options;
+    options.maxLines = 2;
+    const RecordFileIO::Result result = RecordFileIO::readLines(buffer, &lines, options);
+    QVERIFY(!result.ok);
+    QVERIFY(result.tooManyLines);
+    options.maxLines = 3;
+    buffer.seek(0);
+    QVERIFY(RecordFileIO::readLines(buffer, &lines, options).ok);
+}
+
+void TestRecordFileIO::readFailures_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("missing folder") << m_dir.filePath(QStringLiteral("no/such/file.tre"));
+    QTest::newRow("a folder's name") << m_dir.path();
+    QTest::newRow("below a file") << m_dir.filePath(QStringLiteral("plain.tre/child"));
+}
+
+void TestRecordFileIO::readFailures()
+{
+    QFETCH(QString, path);
+    writeFile(m_dir.filePath(QStringLiteral("plain.tre")), "x\r\n");
+    QStringList lines{QStringLiteral("kept?")};
+    const RecordFileIO::Result result = RecordFileIO::readLines(path, &lines);
+    QVERIFY(!result.ok);
+    QVERIFY(!result.reason.isEmpty());
+    QVERIFY(lines.isEmpty());
+}
+
+void TestRecordFileIO::writeFailureOnDevice()
+{
+    FailingDevice device(100);
+    const QStringList lines(1000, QStringLiteral("a tree record"));
+    const RecordFileIO::Result result = RecordFileIO::writeLines(device, lines);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.reason, QStringLiteral("No space left on device"));
+}
+
+void TestRecordFileIO::failedSaveKeepsOldFile()
+{
+    // A file-size limit makes the disk "full" part way through the save, even for root.
+    const QString path = m_dir.filePath(QStringLiteral("old.tre"));
+    writeFile(path, "old record\r\n");
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const RecordFileIO::Result result =
+        RecordFileIO::writeLines(path, QStringList(10000, QStringLiteral("new record")));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+    QVERIFY(!result.ok);
+    QVERIFY(!result.reason.isEmpty());
+    QCOMPARE(readFile(path), QByteArray("old record\r\n"));
+}
+
+void TestRecordFileIO::writeFailures_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("missing folder") << m_dir.filePath(QStringLiteral("no/such/file.tre"));
+    QTest::newRow("a folder's name") << m_dir.path();
+    QTest::newRow("below a file") << m_dir.filePath(QStringLiteral("plain.tre/child"));
+}
+
+void TestRecordFileIO::writeFailures()
+{
+    QFETCH(QString, path);
+    writeFile(m_dir.filePath(QStringLiteral("plain.tre")), "x\r\n");
+    const RecordFileIO::Result result = RecordFileIO::writeLines(path, {QStringLiteral("a")});
+    QVERIFY(!result.ok);
+    QVERIFY(!result.reason.isEmpty());
+    QCOMPARE(readFile(m_dir.filePath(QStringLiteral("plain.tre"))), QByteArray("x\r\n"));
+}
+
+QTEST_APPLESS_MAIN(TestRecordFileIO)
+#include "tst_recordfileio.moc"

@@ -1,0 +1,445 @@
+#include "ScriptedUserInterface.h"
+#include "app/ModGlobal.h"
+#include "recordfile/RecordFileLogic.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Answer = UserInterface::Answer;
+
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+
+// Asks the logic to load again while its exists question is open, as a focus change would.
+class ReentrantUserInterface : public ScriptedUserInterface
+{
+public:
+    RecordFileLogic* logic = nullptr;
+    bool askFileExists(const QString& fileName) override
+    {
+        logic->setFileNameBox(fileName + QStringLiteral(".other"));
+        logic->fileNameBoxLeft();
+        return ScriptedUserInterface::askFileExists(fileName);
+    }
+};
+
+} // namespace
+
+class TestRecordFileLogic : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void openingOnMissingFileThenAdding();
+    void existsQuestionOnlyWhenLinesAreShown();
+    void useDisplayedValuesKeepsAskOverwrite_data();
+    void useDisplayedValuesKeepsAskOverwrite();
+    void nameComparisonIsCaseSensitive();
+    void saveWritesRecordCountLinesAndAsksOnce();
+    void cancelAtOverwriteKeepsFlags();
+    void unsavedQuestionFollowsWindowRule_data();
+    void unsavedQuestionFollowsWindowRule();
+    void closeQuestion_data();
+    void closeQuestion();
+    void failedSaveKeepsEverything();
+    void failedLoadKeepsDisplay();
+    void recordLetterCheck();
+    void displayLimit();
+    void existsQuestionNeverOpensTwice();
+    void updateAndDeleteMoveTheSelection();
+    void clearDisplay();
+    void browse();
+
+private:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+    ScriptedUserInterface m_ui;
+};
+
+void TestRecordFileLogic::init()
+{
+    modGlobal() = ModGlobal();
+    m_ui = ScriptedUserInterface();
+}
+
+void TestRecordFileLogic::openingOnMissingFileThenAdding()
+{
+    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
+    logic.open(path(QStringLiteral("missing.tre")));
+    QCOMPARE(logic.display().size(), 0);
+    QVERIFY(logic.process(QStringLiteral("first")));
+    QCOMPARE(logic.display().lines(), (QStringList{QStringLiteral("first"), QString()}));
+    QCOMPARE(logic.RecordCount(), qint16(1));
+    QCOMPARE(logic.CurrentIndex(), qint16(1));
+    QVERIFY(logic.HasUnsavedChanges());
+    QCOMPARE(logic.processTag(), QStringLiteral("add"));
+}
+
+void TestRecordFileLogic::existsQuestionOnlyWhenLinesAreShown()
+{
+    writeFile(path(QStringLiteral("three.tre")), "a\r\nb\r\nc\r\n");
+    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
+    logic.open(path(QStringLiteral("three.tre")));
+    QVERIFY(m_ui.fileExistsAsked.isEmpty());
+    QCOMPARE(logic.RecordCount(), qint16(3));
+    QCOMPARE(logic.CurrentIndex(), qint16(3));
+    QCOMPARE(logic.display().size(), 4);
+    QVERIFY(!logic.HasUnsavedChanges());
+    QVERIFY(logic.AskOverwrite());
+
+    // Only the slot on screen still asks.
+    logic.clearDisplay();
+    QCOMPARE(logic.display().size(), 1);
+    m_ui.fileExistsAnswers = {true};
+    QCOMPARE(logic.LoadFile(path(QStringLiteral("three.tre"))), RecordFileLogic::LoadResult::Loaded);
+    QCOMPARE(m_ui.fileExistsAsked.size(), 1);
+}
+
+void TestRecordFileLogic::useDisplayedValuesKeepsAskOverwrite_data()
+{
+    QTest::addColumn<bool>("loadedFirst");
+    QTest::newRow("display from a load") << true;
+    QTest::newRow("display typed in") << false;
+}
+
+void TestRecordFileLogic::useDisplayedValuesKeepsAskOverwrite()
+{
+    QFETCH(bool, loadedFirst);
+    writeFile(path(QStringLiteral("a.tre")), "a1\r\n");
+    writeFile(path(QStringLiteral("b.tre")), "b1\r\nb2\r\n");
+    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
+    logic.open(loadedFirst ? path(QStringLiteral("a.tre")) : QString());
+    logic.process(QStringLiteral("typed"));
+
+    m_ui.answers = {Answer::No}; // do not save the changes to a.tre
+    m_ui.fileExistsAnswers = {false};
+    logic.setFileNameBox(path(QStringLiteral("b.tre")));
+    logic.fileNameBoxLeft();
+    QCOMPARE(logic.currentFileName(), path(QStringLiteral("b.tre")));
+    QCOMPARE(logic.AskOverwrite(), loadedFirst);
+    QCOMPARE(logic.display().lines().first(), loadedFirst ? QStringLiteral("a1") : QStringLiteral("typed"));
+
+    m_ui.messages.clear();
+    QVERIFY(logic.SaveFile(logic.fileNameBox()));
+    QCOMPARE(m_ui.titles(), loadedFirst ? QStringList{QStringLiteral("File Exists")} : QStringList{});
+    QCOMPARE(readFile(path(QStringLiteral("b.tre"))),
+             loadedFirst ? QByteArray("a1\r\ntyped\r\n") : QByteArray("typed\r\n"));
+}
+
+void TestRecordFileLogic::nameComparisonIsCaseSensitive()
+{
+    writeFile(path(QStringLiteral("Plot.tre")), "a\r\n");
+    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
+    logic.open(path(QStringLiteral("Plot.tre")));
+    logic.fileNameBoxLeft(); // unchanged: nothing happens
+    QVERIFY(m_ui.fileExistsAsked.isEmpty());
+
+    // Another letter case is another name; it loads again only where such a file exists.
+    logic.setFileNameBox(path(QStringLiteral("plot.tre")));
+    logic.fileNameBoxLeft();
+    QCOMPARE(logic.currentFileName(), path(QStringLiteral("plot.tre")));
+    QVERIFY(m_ui.fileExistsAsked.isEmpty());
+    m_ui.fileExistsAnswers = {true};
+    logic.setFileNameBox(path(QStringLiteral("Plot.tre")));
+    logic.fileNameBoxLeft();
+    QCOMPARE(m_ui.fileExistsAsked, QStringList{path(QStringLiteral("Plot.tre"))});
+}
+
+void TestRecordFileLogic::saveWritesRecordCountLinesAndAsksOnce()
+{
+    writeFile(path(QStringLiteral("s.tre")), "a\nb\n");
+    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
+    logic.open(path(QStringLiteral("s.tre")));
+    logic.process(QStringLiteral("c"));
+    logic.save();
+    QCOMPARE(m_ui.messages.size(), 1);
+    QCOMPARE(m_ui.messages[0].title, QStringLiteral("File Exists"));
+    QCOMPARE(m_ui.messages[0].text, QStringLiteral("Overwrite file ") + path(QStringLiteral("s.tre")));
+    QCOMPARE(m_ui.messages[0].buttons, UserInterface::Buttons::OkCancel);
+    QCOMPARE(readFile(path(QStringLiteral("s.tre"))), QByteArray("a\r\nb\r\nc\r\n"));
+    QVERIFY(!logic.HasUnsavedChanges());
+    logic.save();
+    QCOMPARE(m_ui.messages.size(), 1);
+
+    // Only the slot left: an empty file.
+    logic.clearDisplay();
+    logic.save();
+    QCOMPARE(readFile(path(QStringLiteral("s.tre"))), QByteArray());
+}
+
+void TestRecordFileLogic::cancelAtOverwriteKeepsFlags()
+{
+    writeFile(path(QStringLiteral("k.tre")), "a\r\n");
+    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
+    logic.open(path(QStringLiteral("k.tre")));
+    logic.process(QStringLiteral("b"));
+    m_ui.answers = {Answer::Cancel};
+    logic.save();
+    QVERIFY(logic.HasUnsavedChanges());
+    QVERIFY(logic.AskOverwrite());
+    QCOMPARE(readFile(path(QStringLiteral("k.tre"))), QByteArray("a\r\n"));
+}
+
+void TestRecordFileLogic::unsavedQuestionFollowsWindowRule_data()
+{
+    QTest::addColumn<int>("window"); // 0 tree, 1 stand, 2 location
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<bool>("asks");
+    QTest::newRow("tree, named") << 0 << QStringLiteral("a.tre") << true;
+    QTest::newRow("tree, no name") << 0 << QString() << false;
+    QTest::newRow("stand, named") << 1 << QStringLiteral("a.slf") << true;
+    QTest::newRow("location, vorlin.loc") << 2 << QStringLiteral("vorlin.loc") << false;
+    QTest::newRow("location, VORLIN.LOC") << 2 << QStringLiteral("VORLIN.LOC") << false;
+    QTest::newRow("location, other") << 2 << QStringLiteral("other.loc") << true;
+}
+
+void TestRecordFileLogic::unsavedQuestionFollowsWindowRule()
+{
+    QFETCH(int, window);
+    QFETCH(QString, current);
+    QFETCH(bool, asks);
+    const RecordFileConfig config = window == 0   ? RecordFileConfig::tree()
+                                    : window == 1 ? RecordFileConfig::stand()
+                                                  : RecordFileConfig::location();
+    RecordFileLogic logic(config, m_ui);
+    logic.open(current.isEmpty() ? QString() : path(current));
+    if (!current.isEmpty())
+        logic.setCurrentFileName(current);
+    logic.process(QStringLiteral("A x"));
+
+    m_ui.answers = {Answer::No};
+    logic.setFileNameBox(path(QStringLiteral("next")));
+    logic.fileNameBoxLeft();
+    QCOMPARE(m_ui.titles().contains(QStringLiteral("Unsaved Changes")), asks);
+
+    // Closing always asks while there are unsaved changes.
+    m_ui.messages.clear();
+    m_ui.answers = {Answer::No};
+    QVERIFY(logic.requestClose());
+    QCOMPARE(m_ui.titles(), QStringList{QStringLiteral("Unsaved Changes")});
+}
+
+void TestRecordFileLogic::closeQuestion_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<QStringList>("titles");
+    QTest::newRow("No drops") << QStringLiteral("c.tre") << Answer::No << true
+                              << QStringList{QStringLiteral("Unsaved Changes")};
+    QTest::newRow("Cancel stays") << QStringLiteral("c.tre") << Answer::Cancel << false
+                                  << QStringList{QStringLiteral("Unsaved Changes")};
+    QTest::newRow("Yes saves") << QStringLiteral("c.tre") << Answer::Yes << true
+                               << QStringList{QStringLiteral("Unsaved Changes")};
+    QTest::newRow("Yes without a name stays")
+        << QString() << Answer::Yes << false
+        << QStringList{QStringLiteral("Unsaved Changes"), QStringLiteral("Missing Filename")};
+    QTest::newRow("Yes with a failing save stays")
+        << QStringLiteral("no/such/folder/c.tre") << Answer::Yes << false
+        << QStringList{QStringLiteral("Unsaved Changes"), QStringLiteral("Error")};
+}
+
+void TestRecordFileLogic::closeQuestion()
+{
+    QFETCH(QString, name);
+    QFETCH(Answer, answer);
+    QFETCH(bool, closes);
+    QFETCH(QStringList, titles);
+    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
+    const QString file = name.isEmpty() ? QString() : path(name);
+    logic.open(file);
+    logic.process(QStringLiteral("record"));
+    m_ui.answers = {answer};
+    QCOMPARE(logic.requestClose(), closes);
+    QCOMPARE(logic.UnloadCancelled(), !closes);
+    QCOMPARE(m_ui.titles(), titles);
+    QCOMPARE(m_ui.messages[0].text, QStringLiteral("Save changes to ") + file + QStringLiteral("?"));
+    if (answer == Answer::Yes && closes)
+        QCOMPARE(readFile(file), QByteArray("record\r\n"));
+    QCOMPARE(logic.HasUnsavedChanges(), !(answer == Answer::Yes && closes));
+}
+
+void TestRecordFileLogic::failedSaveKeepsEverything()
+{
+    writeFile(path(QStringLiteral("f.tre")), "a\r\n");
+    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
+    logic.open(path(QStringLiteral("f.tre")));
+    logic.process(QStringLiteral("b"));
+    const QString bad = m_dir.path(); // a folder cannot be written as a file
+    m_ui.answers = {Answer::Ok};
+    QVERIFY(!logic.SaveFile(bad));
+    QCOMPARE(m_ui.messages.last().title, QStringLiteral("Error"));
+    QVERIFY(m_ui.messages.last().text.contains(bad));
+    QCOMPARE(m_ui.messages.last().icon, UserInterface::Icon::Critical);
+    QVERIFY(logic.HasUnsavedChanges());
+    QVERIFY(logic.AskOverwrite());
+
+    // Through the unsaved-changes question too: AskOverwrite comes back.
+    logic.setCurrentFileName(bad);
+    m_ui.answers = {Answer::Yes};
+    logic.AskSaveChanges();
+    QVERIFY(logic.AskOverwrite());
+    QVERIFY(logic.HasUnsavedChanges());
+}
+
+void TestRecordFileLogic::failedLoadKeepsDisplay()
+{
+    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
+    logic.open(QString());
+    logic.process(QStringLiteral("typed"));
+    m_ui.fileExistsAnswers = {true};
+    logic.setFileNameBox(m_dir.path()); // exists, but is a folder
+    logic.fileNameBoxLeft();
+    QCOMPARE(m_ui.messages.last().title, QStringLiteral("Error"));
+    QVERIFY(m_ui.messages.last().text.contains(m_dir.path()));
+    QCOMPARE(logic.display().lines(), (QStringList{QStringLiteral("typed"), QString()}));
+    QCOMPARE(logic.currentFileName(), QString());
+    QCOMPARE(logic.fileNameBox(), QString());
+    QVERIFY(logic.HasUnsavedChanges());
+}
+
+void TestRecordFileLogic::recordLetterCheck()
+{
+    writeFile(path(QStringLiteral("s.slf")), "A S1 t.tre @ xa\r\n\r\nb S1 1999\r\nX bad\r\n Y\r\n");
+    RecordFileLogic logic(RecordFileConfig::stand(), m_ui);
+    logic.open(path(QStringLiteral("s.slf")));
+    QCOMPARE(logic.RecordCount(), qint16(4));
+    QCOMPARE(m_ui.messages.size(), 1);
+    QCOMPARE(m_ui.messages[0].title, QStringLiteral("Error"));
+    QCOMPARE(m_ui.messages[0].text, QStringLiteral("Invalid Stand List File format.\r\n"));
+    QCOMPARE(m_ui.messages[0].icon, UserInterface::Icon::Critical);
+    QCOMPARE(modGlobal().StandListFileName, path(QStringLiteral("s.slf")));
+}
+
+void TestRecordFileLogic::displayLimit()
+{
+    const int records = DisplayList::MaxLines - 1;
+    QByteArray full;
+    for (int i = 0; i < records; ++i)
+        full += "r\r\n";
+    writeFile(path(QStringLiteral("full.tre")), full);
+    writeFile(path(QStringLiteral("over.tre")), full + "r\r\n");
+
+    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
+    logic.open(path(QStringLiteral("over.tre")));
+    QCOMPARE(logic.display().size(), 0);
+    QVERIFY(m_ui.messages.last().text.contains(path(QStringLiteral("over.tre"))));
+    QVERIFY(m_ui.messages.last().text.contains(QStringLiteral("32766")));
+
+    logic.setFileNameBox(path(QStringLiteral("full.tre")));
+    logic.fileNameBoxLeft();
+    QCOMPARE(int(logic.RecordCount()), records);
+    m_ui.messages.clear();
+    QVERIFY(!logic.process(QStringLiteral("one too many")));
+    QCOMPARE(m_ui.titles(), QStringList{QStringLiteral("Error")});
+    QCOMPARE(int(logic.RecordCount()), records);
+    QCOMPARE(logic.display().size(), DisplayList::MaxLines);
+    QVERIFY(!logic.HasUnsavedChanges());
+}
+
+void TestRecordFileLogic::existsQuestionNeverOpensTwice()
+{
+    writeFile(path(QStringLiteral("r.tre")), "a\r\n");
+    writeFile(path(QStringLiteral("r.tre.other")), "b\r\n");
+    ReentrantUserInterface ui;
+    RecordFileLogic logic(RecordFileConfig::tree(), ui);
+    ui.logic = &logic;
+    logic.open(QString());
+    logic.process(QStringLiteral("typed"));
+    ui.fileExistsAnswers = {true};
+    logic.setFileNameBox(path(QStringLiteral("r.tre")));
+    logic.fileNameBoxLeft();
+    QCOMPARE(ui.fileExistsAsked.size(), 1);
+    QCOMPARE(logic.display().lines().first(), QStringLiteral("a"));
+}
+
+void TestRecordFileLogic::updateAndDeleteMoveTheSelection()
+{
+    writeFile(path(QStringLiteral("u.tre")), "a\r\nb\r\nc\r\n");
+    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
+    logic.open(path(QStringLiteral("u.tre")));
+
+    logic.select(1);
+    QCOMPARE(logic.processTag(), QStringLiteral("edit"));
+    QCOMPARE(logic.processCaption(), QStringLiteral("&Update Record"));
+    QVERIFY(logic.deleteEnabled() && logic.lastEnabled());
+    logic.process(QStringLiteral("B"));
+    QCOMPARE(logic.CurrentIndex(), qint16(2)); // the next record, still editing
+    QCOMPARE(logic.processTag(), QStringLiteral("edit"));
+    logic.process(QStringLiteral("C"));
+    QCOMPARE(logic.CurrentIndex(), qint16(3)); // the last: on to the slot
+    QCOMPARE(logic.processTag(), QStringLiteral("add"));
+    QCOMPARE(logic.display().lines(), (QStringList{"a", "B", "C", ""}));
+
+    logic.select(0);
+    logic.deleteCurrent();
+    QCOMPARE(logic.CurrentIndex(), qint16(0));
+    QCOMPARE(logic.processTag(), QStringLiteral("edit"));
+    logic.deleteCurrent();
+    logic.deleteCurrent();
+    QCOMPARE(logic.RecordCount(), qint16(0));
+    QCOMPARE(logic.processTag(), QStringLiteral("add"));
+    QVERIFY(!logic.deleteEnabled());
+    logic.deleteCurrent(); // the slot is never deleted
+    QCOMPARE(logic.display().size(), 1);
+}
+
+void TestRecordFileLogic::clearDisplay()
+{
+    writeFile(path(QStringLiteral("c.tre")), "a\r\nb\r\n");
+    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
+    logic.open(path(QStringLiteral("c.tre")));
+    m_ui.answers = {Answer::Cancel};
+    logic.clearDisplay();
+    QCOMPARE(logic.RecordCount(), qint16(2));
+    logic.clearDisplay();
+    QCOMPARE(logic.display().lines(), QStringList{QString()});
+    QCOMPARE(logic.RecordCount(), qint16(0));
+    QVERIFY(!logic.HasUnsavedChanges());
+    QVERIFY(logic.AskOverwrite());
+    QCOMPARE(readFile(path(QStringLiteral("c.tre"))), QByteArray("a\r\nb\r\n"));
+}
+
+void TestRecordFileLogic::browse()
+{
+    writeFile(path(QStringLiteral("b.loc")), "A \"x\" @ x.slf @ @\r\n");
+    RecordFileLogic logic(RecordFileConfig::location(), m_ui);
+    logic.open(QString());
+    QCOMPARE(logic.fileNameBox(), QStringLiteral("vorlin.loc"));
+    QCOMPARE(modGlobal().LocationsFileName, QStringLiteral("vorlin.loc"));
+
+    logic.browse(); // cancelled
+    QCOMPARE(m_ui.fileDialogFilters,
+             QStringList{QStringLiteral("Locations Files (*.loc)|*.loc|All Files (*.*)|*.*")});
+    QCOMPARE(m_ui.focused, QStringList{QStringLiteral("txtLocFile")});
+    QCOMPARE(logic.fileNameBox(), QStringLiteral("vorlin.loc"));
+
+    m_ui.fileDialogAnswers = {path(QStringLiteral("b.loc"))};
+    logic.browse();
+    QCOMPARE(logic.fileNameBox(), path(QStringLiteral("b.loc")));
+    QCOMPARE(modGlobal().LocationsFileName, path(QStringLiteral("b.loc")));
+    QCOMPARE(logic.RecordCount(), qint16(1));
+
+    // With unsaved changes to a named file, Cancel at the question ends Browse at once.
+    logic.process(QStringLiteral("B G1 a.kcp"));
+    m_ui.answers = {Answer::Cancel};
+    m_ui.fileDialogFilters.clear();
+    logic.browse();
+    QVERIFY(m_ui.fileDialogFilters.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestRecordFileLogic)
+#include "tst_recordfilelogic.moc"
