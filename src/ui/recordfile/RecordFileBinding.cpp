@@ -57,11 +57,19 @@ void RecordFileBinding::updateControls()
 
 void RecordFileBinding::setDisplayFont(QListView* list, double pointSize)
 {
-    QFont font(QStringLiteral("Courier New"));
+    // The records line up in columns only in a fixed-pitch font.
+    const QStringList families = QFontDatabase::families();
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    for (const char* candidate :
+         {"Courier New", "Liberation Mono", "DejaVu Sans Mono", "Nimbus Mono PS", "FreeMono"}) {
+        const QString family = QString::fromLatin1(candidate);
+        if (families.contains(family)) {
+            font = QFont(family);
+            break;
+        }
+    }
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    if (!QFontInfo(font).fixedPitch())
-        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSizeF(pointSize);
     list->setFont(font);
 }
