@@ -2,6 +2,7 @@
 
 #include "app/Twips.h"
 #include "recordfile/RecordFileBinding.h"
+#include "recordfile/RecordListView.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -57,6 +58,16 @@ QListView* displayList(QWidget* parent, const QString& name, double pointSize, i
                        int width, int height)
 {
     auto* list = new QListView(parent);
+    list->setObjectName(name);
+    RecordFileBinding::setDisplayFont(list, pointSize);
+    Twips::place(list, left, top, width, height);
+    return list;
+}
+
+RecordListView* recordList(QWidget* parent, const QString& name, double pointSize, int left,
+                           int top, int width, int height)
+{
+    auto* list = new RecordListView(parent);
     list->setObjectName(name);
     RecordFileBinding::setDisplayFont(list, pointSize);
     Twips::place(list, left, top, width, height);

@@ -7,6 +7,7 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
+class RecordListView;
 class QWidget;
 
 // Builders for the controls every window has, named and placed in twips.
@@ -23,5 +24,7 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, i
                  int width, int height);
 QListView* displayList(QWidget* parent, const QString& name, double pointSize, int left, int top,
                        int width, int height);
+RecordListView* recordList(QWidget* parent, const QString& name, double pointSize, int left,
+                           int top, int width, int height);
 
 } // namespace Controls

@@ -4,10 +4,10 @@
 #include "app/ModGlobal.h"
 #include "recordfile/RecordFileBinding.h"
 #include "recordfile/RecordFileLogic.h"
+#include "recordfile/RecordListView.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
 
 FrmLocData::FrmLocData()
@@ -46,7 +46,7 @@ FrmLocData::FrmLocData()
     c.last = Controls::button(this, QStringLiteral("cmdLast"), QStringLiteral("&V"),
                               QStringLiteral("Moves to the last record for new data entry"), 8640,
                               4380, 255, 375);
-    m_display = Controls::displayList(this, QStringLiteral("lstLocDisplay"), 8.25, 60, 4860, 8835, 1140);
+    m_display = Controls::recordList(this, QStringLiteral("lstLocDisplay"), 8.25, 60, 4860, 8835, 1140);
     c.display = m_display;
     m_previous = Controls::button(this, QStringLiteral("cmdPreviousWindow"),
                                   QStringLiteral("<< &Prev. Window"), QString(), 60, 6100, 1755, 375);

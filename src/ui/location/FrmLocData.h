@@ -3,7 +3,7 @@
 #include "app/DataWindow.h"
 
 class QLineEdit;
-class QListView;
+class RecordListView;
 class QPushButton;
 
 // The location data window: the Locations File, the last window of the chain.
@@ -23,7 +23,7 @@ private:
     RecordFileLogic* m_logic;
     QLineEdit* m_fileBox;
     QLineEdit* m_slfFile;
-    QListView* m_display;
+    RecordListView* m_display;
     QPushButton* m_previous;
     QPushButton* m_save;
     QPushButton* m_exit;

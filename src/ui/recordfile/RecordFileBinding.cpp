@@ -6,7 +6,7 @@
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListView>
+#include <QAbstractItemView>
 #include <QPushButton>
 
 RecordFileBinding::RecordFileBinding(RecordFileLogic& logic, Controls controls, QObject* parent)
@@ -21,10 +21,9 @@ RecordFileBinding::RecordFileBinding(RecordFileLogic& logic, Controls controls, 
     });
     box->installEventFilter(this);
 
-    QListView* list = m_controls.display;
+    QAbstractItemView* list = m_controls.display;
     list->setModel(&m_logic.display());
     list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setUniformItemSizes(true);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
@@ -55,7 +54,7 @@ void RecordFileBinding::updateControls()
     m_controls.remove->setEnabled(m_logic.deleteEnabled());
 }
 
-void RecordFileBinding::setDisplayFont(QListView* list, double pointSize)
+void RecordFileBinding::setDisplayFont(QWidget* list, double pointSize)
 {
     // The records line up in columns only in a fixed-pitch font.
     const QStringList families = QFontDatabase::families();
@@ -76,7 +75,7 @@ void RecordFileBinding::setDisplayFont(QListView* list, double pointSize)
 
 void RecordFileBinding::showSelection(int index)
 {
-    QListView* list = m_controls.display;
+    QAbstractItemView* list = m_controls.display;
     const QModelIndex target = list->model()->index(index, 0);
     if (list->currentIndex() == target)
         return;

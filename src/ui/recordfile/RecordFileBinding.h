@@ -3,7 +3,7 @@
 #include <QObject>
 
 class QLineEdit;
-class QListView;
+class QAbstractItemView;
 class QPushButton;
 class RecordFileLogic;
 
@@ -17,7 +17,7 @@ public:
     {
         QLineEdit* fileNameBox = nullptr;
         QPushButton* browse = nullptr;
-        QListView* display = nullptr;
+        QAbstractItemView* display = nullptr;
         QPushButton* save = nullptr;
         QPushButton* clear = nullptr;
         QPushButton* remove = nullptr;
@@ -32,7 +32,7 @@ public:
     void updateControls();
 
     // Courier New, or the system's fixed-pitch font where it is missing.
-    static void setDisplayFont(QListView* list, double pointSize);
+    static void setDisplayFont(QWidget* list, double pointSize);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

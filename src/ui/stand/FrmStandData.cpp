@@ -4,10 +4,10 @@
 #include "app/ModGlobal.h"
 #include "recordfile/RecordFileBinding.h"
 #include "recordfile/RecordFileLogic.h"
+#include "recordfile/RecordListView.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
 
 FrmStandData::FrmStandData()
@@ -46,7 +46,7 @@ FrmStandData::FrmStandData()
     c.last = Controls::button(this, QStringLiteral("cmdLast"), QStringLiteral("&V"),
                               QStringLiteral("Moves to the last record for new data entry"), 8580,
                               5520, 255, 375);
-    m_display = Controls::displayList(this, QStringLiteral("lstSlfDisplay"), 8.25, 60, 6000, 8835, 1260);
+    m_display = Controls::recordList(this, QStringLiteral("lstSlfDisplay"), 8.25, 60, 6000, 8835, 1260);
     c.display = m_display;
     m_previous = Controls::button(this, QStringLiteral("cmdPreviousWindow"),
                                   QStringLiteral("<< &Prev. Window"),

@@ -3,7 +3,7 @@
 #include "app/DataWindow.h"
 
 class QLineEdit;
-class QListView;
+class RecordListView;
 class QPushButton;
 class RecordFileBinding;
 
@@ -24,7 +24,7 @@ private:
     RecordFileLogic* m_logic;
     QLineEdit* m_fileBox;
     QLineEdit* m_treeFile;
-    QListView* m_display;
+    RecordListView* m_display;
     QPushButton* m_previous;
     QPushButton* m_save;
     QPushButton* m_next;

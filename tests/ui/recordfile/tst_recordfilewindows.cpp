@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QLineEdit>
-#include <QListView>
+#include <QAbstractItemView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -105,7 +105,7 @@ void TestRecordFileWindows::fileBoxListAndButtonsWorkTogether()
     auto* w = static_cast<DataWindow*>(WindowChain::show(window));
     QVERIFY(QTest::qWaitForWindowActive(w));
     auto* box = w->findChild<QLineEdit*>(fileBox);
-    auto* view = w->findChild<QListView*>(list);
+    auto* view = w->findChild<QAbstractItemView*>(list);
     auto* process = w->findChild<QPushButton*>(QStringLiteral("cmdProcess"));
     auto* remove = w->findChild<QPushButton*>(QStringLiteral("cmdDelete"));
     auto* last = w->findChild<QPushButton*>(QStringLiteral("cmdLast"));
@@ -166,7 +166,7 @@ void TestRecordFileWindows::deleteKeyInTreeList()
     writeFile(file, "a\r\nb\r\n");
     modGlobal().TreeFileName = file;
     auto* w = static_cast<DataWindow*>(WindowChain::show(WindowChain::Window::Tree));
-    auto* view = w->findChild<QListView*>(QStringLiteral("lstDisplay"));
+    auto* view = w->findChild<QAbstractItemView*>(QStringLiteral("lstDisplay"));
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Delete); // on the slot: nothing
     QCOMPARE(view->model()->rowCount(), 3);
