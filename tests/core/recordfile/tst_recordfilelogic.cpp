@@ -62,6 +62,8 @@ private Q_SLOTS:
     void updateAndDeleteMoveTheSelection();
     void clearDisplay();
     void browse();
+    void messagesOfEachWindow_data();
+    void messagesOfEachWindow();
 
 private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
@@ -439,6 +441,55 @@ void TestRecordFileLogic::browse()
     m_ui.fileDialogFilters.clear();
     logic.browse();
     QVERIFY(m_ui.fileDialogFilters.isEmpty());
+}
+
+void TestRecordFileLogic::messagesOfEachWindow_data()
+{
+    QTest::addColumn<int>("window");
+    QTest::addColumn<QString>("missing");
+    QTest::newRow("tree") << 0 << QStringLiteral("A tree data file name must be specified.");
+    QTest::newRow("stand") << 1 << QStringLiteral("A Stand List File name must be specified.");
+    QTest::newRow("location") << 2 << QStringLiteral("A Locations File name must be specified.");
+}
+
+void TestRecordFileLogic::messagesOfEachWindow()
+{
+    QFETCH(int, window);
+    QFETCH(QString, missing);
+    using B = UserInterface::Buttons;
+    using I = UserInterface::Icon;
+    const RecordFileConfig config = window == 0   ? RecordFileConfig::tree()
+                                    : window == 1 ? RecordFileConfig::stand()
+                                                  : RecordFileConfig::location();
+    const QString file = path(QStringLiteral("m%1").arg(window));
+    writeFile(file, "A x\r\n");
+    RecordFileLogic logic(config, m_ui);
+    logic.open(file);
+    logic.process(QStringLiteral("B y"));
+    QVERIFY(!logic.SaveFile(QString()));          // Missing Filename
+    m_ui.answers = {Answer::Cancel};
+    logic.save();                                  // overwrite question
+    m_ui.answers = {Answer::Cancel};
+    QVERIFY(!logic.requestClose());                // unsaved changes
+    m_ui.answers = {Answer::Cancel};
+    logic.clearDisplay();                          // clear question
+
+    const QList<ScriptedUserInterface::Message> expected = {
+        {QStringLiteral("Missing Filename"), missing, B::Ok, I::Exclamation},
+        {QStringLiteral("File Exists"), QStringLiteral("Overwrite file ") + file, B::OkCancel, I::None},
+        {QStringLiteral("Unsaved Changes"), QStringLiteral("Save changes to ") + file + u'?',
+         B::YesNoCancel, I::None},
+        {QStringLiteral("Clear Display"), QStringLiteral("Clear all records from the display?"),
+         B::OkCancel, I::None},
+    };
+    QCOMPARE(m_ui.messages.size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QCOMPARE(m_ui.messages[i].title, expected[i].title);
+        QCOMPARE(m_ui.messages[i].text, expected[i].text);
+        QCOMPARE(m_ui.messages[i].buttons, expected[i].buttons);
+        QCOMPARE(m_ui.messages[i].icon, expected[i].icon);
+    }
+    QCOMPARE(m_ui.focused, QStringList{config.fileNameBox});
 }
 
 QTEST_GUILESS_MAIN(TestRecordFileLogic)

@@ -1,0 +1,99 @@
+#include "app/QtUserInterface.h"
+#include "recordfile/DlgFileExists.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+class TestDlgFileExists : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void layoutAndTexts();
+    void choice_data();
+    void choice();
+    void escapeDoesNotChoose();
+    void fileDialogFilters();
+};
+
+void TestDlgFileExists::layoutAndTexts()
+{
+    QWidget owner;
+    DlgFileExists dialog(&owner);
+    dialog.SetFilename(QStringLiteral("C:\\data\\plot.tre"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("File Exists"));
+    QCOMPARE(dialog.size(), QSize(396, 173));
+    auto* message = dialog.findChild<QLineEdit*>(QStringLiteral("txtMessage"));
+    QCOMPARE(message->text(), QStringLiteral("The file C:\\data\\plot.tre already exists!"));
+    QCOMPARE(message->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(dialog.findChild<QGroupBox*>(QStringLiteral("Frame2"))->title(),
+             QStringLiteral("Open Existing File"));
+    QCOMPARE(dialog.findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(),
+             QStringLiteral("Use Displayed Values"));
+    QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("cmdOpen"))->text(),
+             QStringLiteral("&Open Existing File"));
+    QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("Label2"))->text().startsWith(
+        QStringLiteral("This option opens the existing file")));
+    QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("Label3"))->text().endsWith(
+        QStringLiteral("replacing it with the information from the display.")));
+    auto* useDisplayed = dialog.findChild<QPushButton*>(QStringLiteral("cmdNew"));
+    QCOMPARE(useDisplayed->text(), QStringLiteral("Use &Displayed Values"));
+    QTRY_COMPARE(QApplication::focusWidget(), useDisplayed);
+}
+
+void TestDlgFileExists::choice_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("status");
+    QTest::newRow("open") << QStringLiteral("cmdOpen") << true;
+    QTest::newRow("use displayed") << QStringLiteral("cmdNew") << false;
+}
+
+void TestDlgFileExists::choice()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, status);
+    DlgFileExists dialog(nullptr);
+    dialog.SetFilename(QStringLiteral("a.tre"));
+    QTimer::singleShot(0, &dialog, [&] {
+        QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
+    });
+    dialog.exec();
+    bool read = !status;
+    dialog.GetOpenStatus(read);
+    QCOMPARE(read, status);
+}
+
+void TestDlgFileExists::escapeDoesNotChoose()
+{
+    DlgFileExists dialog(nullptr);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(dialog.isVisible());
+    // Enter presses the focused "Use Displayed Values".
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY(!dialog.isVisible());
+    bool status = true;
+    dialog.GetOpenStatus(status);
+    QVERIFY(!status);
+}
+
+void TestDlgFileExists::fileDialogFilters()
+{
+    QCOMPARE(QtUserInterface::nameFilters(QStringLiteral(
+                 ".VELK Tree Files (*.velk)|*.velk|.TRE Tree Files (*.tre)|*.tre|All Files (*.*)|*.*")),
+             (QStringList{QStringLiteral(".VELK Tree Files (*.velk)"),
+                          QStringLiteral(".TRE Tree Files (*.tre)"), QStringLiteral("All Files (*)")}));
+    QCOMPARE(QtUserInterface::nameFilters(QStringLiteral("Addfiles|*.kcp")),
+             QStringList{QStringLiteral("Addfiles (*.kcp)")});
+}
+
+QTEST_MAIN(TestDlgFileExists)
+#include "tst_dlgfileexists.moc"
