@@ -89,8 +89,8 @@ int main(int argc, char* argv[])
 
         modGlobal() = ModGlobal();
         WindowChain::resetForTests();
-        auto* window = static_cast<DataWindow*>(WindowChain::show(WindowChain::Window::Stand));
-        auto* list = window->findChild<QAbstractItemView*>(QStringLiteral("lstSlfDisplay"));
+        auto* window = static_cast<DataWindow*>(WindowChain::show(WindowChain::Window::Tree));
+        auto* list = window->findChild<QAbstractItemView*>(QStringLiteral("lstDisplay"));
         loadShow.push_back(timeMs([&] {
             window->logic().LoadFile(path);
             list->grab();

@@ -31,7 +31,8 @@ bool readsAsNumber(QStringView text)
     if (digits == 0)
         return false;
     skipBlanks();
-    if (!signed_ && isSign(i)) {
+    // A sign after the digits only as a minus: "5+" is no number a simulator would read.
+    if (!signed_ && i < n && text[i] == u'-') {
         ++i;
         skipBlanks();
     }

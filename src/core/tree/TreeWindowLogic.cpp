@@ -1,6 +1,281 @@
 #include "TreeWindowLogic.h"
 
+#include "app/NumberTest.h"
+#include "recordfile/Cp1252.h"
+
+using Buttons = UserInterface::Buttons;
+using Icon = UserInterface::Icon;
+
+namespace {
+
+using namespace TreeFields;
+
+bool isSeverity(int field)
+{
+    return field == 13 || field == 15 || field == 17;
+}
+
+// Fields 1 to 4 hold a constant value while switched off; the others are empty.
+bool keepsValueWhenOff(int field)
+{
+    return field >= PlotNumber && field <= Status;
+}
+
+// A text that reads as a number, as a double; blanks and a trailing sign allowed.
+double numberValue(const QString& text)
+{
+    QString t = text;
+    t.remove(u' ');
+    if (t.endsWith(u'-') || t.endsWith(u'+'))
+        t.prepend(t.back()).chop(1);
+    return t.toDouble();
+}
+
+// The whole-number part of a text that reads as a number, cut towards zero.
+qlonglong wholePart(const QString& text)
+{
+    qlonglong value = 0;
+    bool negative = false;
+    for (const QChar c : text) {
+        if (c == u'.')
+            break;
+        if (c == u'-')
+            negative = true;
+        else if (c.isDigit())
+            value = value * 10 + (c.unicode() - u'0');
+    }
+    // A sign after the digits, as "12-".
+    if (text.trimmed().endsWith(u'-'))
+        negative = true;
+    return negative ? -value : value;
+}
+
+} // namespace
+
 TreeWindowLogic::TreeWindowLogic(UserInterface& ui, QObject* parent)
     : RecordFileLogic(RecordFileConfig::tree(), ui, parent)
 {
+    m_on.fill(true);
+    m_locked.fill(false);
+    m_locked[PlotNumber] = true;
+    m_locked[TreeCount] = true;
+}
+
+QString TreeWindowLogic::fieldBoxName(int field)
+{
+    return QStringLiteral("txtTreeData_") + QString::number(field);
+}
+
+bool TreeWindowLogic::hasSwitch(int field)
+{
+    return field >= 1 && field <= TreeFieldCount && !isSeverity(field);
+}
+
+bool TreeWindowLogic::canToggleSwitch(int field)
+{
+    return hasSwitch(field) && field != Species && field != Dbh;
+}
+
+QString TreeWindowLogic::switchTag(int field) const
+{
+    return m_on.at(field) ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+QString TreeWindowLogic::lockTag(int field) const
+{
+    return m_locked.at(field) ? QStringLiteral("keep") : QStringLiteral("sweep");
+}
+
+bool TreeWindowLogic::isFieldEnabled(int field) const
+{
+    return m_on.at(isSeverity(field) ? field - 1 : field);
+}
+
+TypingResult TreeWindowLogic::fieldEdited(int field, const QString& text, int caret)
+{
+    const TreeFieldSpec& spec = treeField(field);
+    QString t = text;
+    int p = qBound(0, caret, int(t.size()));
+    bool refused = false;
+    // The file holds one byte per character: a character without one is refused.
+    for (int k = int(t.size()) - 1; k >= 0; --k) {
+        if (!Cp1252::canEncode(t[k])) {
+            t.remove(k, 1);
+            if (k < p)
+                --p;
+            refused = true;
+        }
+    }
+    // A value the program put there may be longer than the box takes; it may shrink but
+    // not grow.
+    const int allowed = qMax(spec.maxLength, int(m_fields[field].size()));
+    while (t.size() > allowed && p > 0) {
+        t.remove(p - 1, 1);
+        --p;
+        refused = true;
+    }
+    TypingResult result = checkTyping(spec.typing, t, p);
+    if (refused) {
+        result.accepted = false;
+        result.beep = true;
+    }
+    store(field, result.text);
+    if (result.beep)
+        ui().beep();
+    return result;
+}
+
+void TreeWindowLogic::setField(int field, const QString& text)
+{
+    if (text == m_fields.at(field))
+        return;
+    const TypingResult result = checkTyping(treeField(field).typing, text, 0);
+    store(field, result.text);
+    if (result.beep)
+        ui().beep();
+}
+
+void TreeWindowLogic::store(int field, const QString& text)
+{
+    if (text == m_fields.at(field))
+        return;
+    m_fields[field] = text;
+    Q_EMIT fieldChanged(field, text);
+}
+
+void TreeWindowLogic::toggleSwitch(int field)
+{
+    if (!canToggleSwitch(field))
+        return;
+    m_on[field] = !m_on[field];
+    if (!m_on[field]) {
+        if (!keepsValueWhenOff(field))
+            setField(field, QString());
+        else if (m_fields[field].isEmpty())
+            setField(field, QStringLiteral("1"));
+    }
+    Q_EMIT fieldStatesChanged();
+}
+
+void TreeWindowLogic::toggleLock(int field)
+{
+    if (field < 1 || field > TreeFieldCount)
+        return;
+    m_locked[field] = !m_locked[field];
+    Q_EMIT fieldStatesChanged();
+}
+
+void TreeWindowLogic::labelClicked(int field)
+{
+    toggleSwitch(field);
+}
+
+void TreeWindowLogic::incrementPlot()
+{
+    if (m_fields[PlotNumber].isEmpty())
+        setField(PlotNumber, QStringLiteral("0"));
+    const QString text = m_fields[PlotNumber];
+    // A text that is no number (only a loaded record can hold one) counts as 0.
+    const double value = readsAsNumber(text) ? numberValue(text) : 0.0;
+    setField(PlotNumber, QString::number(value + 1, 'g', 15));
+}
+
+void TreeWindowLogic::resetTreeNumber()
+{
+    setField(TreeNumber, QStringLiteral("1"));
+}
+
+void TreeWindowLogic::ResetEntryFields()
+{
+    for (int field = 1; field <= TreeFieldCount; ++field) {
+        if (m_locked[field])
+            continue;
+        if (keepsValueWhenOff(field) && !m_on[field])
+            continue;
+        setField(field, QString());
+    }
+    if (!m_on[TreeNumber] && !m_locked[TreeNumber])
+        setField(TreeNumber, nextTreeNumber());
+}
+
+QString TreeWindowLogic::nextTreeNumber() const
+{
+    const int index = CurrentIndex();
+    if (index < 1 || index > display().size())
+        return QStringLiteral("1");
+    const QString columns = display().line(index - 1).mid(4, 3);
+    // An empty line or a blank tree number: numbering starts again.
+    if (!readsAsNumber(columns))
+        return QStringLiteral("1");
+    return QString::number(wholePart(columns) + 1);
+}
+
+bool TreeWindowLogic::processEntry()
+{
+    const QString line = FormatTreeRecord(m_fields);
+    if (m_fields[Species].isEmpty()) {
+        ui().message(QStringLiteral("Missing Data"), QStringLiteral("A Species Code is required."),
+                     Buttons::Ok, Icon::Exclamation);
+        ui().focusControl(fieldBoxName(Species));
+        return false;
+    }
+    if (m_fields[Dbh].isEmpty()) {
+        ui().message(QStringLiteral("Missing Data"), QStringLiteral("DBH information is required."),
+                     Buttons::Ok, Icon::Exclamation);
+        ui().focusControl(fieldBoxName(Dbh));
+        return false;
+    }
+    return process(line);
+}
+
+int TreeWindowLogic::firstFocusField() const
+{
+    return m_tabOrder.firstField([this](int field) { return isFieldEnabled(field); });
+}
+
+void TreeWindowLogic::clearFieldsForLoad()
+{
+    for (int field = 1; field <= TreeFieldCount; ++field)
+        setField(field, QString());
+    for (int field = PlotNumber; field <= Status; ++field) {
+        if (!m_on[field])
+            setField(field, QStringLiteral("1"));
+    }
+}
+
+void TreeWindowLogic::slotSelected()
+{
+    ResetEntryFields();
+    tabToFirstField();
+}
+
+bool TreeWindowLogic::recordSelected(int index)
+{
+    const QString& line = display().line(index);
+    if (line.isEmpty())
+        return false;
+    const TreeFieldTexts texts = ParseTreeRecord(line);
+    for (int field = 1; field <= TreeFieldCount; ++field)
+        setField(field, texts[field]);
+    return true;
+}
+
+void TreeWindowLogic::recordAdded()
+{
+    ResetEntryFields();
+}
+
+void TreeWindowLogic::recordUpdated()
+{
+    ResetEntryFields();
+    tabToFirstField();
+}
+
+void TreeWindowLogic::tabToFirstField()
+{
+    // The Tab goes from the display list, which comes first in the tab order, so it lands in
+    // the first field: never in the file-name box, where the next tree's plot number would
+    // replace the file name.
+    ui().focusControl(QStringLiteral("lstDisplay"));
+    ui().sendTab();
 }

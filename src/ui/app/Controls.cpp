@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include "app/FitCaption.h"
 #include "app/Twips.h"
 #include "recordfile/RecordFileBinding.h"
 #include "recordfile/RecordListView.h"
@@ -42,6 +43,7 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, int 
     auto* l = new QLabel(caption, parent);
     l->setObjectName(name);
     Twips::place(l, left, top, width, height);
+    fitCaption(l);
     return l;
 }
 

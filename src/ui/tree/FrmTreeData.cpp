@@ -1,61 +1,385 @@
 #include "FrmTreeData.h"
 
 #include "app/Controls.h"
+#include "app/FitCaption.h"
 #include "app/ModGlobal.h"
+#include "app/Twips.h"
 #include "recordfile/RecordFileBinding.h"
+#include "recordfile/RecordListView.h"
+#include "species/DlgSpecies.h"
+#include "tree/ClickableLabel.h"
+#include "tree/DlgTabOrder.h"
 #include "tree/TreeWindowLogic.h"
 
+#include <QApplication>
+#include <QFocusEvent>
+#include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
-#include <QListView>
+#include <QPainter>
 #include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+const QString SwitchTooltip = QStringLiteral("Turns this field \"on\" or \"off\" for data entry");
+const QString AutoNumberingTooltip =
+    QStringLiteral("For auto-numbering turn this field off and unlock it");
+const QString LockTooltip = QStringLiteral("Locking retains the value after processing");
+
+bool leftColumn(int field)
+{
+    return field <= 10;
+}
+
+int boxTop(int field)
+{
+    return 720 + 360 * (leftColumn(field) ? field - 1 : field - 11);
+}
+
+// A raised 20 by 20 pixel frame: white top and left edge, black bottom and right edge.
+QPixmap raisedFrame()
+{
+    QPixmap frame(20, 20);
+    frame.fill(Qt::transparent);
+    QPainter painter(&frame);
+    painter.setPen(Qt::white);
+    painter.drawLine(0, 0, 19, 0);
+    painter.drawLine(0, 0, 0, 19);
+    painter.setPen(Qt::black);
+    painter.drawLine(0, 19, 19, 19);
+    painter.drawLine(19, 0, 19, 19);
+    return frame;
+}
+
+} // namespace
 
 FrmTreeData::FrmTreeData()
     : DataWindow(QStringLiteral("frmTreeData"), QStringLiteral("Sapwright - Tree Data"), 6975,
                  7815),
       m_logic(new TreeWindowLogic(userInterface(), this))
 {
-    QGroupBox* fileFrame = Controls::frame(this, QStringLiteral("fraTreeFile"), QString(), 120, 0, 6315, 615);
+    QGroupBox* fileFrame =
+        Controls::frame(this, QStringLiteral("fraTreeFile"), QString(), 120, 0, 6315, 615);
     Controls::label(fileFrame, QStringLiteral("Label1"), QStringLiteral("VELK tree data file name:"),
                     180, 240, 1815, 255);
     m_fileBox = Controls::textBox(fileFrame, QStringLiteral("txtTreeFile"),
                                   QStringLiteral("File that the tree data are to be written to"),
                                   1980, 180, 3315, 315);
-    QPushButton* browse = Controls::button(fileFrame, QStringLiteral("cmdBrowseTree"),
-                                           QStringLiteral("&Browse"), QString(), 5340, 180, 795, 315);
+    m_browse = Controls::button(fileFrame, QStringLiteral("cmdBrowseTree"),
+                                QStringLiteral("&Browse"), QString(), 5340, 180, 795, 315);
 
-    RecordFileBinding::Controls c;
-    c.fileNameBox = m_fileBox;
-    c.browse = browse;
-    c.clear = Controls::button(this, QStringLiteral("cmdClear"), QStringLiteral("Clear Display"),
+    buildFields();
+
+    m_clear = Controls::button(this, QStringLiteral("cmdClear"), QStringLiteral("Clear Display"),
                                QStringLiteral("Clear all records from the display below"), 1560,
                                4380, 1515, 375);
-    c.remove = Controls::button(this, QStringLiteral("cmdDelete"), QStringLiteral("&Delete Record"),
+    m_delete = Controls::button(this, QStringLiteral("cmdDelete"), QStringLiteral("&Delete Record"),
                                 QStringLiteral("Removes the highlighted record below"), 3240, 4380,
                                 1515, 375);
-    c.process = Controls::button(this, QStringLiteral("cmdProcess"), QStringLiteral("&Add Record"),
+    m_process = Controls::button(this, QStringLiteral("cmdProcess"), QStringLiteral("&Add Record"),
                                  QStringLiteral("Add above information as a new record"), 4920,
                                  4380, 1515, 375, true);
-    c.last = Controls::button(this, QStringLiteral("cmdLast"), QStringLiteral("&V"),
+    m_last = Controls::button(this, QStringLiteral("cmdLast"), QStringLiteral("&V"),
                               QStringLiteral("Moves to the last record for new data entry"), 6600,
                               4380, 255, 375);
-    m_display = Controls::displayList(this, QStringLiteral("lstDisplay"), 9.75, 60, 4800, 6855, 2460);
-    c.display = m_display;
+    m_display =
+        Controls::recordList(this, QStringLiteral("lstDisplay"), 9.75, 60, 4800, 6855, 2460);
     m_save = Controls::button(this, QStringLiteral("cmdSave"), QStringLiteral("&Save"),
                               QStringLiteral("Save the displayed records to the file named above"),
                               1800, 7380, 1515, 375);
+    m_next =
+        Controls::button(this, QStringLiteral("cmdNextWindow"), QStringLiteral("&Next Window  >>"),
+                         QStringLiteral("Stand List File window"), 5160, 7380, 1755, 375);
+
+    buildImages();
+
+    RecordFileBinding::Controls c;
+    c.fileNameBox = m_fileBox;
+    c.browse = m_browse;
+    c.display = m_display;
     c.save = m_save;
+    c.clear = m_clear;
+    c.remove = m_delete;
+    c.last = m_last;
+    c.process = m_process;
     c.deleteKeyInList = true;
-    m_next = Controls::button(this, QStringLiteral("cmdNextWindow"),
-                              QStringLiteral("&Next Window  >>"),
-                              QStringLiteral("Stand List File window"), 5160, 7380, 1755, 375);
     m_binding = new RecordFileBinding(*m_logic, c, this);
     setResizeRule({m_display, 6060, 5760, {m_save, m_next}});
 
+    connect(m_process, &QPushButton::clicked, m_logic, &TreeWindowLogic::processEntry);
     connect(m_next, &QPushButton::clicked, this, [this] { leaveTo(WindowChain::Window::Stand); });
+    connect(m_logic, &TreeWindowLogic::fieldStatesChanged, this, &FrmTreeData::updateFieldControls);
+    connect(m_logic, &TreeWindowLogic::fieldChanged, this, [this](int field, const QString& text) {
+        if (m_fields[field]->text() != text)
+            m_fields[field]->setText(text);
+    });
+
+    m_onBackground = m_fields[1]->palette().color(QPalette::Active, QPalette::Base);
+    m_offBackground = palette().color(QPalette::Active, QPalette::Midlight);
+    // The usual disabled text would vanish on that grey, and an off field's value counts.
+    m_offText = palette().color(QPalette::Active, QPalette::Shadow);
+    updateFieldControls();
+    applyTabOrder();
+    // The window sees every key first: Enter becomes Tab.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+    setMouseTracking(true);
+    m_display->setFocus(Qt::OtherFocusReason);
 }
 
 FrmTreeData::~FrmTreeData() = default;
+
+void FrmTreeData::buildFields()
+{
+    for (int field = 1; field <= TreeFieldCount; ++field) {
+        const TreeFieldSpec& spec = treeField(field);
+        const bool left = leftColumn(field);
+        const int top = boxTop(field);
+        m_fields[field] =
+            Controls::textBox(this, TreeWindowLogic::fieldBoxName(field),
+                              field == TreeFields::TreeNumber ? AutoNumberingTooltip : QString(),
+                              left ? 1920 : 5580, top, 855, 315);
+
+        auto* label = new ClickableLabel(this);
+        label->setObjectName(QStringLiteral("lblField_%1").arg(field));
+        label->setText(QString::fromLatin1(spec.name));
+        label->setToolTip(QString::fromLatin1(spec.hint));
+        Twips::place(label, left ? 600 : 4260, top + 60, 1275, 195);
+        fitCaption(label);
+        connect(label, &ClickableLabel::clicked, m_logic,
+                [this, field] { m_logic->labelClicked(field); });
+        m_labels[field] = label;
+
+        if (field == TreeFields::Species) {
+            m_speciesList =
+                Controls::button(this, QStringLiteral("cmdSpeciesList"), QStringLiteral("&List"),
+                                 QString(), 1320, 2160, 555, 315);
+            connect(m_speciesList, &QPushButton::clicked, this, &FrmTreeData::openSpeciesList);
+        }
+        bindField(field);
+    }
+    // A thin divider between the two columns of fields.
+    auto* divider = new QFrame(this);
+    divider->setObjectName(QStringLiteral("Frame1"));
+    divider->setFrameShape(QFrame::VLine);
+    divider->setFrameShadow(QFrame::Sunken);
+    divider->setToolTip(QStringLiteral("Shouldn't you be working?"));
+    Twips::place(divider, 3540, 600, 30, 3675);
+}
+
+ClickableLabel* FrmTreeData::image(const QString& name, const QString& tooltip, int left, int top,
+                                   int width, int height)
+{
+    auto* img = new ClickableLabel(this);
+    img->setObjectName(name);
+    img->setToolTip(tooltip);
+    img->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Twips::place(img, left, top, width, height);
+    return img;
+}
+
+void FrmTreeData::buildImages()
+{
+    m_hoverFrame = new QLabel(this);
+    m_hoverFrame->setObjectName(QStringLiteral("imgButton"));
+    m_hoverFrame->setPixmap(raisedFrame());
+    m_hoverFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Twips::place(m_hoverFrame, 0, 0, 300, 300);
+    m_hoverFrame->hide();
+
+    auto holder = [this](const QString& name, const QString& resource) {
+        auto* label = new QLabel(this);
+        label->setObjectName(name);
+        label->setPixmap(QPixmap(resource));
+        Twips::place(label, 0, 0, 300, 300);
+        label->hide();
+        return label;
+    };
+    m_switchOnPicture = holder(QStringLiteral("imgSwitch_0"), QStringLiteral(":/switch_on.png"));
+    m_switchOffPicture = holder(QStringLiteral("imgSwitch_99"), QStringLiteral(":/switch_off.png"));
+    m_unlockedPicture = holder(QStringLiteral("imgLock_0"), QStringLiteral(":/lock_open.png"));
+    m_lockedPicture = holder(QStringLiteral("imgLock_99"), QStringLiteral(":/lock_closed.png"));
+
+    for (int field = 1; field <= TreeFieldCount; ++field) {
+        const bool left = leftColumn(field);
+        const bool damage = field == 12 || field == 14 || field == 16;
+        QString switchTip = SwitchTooltip;
+        if (field == TreeFields::TreeNumber)
+            switchTip = AutoNumberingTooltip;
+        else if (field == TreeFields::Species || field == TreeFields::Dbh)
+            switchTip.clear();
+        // A damage switch sits between its damage and severity rows and stands for both.
+        m_switches[field] = image(QStringLiteral("imgSwitch_%1").arg(field), switchTip,
+                                  left ? 240 : 3900, boxTop(field) + (damage ? 195 : 15), 300, 300);
+        connect(m_switches[field], &ClickableLabel::clicked, m_logic,
+                [this, field] { m_logic->toggleSwitch(field); });
+        connect(m_switches[field], &ClickableLabel::mouseMoved, this,
+                [this, field] { showHoverFrame(m_switches[field], 50); });
+
+        m_locks[field] = image(QStringLiteral("imgLock_%1").arg(field),
+                               field == TreeFields::TreeNumber ? AutoNumberingTooltip : LockTooltip,
+                               left ? 2880 : 6540, boxTop(field) + 15, 300, 300);
+        connect(m_locks[field], &ClickableLabel::clicked, m_logic,
+                [this, field] { m_logic->toggleLock(field); });
+        connect(m_locks[field], &ClickableLabel::mouseMoved, this,
+                [this, field] { showHoverFrame(m_locks[field], 30); });
+    }
+
+    ClickableLabel* plus = image(QStringLiteral("imgPlotPlus"),
+                                 QStringLiteral("Increment plot number"), 1620, 780, 240, 240);
+    plus->setPixmap(QPixmap(QStringLiteral(":/plus.png")));
+    connect(plus, &ClickableLabel::clicked, m_logic, &TreeWindowLogic::incrementPlot);
+    connect(plus, &ClickableLabel::mouseMoved, this, [this, plus] { showHoverFrame(plus, 50); });
+
+    ClickableLabel* reset = image(QStringLiteral("imgResetTree"),
+                                  QStringLiteral("Reset tree number to 1"), 1620, 1140, 240, 240);
+    reset->setPixmap(QPixmap(QStringLiteral(":/reset.png")));
+    connect(reset, &ClickableLabel::clicked, m_logic, &TreeWindowLogic::resetTreeNumber);
+    connect(reset, &ClickableLabel::mouseMoved, this, [this, reset] { showHoverFrame(reset, 50); });
+
+    ClickableLabel* tabOrder =
+        image(QStringLiteral("imgTabOrder"), QStringLiteral("Specify the tab-order for data entry"),
+              6540, 240, 240, 240);
+    tabOrder->setPixmap(QPixmap(QStringLiteral(":/taborder.png")));
+    connect(tabOrder, &ClickableLabel::clicked, this, &FrmTreeData::openTabOrder);
+    connect(tabOrder, &ClickableLabel::mouseMoved, this,
+            [this, tabOrder] { showHoverFrame(tabOrder, 50); });
+
+    // Drawn behind the picture it marks.
+    m_hoverFrame->lower();
+}
+
+void FrmTreeData::bindField(int field)
+{
+    QLineEdit* box = m_fields[field];
+    // The logic enforces the length, so a longer value the program puts there shows whole.
+    connect(box, &QLineEdit::textEdited, m_logic, [this, field, box](const QString& text) {
+        const TypingResult result = m_logic->fieldEdited(field, text, box->cursorPosition());
+        if (box->text() != result.text)
+            box->setText(result.text);
+        if (!result.accepted)
+            box->setCursorPosition(result.caret);
+    });
+    // Changes that are not typing (a dialog filling the box) go through the logic too; the
+    // signal's text may be stale when an edit was refused, so the box is read instead.
+    connect(box, &QLineEdit::textChanged, m_logic, [this, field, box] {
+        if (box->text() == m_logic->field(field))
+            return;
+        m_logic->setField(field, box->text());
+        if (box->text() != m_logic->field(field))
+            box->setText(m_logic->field(field));
+    });
+}
+
+void FrmTreeData::updateFieldControls()
+{
+    const QPixmap switchOn = m_switchOnPicture->pixmap();
+    const QPixmap switchOff = m_switchOffPicture->pixmap();
+    for (int field = 1; field <= TreeFieldCount; ++field) {
+        ClickableLabel* sw = m_switches[field];
+        sw->setPixmap(m_logic->isSwitchedOn(field) ? switchOn : switchOff);
+        sw->setProperty("tag", m_logic->switchTag(field));
+        sw->setEnabled(TreeWindowLogic::canToggleSwitch(field));
+        sw->setVisible(TreeWindowLogic::hasSwitch(field));
+
+        ClickableLabel* lock = m_locks[field];
+        lock->setPixmap(m_logic->isLocked(field) ? m_lockedPicture->pixmap()
+                                                 : m_unlockedPicture->pixmap());
+        lock->setProperty("tag", m_logic->lockTag(field));
+
+        QLineEdit* box = m_fields[field];
+        const bool enabled = m_logic->isFieldEnabled(field);
+        box->setEnabled(enabled);
+        QPalette palette = box->palette();
+        for (const QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            palette.setColor(group, QPalette::Base, enabled ? m_onBackground : m_offBackground);
+        palette.setColor(QPalette::Disabled, QPalette::Text, m_offText);
+        box->setPalette(palette);
+    }
+}
+
+void FrmTreeData::applyTabOrder()
+{
+    QList<QWidget*> chain{m_display};
+    for (const int field : m_logic->tabOrder().fields())
+        chain.append(m_fields[field]);
+    chain << m_process << m_last << m_delete << m_save << m_fileBox << m_browse << m_next << m_clear
+          << m_speciesList;
+    for (qsizetype k = 0; k + 1 < chain.size(); ++k)
+        setTabOrder(chain[k], chain[k + 1]);
+}
+
+void FrmTreeData::showHoverFrame(const QWidget* image, int offsetTwips)
+{
+    m_hoverFrame->move(Twips::toPixels(Twips::fromPixels(image->x()) - offsetTwips),
+                       Twips::toPixels(Twips::fromPixels(image->y()) - offsetTwips));
+    m_hoverFrame->show();
+}
+
+void FrmTreeData::mouseMoveEvent(QMouseEvent* event)
+{
+    // Only the bare window hides the frame; moving onto other controls leaves it.
+    if (!childAt(event->position().toPoint()))
+        m_hoverFrame->hide();
+    DataWindow::mouseMoveEvent(event);
+}
+
+void FrmTreeData::openTabOrder()
+{
+    DlgTabOrder dialog(this, m_logic->tabOrder());
+    dialog.exec();
+    applyTabOrder();
+    const int first = m_logic->firstFocusField();
+    if (first > 0)
+        m_fields[first]->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmTreeData::openSpeciesList()
+{
+    QLineEdit* species = m_fields[TreeFields::Species];
+    {
+        DlgSpecies dialog(this, species);
+        dialog.exec();
+    }
+    species->setFocus(Qt::OtherFocusReason);
+}
+
+bool FrmTreeData::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            // A button takes Enter as its click; everywhere else Enter moves on like Tab.
+            if (auto* button = qobject_cast<QPushButton*>(watched)) {
+                button->click();
+                return true;
+            }
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+            QApplication::sendEvent(watched, &tab);
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusIn) {
+        for (int field = 1; field <= TreeFieldCount; ++field) {
+            QLineEdit* box = m_fields[field];
+            if (watched != box)
+                continue;
+            // The whole text, caret at its start. A click places the caret after focusing,
+            // so then the selection waits until the click is done.
+            auto select = [box] {
+                if (box->hasFocus())
+                    box->setSelection(int(box->text().size()), -int(box->text().size()));
+            };
+            if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+                QTimer::singleShot(0, box, select);
+            else
+                select();
+        }
+    }
+    return DataWindow::eventFilter(watched, event);
+}
 
 RecordFileLogic& FrmTreeData::logic()
 {

@@ -1,9 +1,15 @@
 #pragma once
 
 #include "app/DataWindow.h"
+#include "tree/TreeRecord.h"
 
+#include <QColor>
+#include <array>
+
+class ClickableLabel;
+class QLabel;
 class QLineEdit;
-class QListView;
+class RecordListView;
 class QPushButton;
 class RecordFileBinding;
 class TreeWindowLogic;
@@ -18,15 +24,50 @@ public:
 
     void openFromSharedState() override;
     RecordFileLogic& logic() override;
+    TreeWindowLogic& treeLogic() { return *m_logic; }
 
 protected:
     void storeFileName() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    void buildFields();
+    void buildImages();
+    ClickableLabel* image(const QString& name, const QString& tooltip, int left, int top, int width,
+                          int height);
+    void bindField(int field);
+    // Pictures, tags, enabled states and backgrounds of the fields, switches and locks.
+    void updateFieldControls();
+    // The tab chain: the display list, the fields in their tab order, then the buttons.
+    void applyTabOrder();
+    void showHoverFrame(const QWidget* image, int offsetTwips);
+    void openTabOrder();
+    void openSpeciesList();
+
     TreeWindowLogic* m_logic;
     RecordFileBinding* m_binding;
     QLineEdit* m_fileBox;
-    QListView* m_display;
+    QPushButton* m_browse;
+    RecordListView* m_display;
+    QPushButton* m_process;
+    QPushButton* m_last;
+    QPushButton* m_delete;
+    QPushButton* m_clear;
     QPushButton* m_save;
     QPushButton* m_next;
+    QPushButton* m_speciesList = nullptr;
+    std::array<QLineEdit*, TreeFieldCount + 1> m_fields{};
+    std::array<ClickableLabel*, TreeFieldCount + 1> m_labels{};
+    std::array<ClickableLabel*, TreeFieldCount + 1> m_switches{};
+    std::array<ClickableLabel*, TreeFieldCount + 1> m_locks{};
+    // Hidden holders of the four state pictures.
+    QLabel* m_switchOnPicture = nullptr;
+    QLabel* m_switchOffPicture = nullptr;
+    QLabel* m_unlockedPicture = nullptr;
+    QLabel* m_lockedPicture = nullptr;
+    QLabel* m_hoverFrame = nullptr;
+    QColor m_onBackground;
+    QColor m_offBackground;
+    QColor m_offText;
 };

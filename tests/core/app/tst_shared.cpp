@@ -26,7 +26,7 @@ void TestShared::numberTest_data()
         {"+5", true},    {" 5", true},   {"5 ", true},   {"5-", true},    {"- 5", true},
         {"", false},     {".", false},   {"-", false},   {"1.2.3", false}, {"1e5", false},
         {"1,000", false}, {"-5-", false}, {"$5", false},  {"5 5", false},  {"abc", false},
-        {"--5", false},
+        {"--5", false},   {"5+", false},
     };
     for (const auto& [text, number] : cases)
         QTest::newRow(text) << QString::fromLatin1(text) << number;
