@@ -27,6 +27,7 @@ public:
     bool HasUnsavedChanges() const { return m_hasUnsavedChanges; }
     bool AskOverwrite() const { return m_askOverwrite; }
     bool OpenStatus() const { return m_openStatus; }
+    void SetOpenStatus(bool choice) { m_openStatus = choice; }
     bool UnloadCancelled() const { return m_unloadCancelled; }
 
     // Mode of the process button and the enabled states that go with it.
