@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
 
 namespace Controls {
@@ -54,16 +53,6 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, i
     f->setObjectName(name);
     Twips::place(f, left, top, width, height);
     return f;
-}
-
-QListView* displayList(QWidget* parent, const QString& name, double pointSize, int left, int top,
-                       int width, int height)
-{
-    auto* list = new QListView(parent);
-    list->setObjectName(name);
-    RecordFileBinding::setDisplayFont(list, pointSize);
-    Twips::place(list, left, top, width, height);
-    return list;
 }
 
 RecordListView* recordList(QWidget* parent, const QString& name, double pointSize, int left,

@@ -5,7 +5,6 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListView;
 class QPushButton;
 class RecordListView;
 class QWidget;
@@ -22,8 +21,6 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, int 
               int width, int height);
 QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, int left, int top,
                  int width, int height);
-QListView* displayList(QWidget* parent, const QString& name, double pointSize, int left, int top,
-                       int width, int height);
 RecordListView* recordList(QWidget* parent, const QString& name, double pointSize, int left,
                            int top, int width, int height);
 

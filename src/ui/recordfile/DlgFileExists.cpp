@@ -10,13 +10,32 @@
 
 namespace {
 
-QLabel* explanation(QWidget* frame, const QString& text)
+struct Choice
 {
-    auto* label = new QLabel(text, frame);
+    const char* frame;
+    const char* title;
+    int left;
+    const char* button;
+    const char* caption;
+    const char* label;
+    const char* explanation;
+};
+
+// One of the two choices: a captioned frame with its button and what choosing it means.
+QPushButton* choiceFrame(QWidget* dialog, const Choice& choice)
+{
+    auto* frame = new QGroupBox(QString::fromLatin1(choice.title), dialog);
+    frame->setObjectName(QString::fromLatin1(choice.frame));
+    Twips::place(frame, choice.left, 480, 2775, 1995);
+    auto* button = new QPushButton(QString::fromLatin1(choice.caption), frame);
+    button->setObjectName(QString::fromLatin1(choice.button));
+    Twips::place(button, 120, 1500, 2535, 375);
+    auto* label = new QLabel(QString::fromLatin1(choice.explanation), frame);
+    label->setObjectName(QString::fromLatin1(choice.label));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Twips::place(label, 180, 300, 2415, 1035);
-    return label;
+    return button;
 }
 
 } // namespace
@@ -40,29 +59,16 @@ DlgFileExists::DlgFileExists(QWidget* owner)
     m_message->setPalette(grey);
     Twips::place(m_message, 120, 120, 5655, 255);
 
-    auto* frameOpen = new QGroupBox(QStringLiteral("Open Existing File"), this);
-    frameOpen->setObjectName(QStringLiteral("Frame2"));
-    Twips::place(frameOpen, 120, 480, 2775, 1995);
-    auto* open = new QPushButton(QStringLiteral("&Open Existing File"), frameOpen);
-    open->setObjectName(QStringLiteral("cmdOpen"));
-    Twips::place(open, 120, 1500, 2535, 375);
-    explanation(frameOpen,
-                QStringLiteral("This option opens the existing file and loads the data from that "
-                               "file into the display.  This clears the information that is "
-                               "currently in the display.  Saving updates the file."))
-        ->setObjectName(QStringLiteral("Label2"));
-
-    auto* frameNew = new QGroupBox(QStringLiteral("Use Displayed Values"), this);
-    frameNew->setObjectName(QStringLiteral("Frame1"));
-    Twips::place(frameNew, 3060, 480, 2775, 1995);
-    m_new = new QPushButton(QStringLiteral("Use &Displayed Values"), frameNew);
-    m_new->setObjectName(QStringLiteral("cmdNew"));
-    Twips::place(m_new, 120, 1500, 2535, 375);
-    explanation(frameNew,
-                QStringLiteral("This option leaves the information that is currently in the "
-                               "display as it is.  Saving to the file will overwrite what is in "
-                               "that file, replacing it with the information from the display."))
-        ->setObjectName(QStringLiteral("Label3"));
+    QPushButton* open = choiceFrame(
+        this, {"Frame2", "Open Existing File", 120, "cmdOpen", "&Open Existing File", "Label2",
+               "This option opens the existing file and loads the data from that file into the "
+               "display.  This clears the information that is currently in the display.  Saving "
+               "updates the file."});
+    m_new = choiceFrame(
+        this, {"Frame1", "Use Displayed Values", 3060, "cmdNew", "Use &Displayed Values", "Label3",
+               "This option leaves the information that is currently in the display as it is.  "
+               "Saving to the file will overwrite what is in that file, replacing it with the "
+               "information from the display."});
 
     connect(open, &QPushButton::clicked, this, [this] { choose(true); });
     connect(m_new, &QPushButton::clicked, this, [this] { choose(false); });
