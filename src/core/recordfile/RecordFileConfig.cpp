@@ -2,24 +2,29 @@
 
 namespace {
 
-const QString TreeFilter =
-    QStringLiteral(".VELK Tree Files (*.velk)|*.velk|.TRE Tree Files (*.tre)|*.tre|All Files (*.*)|*.*");
-
-} // namespace
-
-RecordFileConfig RecordFileConfig::tree()
+// Captions of the windows whose records are one line each.
+RecordFileConfig oneLineRecords()
 {
     RecordFileConfig c;
-    c.fileNameBox = QStringLiteral("txtTreeFile");
-    c.filter = TreeFilter;
-    c.missingFilename = QStringLiteral("A tree data file name must be specified.");
-    c.nameStore = NameStore::Window;
-    c.keepEmptyLines = true;
     c.startCaption = QStringLiteral("&Add Record");
     c.addCaption = QStringLiteral("&Add Record");
     c.addTooltip = QStringLiteral("Add above information as a new record");
     c.editCaption = QStringLiteral("&Update Record");
     c.editTooltip = QStringLiteral("Replace highlighted record with above information");
+    return c;
+}
+
+} // namespace
+
+RecordFileConfig RecordFileConfig::tree()
+{
+    RecordFileConfig c = oneLineRecords();
+    c.fileNameBox = QStringLiteral("txtTreeFile");
+    c.filter = QStringLiteral(".VELK Tree Files (*.velk)|*.velk|.TRE Tree Files (*.tre)|*.tre|"
+                              "All Files (*.*)|*.*");
+    c.missingFilename = QStringLiteral("A tree data file name must be specified.");
+    c.nameStore = NameStore::Window;
+    c.keepEmptyLines = true;
     return c;
 }
 
@@ -32,6 +37,7 @@ RecordFileConfig RecordFileConfig::stand()
     c.nameStore = NameStore::StandListFileName;
     c.recordLetters = QStringLiteral("ABCD");
     c.invalidFormatText = QStringLiteral("Invalid Stand List File format.");
+    // Sets of lines: "Records" at first, but the slot's caption is the singular.
     c.startCaption = QStringLiteral("&Add Records");
     c.addCaption = QStringLiteral("&Add Record");
     c.addTooltip = QStringLiteral("Add above information as a new set of records");
@@ -43,7 +49,7 @@ RecordFileConfig RecordFileConfig::stand()
 
 RecordFileConfig RecordFileConfig::location()
 {
-    RecordFileConfig c;
+    RecordFileConfig c = oneLineRecords();
     c.fileNameBox = QStringLiteral("txtLocFile");
     c.filter = QStringLiteral("Locations Files (*.loc)|*.loc|All Files (*.*)|*.*");
     c.missingFilename = QStringLiteral("A Locations File name must be specified.");
@@ -52,10 +58,5 @@ RecordFileConfig RecordFileConfig::location()
     c.unsavedRule = UnsavedRule::NameNotDefault;
     c.recordLetters = QStringLiteral("AB");
     c.invalidFormatText = QStringLiteral("Invalid Locations File format.");
-    c.startCaption = QStringLiteral("&Add Record");
-    c.addCaption = QStringLiteral("&Add Record");
-    c.addTooltip = QStringLiteral("Add above information as a new record");
-    c.editCaption = QStringLiteral("&Update Record");
-    c.editTooltip = QStringLiteral("Replace highlighted record with above information");
     return c;
 }
