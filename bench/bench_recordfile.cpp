@@ -32,7 +32,7 @@ public:
     std::optional<QString> openFileDialog(const QString&) override { return std::nullopt; }
     void beep() override {}
     void focusControl(const QString&) override {}
-    void sendTab() override {}
+    void sendTab(const QString&) override {}
 };
 
 double median(std::vector<double> v)

@@ -32,6 +32,7 @@ public:
     QStringList focused;
     int beeps = 0;
     int tabs = 0;
+    QStringList tabsFrom;
 
     Answer message(const QString& title, const QString& text, Buttons buttons,
                    Icon icon) override;
@@ -39,7 +40,11 @@ public:
     std::optional<QString> openFileDialog(const QString& filter) override;
     void beep() override { ++beeps; }
     void focusControl(const QString& objectName) override { focused.append(objectName); }
-    void sendTab() override { ++tabs; }
+    void sendTab(const QString& fromControl = QString()) override
+    {
+        ++tabs;
+        tabsFrom.append(fromControl);
+    }
 
     QStringList titles() const;
 };

@@ -24,6 +24,7 @@ public:
     virtual void beep() = 0;
     // Moves the keyboard focus to the control of that object name.
     virtual void focusControl(const QString& objectName) = 0;
-    // A Tab keystroke, handled after the current action has finished.
-    virtual void sendTab() = 0;
+    // A Tab keystroke, handled after the current action has finished; when a control is named,
+    // the Tab starts from that control.
+    virtual void sendTab(const QString& fromControl = QString()) = 0;
 };

@@ -276,6 +276,5 @@ void TreeWindowLogic::tabToFirstField()
     // The Tab goes from the display list, which comes first in the tab order, so it lands in
     // the first field: never in the file-name box, where the next tree's plot number would
     // replace the file name.
-    ui().focusControl(QStringLiteral("lstDisplay"));
-    ui().sendTab();
+    ui().sendTab(QStringLiteral("lstDisplay"));
 }

@@ -98,12 +98,16 @@ void QtUserInterface::focusControl(const QString& objectName)
         target->setFocus(Qt::OtherFocusReason);
 }
 
-void QtUserInterface::sendTab()
+void QtUserInterface::sendTab(const QString& fromControl)
 {
     // Handled after the current action, like a keystroke typed by the user.
-    QTimer::singleShot(0, m_window, [window = m_window] {
+    QTimer::singleShot(0, m_window, [window = m_window, fromControl] {
         if (!window)
             return;
+        if (!fromControl.isEmpty()) {
+            if (QWidget* from = window->findChild<QWidget*>(fromControl))
+                from->setFocus(Qt::TabFocusReason);
+        }
         QWidget* target = QApplication::focusWidget();
         if (!target || target->window() != window)
             target = window;

@@ -17,7 +17,7 @@ public:
     std::optional<QString> openFileDialog(const QString& filter) override;
     void beep() override;
     void focusControl(const QString& objectName) override;
-    void sendTab() override;
+    void sendTab(const QString& fromControl = QString()) override;
 
     // "desc|pattern|desc|pattern" as the file dialog's name filters.
     static QStringList nameFilters(const QString& filter);

@@ -32,11 +32,11 @@ public:
         if (standIn())
             standIn()->focusControl(objectName);
     }
-    void sendTab() override
+    void sendTab(const QString& fromControl = QString()) override
     {
-        m_real.sendTab();
+        m_real.sendTab(fromControl);
         if (standIn())
-            standIn()->sendTab();
+            standIn()->sendTab(fromControl);
     }
 
 private:

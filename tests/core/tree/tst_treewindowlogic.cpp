@@ -251,7 +251,7 @@ private Q_SLOTS:
         QVERIFY(!m_logic->HasUnsavedChanges());
         QCOMPARE(m_ui->tabs, 1);
         // The Tab starts from the display list, so it lands in the first field.
-        QCOMPARE(m_ui->focused.last(), QStringLiteral("lstDisplay"));
+        QCOMPARE(m_ui->tabsFrom, QStringList{QStringLiteral("lstDisplay")});
     }
 
     void updateAndDelete()
