@@ -19,6 +19,10 @@ bool isBad(TypingClass typingClass, const QString& t, int caret, const QString& 
     case TypingClass::Decimal:
         return (t != QStringLiteral(".") && !readsAsNumber(t)) || endsWith(t, u'-') ||
                endsWith(t, u' ');
+    case TypingClass::StandWhole:
+        return !readsAsNumber(t) || endsWith(t, u'.') || endsWith(t, u' ');
+    case TypingClass::StandDecimal:
+        return (t != QStringLiteral(".") && !readsAsNumber(t)) || endsWith(t, u' ');
     case TypingClass::SignedDecimal:
         if (endsWith(t, u' '))
             return true;
@@ -39,10 +43,17 @@ TypingResult checkTyping(TypingClass typingClass, const QString& text, int caret
     switch (typingClass) {
     case TypingClass::None:
         return result;
-    case TypingClass::ValueClass:
+    case TypingClass::ValueClass: {
+        const bool good = (text.size() == 1 && text[0] >= u'1' && text[0] <= u'3') ||
+                          (!placeholder.isEmpty() && text == placeholder);
+        if (good || text.isEmpty())
+            return result;
+        return TypingResult{false, QString(), 0, true};
+    }
     case TypingClass::GrowthCode: {
-        const QChar low = typingClass == TypingClass::ValueClass ? u'1' : u'0';
-        const bool good = (text.size() == 1 && text[0] >= low && text[0] <= u'3') ||
+        // Compared as text, so a longer value the program put there is judged the same way
+        // as a keystroke: "25" lies between "0" and "3" and stays, "30" does not.
+        const bool good = (text >= QStringLiteral("0") && text <= QStringLiteral("3")) ||
                           (!placeholder.isEmpty() && text == placeholder);
         if (good || text.isEmpty())
             return result;

@@ -12,14 +12,17 @@ struct TypingResult
     bool beep = false;
 };
 
-// The typing classes shared by the tree and stand fields.
-enum class TypingClass {
+// The typing classes of the tree and stand fields.
+enum class TypingClass
+{
     None,          // any text
-    Integer,       // whole number
-    Decimal,       // a lone point allowed so a value can begin with it
-    SignedDecimal, // like Decimal, and a minus sign only as the first character
+    Integer,       // tree whole number: no trailing point, minus or blank
+    Decimal,       // tree decimal: a lone point allowed so a value can begin with it
+    SignedDecimal, // stand: a decimal, and a minus sign only as the first character
     ValueClass,    // only "1", "2" or "3"
-    GrowthCode,    // only "0" to "3"
+    GrowthCode,    // stand: "0" to "3" in character order; anything else empties the field
+    StandWhole,    // stand whole number: like Integer, but a trailing sign is let through
+    StandDecimal,  // stand decimal: like Decimal, but a trailing sign is let through
 };
 
 // Checks a field's text after a change; `caret` is the number of characters before the caret.

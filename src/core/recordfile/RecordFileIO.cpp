@@ -97,6 +97,39 @@ Result writeLines(const QString& fileName, const QStringList& lines)
     return {};
 }
 
+namespace {
+
+template <typename Source>
+Records readRecordsFrom(Source& source, const RecordFormat& format, qsizetype maxLines)
+{
+    Records records;
+    ReadOptions options;
+    options.skipEmptyLines = format.skipEmptyLines;
+    options.maxLines = maxLines;
+    records.result = readLines(source, &records.lines, options);
+    if (!format.letters.isEmpty()) {
+        for (const QString& line : std::as_const(records.lines)) {
+            if (line.isEmpty() || !format.letters.contains(line.front().toUpper())) {
+                records.invalidLineSeen = true;
+                break;
+            }
+        }
+    }
+    return records;
+}
+
+} // namespace
+
+Records readRecords(const QString& fileName, const RecordFormat& format, qsizetype maxLines)
+{
+    return readRecordsFrom(fileName, format, maxLines);
+}
+
+Records readRecords(QIODevice& device, const RecordFormat& format, qsizetype maxLines)
+{
+    return readRecordsFrom(device, format, maxLines);
+}
+
 bool fileExists(const QString& fileName)
 {
     return !fileName.isEmpty() && QFileInfo::exists(fileName);

@@ -25,6 +25,23 @@ struct ReadOptions
 Result readLines(const QString& fileName, QStringList* lines, ReadOptions options = {});
 Result readLines(QIODevice& device, QStringList* lines, ReadOptions options = {});
 
+// How a record file marks its record types: by the first letter of each line.
+struct RecordFormat
+{
+    bool skipEmptyLines = false;
+    QString letters; // the allowed first letters, upper case; empty: no check
+};
+
+struct Records
+{
+    Result result;
+    QStringList lines;
+    bool invalidLineSeen = false; // a line of another first letter, kept as it stands
+};
+
+Records readRecords(const QString& fileName, const RecordFormat& format, qsizetype maxLines = -1);
+Records readRecords(QIODevice& device, const RecordFormat& format, qsizetype maxLines = -1);
+
 // Replaces the file atomically: after a failure the old file is still whole.
 Result writeLines(const QString& fileName, const QStringList& lines);
 Result writeLines(QIODevice& device, const QStringList& lines);

@@ -86,11 +86,10 @@ RecordFileLogic::LoadResult RecordFileLogic::LoadFile(const QString& fileName)
         return LoadResult::NotLoaded;
 
     // Read first, so a file that cannot be read leaves the display as it was.
-    QStringList lines;
-    RecordFileIO::ReadOptions options;
-    options.skipEmptyLines = !m_config.keepEmptyLines;
-    options.maxLines = DisplayList::MaxLines - 1; // one line stays free for the slot
-    const RecordFileIO::Result read = RecordFileIO::readLines(fileName, &lines, options);
+    // One line stays free for the slot.
+    RecordFileIO::Records records = RecordFileIO::readRecords(
+        fileName, {!m_config.keepEmptyLines, m_config.recordLetters}, DisplayList::MaxLines - 1);
+    const RecordFileIO::Result& read = records.result;
     if (read.tooManyLines) {
         m_ui.message(QStringLiteral("Error"),
                      QStringLiteral("The file %1 holds more than %2 records, more than the "
@@ -106,19 +105,11 @@ RecordFileLogic::LoadResult RecordFileLogic::LoadFile(const QString& fileName)
     }
 
     clearFieldsForLoad();
-    bool invalid = false;
-    if (!m_config.recordLetters.isEmpty()) {
-        for (const QString& line : std::as_const(lines)) {
-            if (line.isEmpty() || !m_config.recordLetters.contains(line.front().toUpper())) {
-                invalid = true;
-                break;
-            }
-        }
-    }
+    QStringList lines = std::move(records.lines);
     m_recordCount = qint16(lines.size());
     lines.append(QString());
     m_display.reset(std::move(lines));
-    if (invalid) {
+    if (records.invalidLineSeen) {
         m_ui.message(QStringLiteral("Error"), m_config.invalidFormatText + QStringLiteral("\r\n"),
                      Buttons::Ok, Icon::Critical);
     }

@@ -1,0 +1,70 @@
+#pragma once
+
+// What the fuzz targets share: property checks and text generators.
+
+#include "recordfile/Cp1252.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstdio>
+#include <cstdlib>
+
+// A property failure: says which, then stops so libFuzzer keeps the input.
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (false)
+
+namespace Fuzz {
+
+inline QString show(const QString& text)
+{
+    return text.toUtf8().toPercentEncoding(" @.-,\"'=:/");
+}
+
+inline void report(const char* what, const QString& text)
+{
+    std::fprintf(stderr, "%s: [%s]\n", what, show(text).toLatin1().constData());
+}
+
+// Characters that matter to the record formats, so most generated texts hit the rules.
+inline constexpr char Alphabet[] = "@ \t.-+0123456789AaBbCcDd\",\r\nx";
+
+inline QChar consumeChar(FuzzedDataProvider& data)
+{
+    const auto byte = data.ConsumeIntegral<unsigned char>();
+    if (byte < 0xC0)
+        return QChar(Alphabet[byte % (sizeof(Alphabet) - 1)]);
+    return Cp1252::decode(QByteArray(1, char(data.ConsumeIntegral<unsigned char>()))).front();
+}
+
+// A text of single-byte characters, mostly from the alphabet above.
+inline QString consumeText(FuzzedDataProvider& data, size_t maxLength)
+{
+    const size_t length = data.ConsumeIntegralInRange<size_t>(0, maxLength);
+    QString text;
+    for (size_t i = 0; i < length && data.remaining_bytes() > 0; ++i)
+        text.append(consumeChar(data));
+    return text;
+}
+
+// A text that is one token of a record: no blank, tab or line break, and not "@".
+inline QString consumeToken(FuzzedDataProvider& data, size_t maxLength, bool mayBeEmpty = false)
+{
+    QString text = consumeText(data, maxLength);
+    text.remove(u' ');
+    text.remove(u'\t');
+    text.remove(u'\r');
+    text.remove(u'\n');
+    if (text == QStringLiteral("@") || (text.isEmpty() && !mayBeEmpty))
+        text.append(u'x');
+    return text;
+}
+
+} // namespace Fuzz
