@@ -1,22 +1,9 @@
 #include "LocRecord.h"
 
-namespace {
+#include "recordfile/RecordText.h"
 
-bool isSeparator(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
-// A record is one line of the file: a line break inside a value would split it.
-QString oneLine(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    text.replace(u'\r', u' ');
-    text.replace(u'\n', u' ');
-    return text;
-}
-
-} // namespace
+using RecordText::isSeparator;
+using RecordText::oneLine;
 
 LocRecord::Kind locRecordKind(QStringView line)
 {

@@ -1,25 +1,15 @@
 #include "StandSet.h"
 
+#include "recordfile/RecordText.h"
+
 #include <limits>
 
 namespace {
 
+using RecordText::isSeparator;
+using RecordText::oneLine;
+
 const QString Placeholder = QStringLiteral("@");
-
-bool isSeparator(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
-// A record is one line of the file: a line break inside a value would split it, so every
-// break (a CR LF pair, or a lone CR or LF) becomes one blank.
-QString oneLine(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    text.replace(u'\r', u' ');
-    text.replace(u'\n', u' ');
-    return text;
-}
 
 QString orPlaceholder(const QString& text)
 {
