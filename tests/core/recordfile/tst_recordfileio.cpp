@@ -1,4 +1,5 @@
 #include "recordfile/Cp1252.h"
+#include "TestFiles.h"
 #include "recordfile/RecordFileIO.h"
 
 #include <QBuffer>
@@ -33,19 +34,6 @@ private:
     qint64 m_capacity;
     qint64 m_written = 0;
 };
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 } // namespace
 

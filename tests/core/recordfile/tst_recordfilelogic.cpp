@@ -1,4 +1,5 @@
 #include "ScriptedUserInterface.h"
+#include "TestFiles.h"
 #include "app/ModGlobal.h"
 #include "recordfile/RecordFileLogic.h"
 
@@ -9,19 +10,6 @@
 using Answer = UserInterface::Answer;
 
 namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
-}
 
 // Asks the logic to load again while its exists question is open, as a focus change would.
 class ReentrantUserInterface : public ScriptedUserInterface

@@ -1,4 +1,5 @@
 #include "stand/StandListFile.h"
+#include "TestFiles.h"
 #include "stand/StandSet.h"
 
 #include <QFile>
@@ -68,18 +69,6 @@ void compareSets(const StandSet& actual, const StandSet& expected)
 
 const Attributes S1Attributes = {
     {2, QStringLiteral("1999")}, {3, QStringLiteral("46.5")}, {9, QStringLiteral("30")}};
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 } // namespace
 
@@ -260,7 +249,7 @@ void TestStandSet::readingFile()
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("stands.slf"));
-    QVERIFY(writeBytes(path, bytes));
+    QVERIFY(writeFile(path, bytes));
     const RecordFileIO::Records content = RecordFileIO::readRecords(path, StandListFile::format());
     QVERIFY(content.result.ok);
     QCOMPARE(content.lines, lines);
@@ -273,7 +262,7 @@ void TestStandSet::writingFileKeepsEveryLine()
     const QString path = dir.filePath(QStringLiteral("stands.slf"));
     const QStringList lines = {"B S0", "x junk", "A S1 t @ xa xb ", "B S\u00e9 @"};
     QVERIFY(RecordFileIO::writeLines(path, lines).ok);
-    QCOMPARE(readBytes(path), QByteArray("B S0\r\nx junk\r\nA S1 t @ xa xb \r\nB S\xe9 @\r\n"));
+    QCOMPARE(readFile(path), QByteArray("B S0\r\nx junk\r\nA S1 t @ xa xb \r\nB S\xe9 @\r\n"));
     QCOMPARE(RecordFileIO::readRecords(path, StandListFile::format()).lines, lines);
 }
 

@@ -1,4 +1,5 @@
 #include "ScriptedUserInterface.h"
+#include "TestFiles.h"
 #include "app/DataWindow.h"
 #include "app/ModGlobal.h"
 #include "app/UserInterfaceSwitch.h"
@@ -14,23 +15,6 @@
 #include <QTest>
 
 using Answer = UserInterface::Answer;
-
-namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-} // namespace
 
 class TestRecordFileWindows : public QObject
 {

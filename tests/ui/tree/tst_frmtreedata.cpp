@@ -1,4 +1,5 @@
 #include "app/ModGlobal.h"
+#include "TestFiles.h"
 #include "tree/FrmTreeData.h"
 #include "tree/TreeWindowLogic.h"
 
@@ -15,12 +16,6 @@
 #include <QTimer>
 
 namespace {
-
-QByteArray readAll(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Runs `answer` inside the modal dialog the next action opens.
 void whenModalOpens(std::function<void(QWidget*)> answer)
@@ -109,8 +104,8 @@ private Q_SLOTS:
         QTRY_COMPARE(m_window->treeLogic().RecordCount(), 2);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
         QTRY_VERIFY(!m_window->treeLogic().HasUnsavedChanges());
-        QCOMPARE(readAll(fileName),
-                 readAll(QStringLiteral(SAPWRIGHT_TEST_DATA "/tree_two_trees.velk")));
+        QCOMPARE(readFile(fileName),
+                 readFile(QStringLiteral(SAPWRIGHT_TEST_DATA "/tree_two_trees.velk")));
     }
 
     void switchesLocksAndHoverFrame()
