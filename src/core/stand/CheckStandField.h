@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StandFieldSpec.h"
+#include "StandFieldInfo.h"
 #include "app/TypingCheck.h"
 
 #include <QString>

@@ -8,7 +8,7 @@ namespace {
 using T = TypingClass;
 using A = TreeAlign;
 
-const std::array<TreeFieldSpec, TreeFieldCount + 1> Fields = {{
+const std::array<TreeFieldInfo, TreeFieldCount + 1> Fields = {{
     {0, 0, A::Left, T::None, 0, "", ""},
     {1, 4, A::Right, T::Integer, 4, "Plot number", "Integer (up to 4 digits) to identify plot"},
     {5, 3, A::Right, T::Integer, 3, "Tree number",
@@ -63,7 +63,7 @@ void incrementDigits(QString& digits)
 
 } // namespace
 
-const TreeFieldSpec& treeField(int number)
+const TreeFieldInfo& treeField(int number)
 {
     return Fields.at(number);
 }

@@ -14,7 +14,7 @@ using TreeFieldTexts = std::array<QString, TreeFieldCount + 1>;
 
 enum class TreeAlign { Right, Left };
 
-struct TreeFieldSpec
+struct TreeFieldInfo
 {
     int column; // first column, 1-based
     int width;
@@ -25,7 +25,7 @@ struct TreeFieldSpec
     const char* hint;
 };
 
-const TreeFieldSpec& treeField(int number); // 1..19
+const TreeFieldInfo& treeField(int number); // 1..19
 
 namespace TreeFields {
 inline constexpr int PlotNumber = 1;

@@ -93,7 +93,7 @@ bool TreeWindowLogic::isFieldEnabled(int field) const
 
 TypingResult TreeWindowLogic::fieldEdited(int field, const QString& text, int caret)
 {
-    const TreeFieldSpec& spec = treeField(field);
+    const TreeFieldInfo& info = treeField(field);
     QString t = text;
     int p = qBound(0, caret, int(t.size()));
     bool refused = false;
@@ -108,13 +108,13 @@ TypingResult TreeWindowLogic::fieldEdited(int field, const QString& text, int ca
     }
     // A value the program put there may be longer than the box takes; it may shrink but
     // not grow.
-    const int allowed = qMax(spec.maxLength, int(m_fields[field].size()));
+    const int allowed = qMax(info.maxLength, int(m_fields[field].size()));
     while (t.size() > allowed && p > 0) {
         t.remove(p - 1, 1);
         --p;
         refused = true;
     }
-    TypingResult result = checkTyping(spec.typing, t, p);
+    TypingResult result = checkTyping(info.typing, t, p);
     if (refused) {
         result.accepted = false;
         result.beep = true;

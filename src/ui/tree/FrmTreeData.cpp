@@ -134,7 +134,7 @@ FrmTreeData::~FrmTreeData() = default;
 void FrmTreeData::buildFields()
 {
     for (int field = 1; field <= TreeFieldCount; ++field) {
-        const TreeFieldSpec& spec = treeField(field);
+        const TreeFieldInfo& info = treeField(field);
         const bool left = leftColumn(field);
         const int top = boxTop(field);
         m_fields[field] =
@@ -144,8 +144,8 @@ void FrmTreeData::buildFields()
 
         auto* label = new ClickableLabel(this);
         label->setObjectName(QStringLiteral("lblField_%1").arg(field));
-        label->setText(QString::fromLatin1(spec.name));
-        label->setToolTip(QString::fromLatin1(spec.hint));
+        label->setText(QString::fromLatin1(info.name));
+        label->setToolTip(QString::fromLatin1(info.hint));
         Twips::place(label, left ? 600 : 4260, top + 60, 1275, 195);
         fitCaption(label);
         connect(label, &ClickableLabel::clicked, m_logic,

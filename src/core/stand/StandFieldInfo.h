@@ -4,7 +4,7 @@
 
 // A stand box of the stand window: its label, the label's tooltip, the typing check it runs
 // and how many characters it takes.
-struct StandFieldSpec
+struct StandFieldInfo
 {
     const char* label;
     const char* tooltip;
@@ -12,6 +12,6 @@ struct StandFieldSpec
     int maxLength; // 0: no limit
 };
 
-// Boxes 1 (stand ID) to 29; any other index gives an empty spec with no check and no limit.
-const StandFieldSpec& standField(int index);
+// Boxes 1 (stand ID) to 29; any other index gives an empty entry with no check and no limit.
+const StandFieldInfo& standField(int index);
 int standFieldMaxLength(int index);

@@ -1,4 +1,4 @@
-#include "StandFieldSpec.h"
+#include "StandFieldInfo.h"
 
 #include "StandSet.h"
 
@@ -6,7 +6,7 @@ namespace {
 
 using T = TypingClass;
 
-const std::array<StandFieldSpec, StandSet::LastAttribute + 1> Fields = {{
+const std::array<StandFieldInfo, StandSet::LastAttribute + 1> Fields = {{
     {"", "", T::None, 0},
     {"Stand ID", "Unique identifier for the stand, up to 26 characters", T::None, 26},
     {"Inventory year", "4-digit year", T::StandWhole, 4},
@@ -59,7 +59,7 @@ const std::array<StandFieldSpec, StandSet::LastAttribute + 1> Fields = {{
 
 } // namespace
 
-const StandFieldSpec& standField(int index)
+const StandFieldInfo& standField(int index)
 {
     return index >= 1 && index < int(Fields.size()) ? Fields[index] : Fields[0];
 }
