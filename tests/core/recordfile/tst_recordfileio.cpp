@@ -45,12 +45,10 @@ private Q_SLOTS:
     void read();
     void everyByteRoundTrips();
     void tooManyLines();
-    void readFailures_data();
-    void readFailures();
+    void failures_data();
+    void failures();
     void writeFailureOnDevice();
     void failedSaveKeepsOldFile();
-    void writeFailures_data();
-    void writeFailures();
 
 private:
     QTemporaryDir m_dir;
@@ -139,7 +137,7 @@ void TestRecordFileIO::tooManyLines()
     QVERIFY(RecordFileIO::readLines(buffer, &lines, options).ok);
 }
 
-void TestRecordFileIO::readFailures_data()
+void TestRecordFileIO::failures_data()
 {
     QTest::addColumn<QString>("path");
     QTest::newRow("missing folder") << m_dir.filePath(QStringLiteral("no/such/file.tre"));
@@ -147,15 +145,20 @@ void TestRecordFileIO::readFailures_data()
     QTest::newRow("below a file") << m_dir.filePath(QStringLiteral("plain.tre/child"));
 }
 
-void TestRecordFileIO::readFailures()
+void TestRecordFileIO::failures()
 {
     QFETCH(QString, path);
     writeFile(m_dir.filePath(QStringLiteral("plain.tre")), "x\r\n");
     QStringList lines{QStringLiteral("kept?")};
-    const RecordFileIO::Result result = RecordFileIO::readLines(path, &lines);
-    QVERIFY(!result.ok);
-    QVERIFY(!result.reason.isEmpty());
+    const RecordFileIO::Result read = RecordFileIO::readLines(path, &lines);
+    QVERIFY(!read.ok);
+    QVERIFY(!read.reason.isEmpty());
     QVERIFY(lines.isEmpty());
+
+    const RecordFileIO::Result written = RecordFileIO::writeLines(path, {QStringLiteral("a")});
+    QVERIFY(!written.ok);
+    QVERIFY(!written.reason.isEmpty());
+    QCOMPARE(readFile(m_dir.filePath(QStringLiteral("plain.tre"))), QByteArray("x\r\n"));
 }
 
 void TestRecordFileIO::writeFailureOnDevice()
@@ -185,24 +188,6 @@ void TestRecordFileIO::failedSaveKeepsOldFile()
     QVERIFY(!result.ok);
     QVERIFY(!result.reason.isEmpty());
     QCOMPARE(readFile(path), QByteArray("old record\r\n"));
-}
-
-void TestRecordFileIO::writeFailures_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::newRow("missing folder") << m_dir.filePath(QStringLiteral("no/such/file.tre"));
-    QTest::newRow("a folder's name") << m_dir.path();
-    QTest::newRow("below a file") << m_dir.filePath(QStringLiteral("plain.tre/child"));
-}
-
-void TestRecordFileIO::writeFailures()
-{
-    QFETCH(QString, path);
-    writeFile(m_dir.filePath(QStringLiteral("plain.tre")), "x\r\n");
-    const RecordFileIO::Result result = RecordFileIO::writeLines(path, {QStringLiteral("a")});
-    QVERIFY(!result.ok);
-    QVERIFY(!result.reason.isEmpty());
-    QCOMPARE(readFile(m_dir.filePath(QStringLiteral("plain.tre"))), QByteArray("x\r\n"));
 }
 
 QTEST_APPLESS_MAIN(TestRecordFileIO)
