@@ -5,23 +5,19 @@
 
 #include <QTest>
 
+using Rounds = QList<QList<int>>;
+
 namespace {
 
-QList<int> fieldOrder()
+// The order after each round of clicks is confirmed with OK; 0 stands for the Clear button.
+QList<int> afterRounds(TreeTabOrder& order, const Rounds& rounds)
 {
-    QList<int> order;
-    for (int field = 1; field <= TreeFieldCount; ++field)
-        order.append(field);
-    return order;
-}
-
-// The order after clicking these fields and pressing OK.
-QList<int> afterClicks(TreeTabOrder& order, const QList<int>& clicks)
-{
-    TabOrderChoice choice;
-    for (const int field : clicks)
-        choice.choose(field);
-    order.apply(choice.orderNumbers());
+    for (const QList<int>& clicks : rounds) {
+        TabOrderChoice choice;
+        for (const int field : clicks)
+            field ? void(choice.choose(field)) : choice.clear();
+        order.apply(choice.orderNumbers());
+    }
     return order.fields();
 }
 
@@ -34,58 +30,33 @@ class TestTabOrder : public QObject
 private Q_SLOTS:
     void clickedFieldsComeFirst_data()
     {
-        QTest::addColumn<QList<int>>("clicks");
-        QTest::addColumn<QList<int>>("expected");
-        QTest::newRow("nothing clicked") << QList<int>() << fieldOrder();
-        QList<int> dbhFirst{6, 5, 2, 1, 3, 4};
-        for (int field = 7; field <= TreeFieldCount; ++field)
-            dbhFirst.append(field);
-        QTest::newRow("Dbh, Species, Tree number") << QList<int>{6, 5, 2} << dbhFirst;
-        QList<int> reversed = fieldOrder();
-        std::reverse(reversed.begin(), reversed.end());
-        QTest::newRow("all 19") << reversed << reversed;
+        QTest::addColumn<Rounds>("rounds");
+        QTest::addColumn<QList<int>>("first");
+        QTest::newRow("OK without clicks") << Rounds{{}} << QList<int>();
+        QTest::newRow("Dbh, Species, Tree number") << Rounds{{6, 5, 2}} << QList<int>{6, 5, 2};
+        QTest::newRow("a chosen field twice") << Rounds{{6, 5, 6, 2}} << QList<int>{6, 5, 2};
+        QTest::newRow("Clear") << Rounds{{1, 2, 0, 6, 5, 2}} << QList<int>{6, 5, 2};
+        QTest::newRow("a later round") << Rounds{{6, 5, 2}, {19}} << QList<int>{19, 6, 5, 2};
     }
     void clickedFieldsComeFirst()
     {
-        QFETCH(QList<int>, clicks);
-        QFETCH(QList<int>, expected);
+        QFETCH(Rounds, rounds);
+        QFETCH(QList<int>, first);
+        // Behind the fields listed first, the rest follow in field order.
+        QList<int> expected = first;
+        for (int field = 1; field <= TreeFieldCount; ++field) {
+            if (!first.contains(field))
+                expected.append(field);
+        }
         TreeTabOrder order;
-        QCOMPARE(afterClicks(order, clicks), expected);
-    }
-
-    void laterChoicesStartFromThePreviousOrder()
-    {
-        TreeTabOrder order;
-        afterClicks(order, {6, 5, 2});
-        QList<int> expected{19, 6, 5, 2, 1, 3, 4};
-        for (int field = 7; field < TreeFieldCount; ++field)
-            expected.append(field);
-        QCOMPARE(afterClicks(order, {19}), expected);
-        QCOMPARE(order.positionOf(2), 4);
-    }
-
-    void eachFieldOnceUntilClear()
-    {
-        TabOrderChoice choice;
-        QVERIFY(choice.choose(6));
-        QVERIFY(!choice.choose(6));
-        QVERIFY(choice.choose(1));
-        QCOMPARE(choice.orderText(6), QStringLiteral("1"));
-        QCOMPARE(choice.orderText(1), QStringLiteral("2"));
-        QCOMPARE(choice.orderText(2), QString());
-        QCOMPARE(choice.nextNumber(), 3);
-        choice.clear();
-        QVERIFY(!choice.isChosen(6));
-        QCOMPARE(choice.nextNumber(), 1);
-        QVERIFY(choice.choose(6));
-        QCOMPARE(choice.orderText(6), QStringLiteral("1"));
+        QCOMPARE(afterRounds(order, rounds), expected);
     }
 
     void focusSkipsASwitchedOffFirstField()
     {
         ScriptedUserInterface ui;
         TreeWindowLogic logic(ui);
-        afterClicks(logic.tabOrder(), {2, 12, 13, 6});
+        afterRounds(logic.tabOrder(), {{2, 12, 13, 6}});
         QCOMPARE(logic.firstFocusField(), 2);
         logic.toggleSwitch(2);
         logic.toggleSwitch(12);
