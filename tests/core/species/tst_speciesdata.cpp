@@ -2,7 +2,6 @@
 #include "species/VariantList.h"
 
 #include <QRegularExpression>
-#include <QSet>
 #include <QTest>
 
 class TestSpeciesData : public QObject
@@ -13,50 +12,33 @@ private Q_SLOTS:
     void variantList();
     void codeSequence_data();
     void codeSequence();
-    void entryForm();
+    void longestEntry();
     void quotedEntry_data();
     void quotedEntry();
     void onlyKootenaiAndNorthIdahoListsAreEqual();
     void listForText_data();
     void listForText();
-    void speciesCode_data();
-    void speciesCode();
+    void speciesCodeKeepsOneLetterBlank();
 };
-
-namespace {
-
-QStringList codesOf(const QStringList& displayTexts)
-{
-    QStringList codes;
-    for (const QString& text : displayTexts)
-        codes.append(text.section(QStringLiteral(" = "), 0, 0));
-    return codes;
-}
-
-} // namespace
 
 void TestSpeciesData::variantList()
 {
     QCOMPARE(VariantList::count(), 22);
-    const QRegularExpression codeForm(QStringLiteral("^[a-z]{2}$"));
-    const QRegularExpression descriptionForm(QStringLiteral("^[A-Za-z0-9 ,-]+$"));
+    QCOMPARE(VariantList::displayTexts().size(), 22);
+    // A description of 4 to 29 characters keeps the display text within 9 to 34.
+    const QRegularExpression form(QStringLiteral("^([a-z]{2}) = ([A-Za-z0-9 ,-]{4,29})$"));
     QString previousCode;
     for (int position = 1; position <= VariantList::count(); ++position) {
         const VariantList::Entry entry = VariantList::entry(position);
-        QVERIFY2(codeForm.match(entry.code).hasMatch(), qPrintable(entry.code));
+        const QRegularExpressionMatch match = form.match(entry.displayText);
+        QVERIFY2(match.hasMatch(), qPrintable(entry.displayText));
+        QCOMPARE(match.captured(1), entry.code);
+        QCOMPARE(match.captured(2), entry.description);
         QVERIFY2(previousCode < entry.code, qPrintable(entry.code)); // sorted, so distinct
         previousCode = entry.code;
-        QVERIFY2(descriptionForm.match(entry.description).hasMatch(),
-                 qPrintable(entry.description));
-        QCOMPARE(entry.displayText, entry.code + QStringLiteral(" = ") + entry.description);
-        QVERIFY2(entry.displayText.size() >= 9 && entry.displayText.size() <= 34,
-                 qPrintable(entry.displayText));
         QCOMPARE(VariantList::codeOf(entry.displayText), entry.code);
         QCOMPARE(VariantList::displayTexts().at(position - 1), entry.displayText);
     }
-    QCOMPARE(VariantList::displayTexts().size(), 22);
-    QVERIFY(VariantList::entry(0).code.isEmpty());
-    QVERIFY(VariantList::entry(23).code.isEmpty());
 }
 
 void TestSpeciesData::codeSequence_data()
@@ -132,44 +114,29 @@ void TestSpeciesData::codeSequence()
 {
     QFETCH(int, position);
     QFETCH(QString, codes);
-    const QStringList expected = codes.split(u' ');
+    const QRegularExpression form(QStringLiteral("^([A-Z]{1,2}) = [A-Za-z ./,-]{3,28}$"));
     const QStringList list = SpeciesLists::forPosition(position);
-    QCOMPARE(codesOf(list), expected);
-    QCOMPARE(SpeciesLists::entryCount(position), expected.size());
+    QStringList listCodes;
+    for (const QString& text : list) {
+        const QRegularExpressionMatch match = form.match(text);
+        QVERIFY2(match.hasMatch(), qPrintable(text));
+        listCodes.append(match.captured(1));
+    }
+    // No expected sequence repeats a code, so matching one also proves the codes distinct.
+    QCOMPARE(listCodes, codes.split(u' '));
+    QCOMPARE(SpeciesLists::entryCount(position), list.size());
     // The dialogs reach a list through the variant's display text.
     QCOMPARE(SpeciesLists::forText(VariantList::entry(position).displayText), list);
 }
 
-void TestSpeciesData::entryForm()
+void TestSpeciesData::longestEntry()
 {
-    const QRegularExpression form(QStringLiteral("^([A-Z]{1,2}) = ([A-Za-z ./,-]{3,28})$"));
-    int total = 0;
-    int longest = 0;
-    QSet<QString> longestTexts;
-    for (int position = 1; position <= VariantList::count(); ++position) {
-        const QStringList list = SpeciesLists::forPosition(position);
-        total += list.size();
-        QSet<QString> codes;
-        for (const QString& text : list) {
-            const QRegularExpressionMatch match = form.match(text);
-            QVERIFY2(match.hasMatch(), qPrintable(text));
-            QVERIFY2(!codes.contains(match.captured(1)), qPrintable(text));
-            codes.insert(match.captured(1));
-            if (text.size() > longest)
-                longestTexts.clear();
-            if (text.size() >= longest) {
-                longest = text.size();
-                longestTexts.insert(text);
-            }
-        }
-    }
-    QCOMPARE(total, 781);
-    QCOMPARE(longest, 33);
-    QCOMPARE(longestTexts, QSet<QString>{QStringLiteral("CB = Cherrybark oak/swamp red oak")});
-    QCOMPARE(SpeciesLists::forPosition(16).first(), QStringLiteral("RC = Eastern redcedar"));
-    QCOMPARE(SpeciesLists::forPosition(16).last(), QStringLiteral("NC = Non-commercial"));
-    QVERIFY(SpeciesLists::forPosition(0).isEmpty());
-    QVERIFY(SpeciesLists::forPosition(23).isEmpty());
+    QStringList longest; // the entry form caps display texts at 33 characters
+    for (int position = 1; position <= VariantList::count(); ++position)
+        for (const QString& text : SpeciesLists::forPosition(position))
+            if (text.size() == 33)
+                longest.append(text);
+    QCOMPARE(longest, QStringList{QStringLiteral("CB = Cherrybark oak/swamp red oak")});
 }
 
 void TestSpeciesData::quotedEntry_data()
@@ -238,10 +205,9 @@ void TestSpeciesData::quotedEntry()
     QFETCH(QString, text);
     QFETCH(QList<int>, positions);
     QList<int> found;
-    for (int position = 1; position <= VariantList::count(); ++position) {
+    for (int position = 1; position <= VariantList::count(); ++position)
         if (SpeciesLists::forPosition(position).contains(text))
             found.append(position);
-    }
     QCOMPARE(found, positions);
 }
 
@@ -250,8 +216,8 @@ void TestSpeciesData::onlyKootenaiAndNorthIdahoListsAreEqual()
     for (int p = 1; p <= VariantList::count(); ++p) {
         for (int q = p + 1; q <= VariantList::count(); ++q) {
             const bool equal = SpeciesLists::forPosition(p) == SpeciesLists::forPosition(q);
-            const QByteArray pair = QByteArray::number(p) + '/' + QByteArray::number(q);
-            QVERIFY2(equal == (p == 10 && q == 14), pair.constData());
+            QVERIFY2(equal == (p == 10 && q == 14),
+                     qPrintable(QStringLiteral("%1/%2").arg(p).arg(q)));
         }
     }
 }
@@ -260,47 +226,27 @@ void TestSpeciesData::listForText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("position"); // 0: no list
+    // "se" is a variant code, so only a case-sensitive comparison rejects the placeholder.
     QTest::newRow("placeholder") << QStringLiteral("Select variant") << 0;
-    QTest::newRow("empty") << QString() << 0;
+    QTest::newRow("mixed case") << QStringLiteral("Ws") << 0;
     QTest::newRow("one letter") << QStringLiteral("a") << 0;
+    QTest::newRow("leading blank") << QStringLiteral(" ak") << 0;
     QTest::newRow("bare code") << QStringLiteral("ak") << 1;
     QTest::newRow("code with anything after it") << QStringLiteral("wsx") << 22;
-    QTest::newRow("upper case") << QStringLiteral("AK = Southeast Alaska") << 0;
-    QTest::newRow("mixed case") << QStringLiteral("Ws") << 0;
-    QTest::newRow("leading blank") << QStringLiteral(" ak") << 0;
-    for (int position = 1; position <= VariantList::count(); ++position) {
-        const QString upper = VariantList::entry(position).displayText.toUpper();
-        QTest::addRow("%s", qPrintable(upper)) << upper << 0;
-    }
 }
 
 void TestSpeciesData::listForText()
 {
     QFETCH(QString, text);
     QFETCH(int, position);
-    const QStringList list = SpeciesLists::forText(text);
-    if (position == 0)
-        QVERIFY(list.isEmpty());
-    else
-        QCOMPARE(list, SpeciesLists::forPosition(position));
+    QCOMPARE(SpeciesLists::forText(text),
+             position ? SpeciesLists::forPosition(position) : QStringList());
 }
 
-void TestSpeciesData::speciesCode_data()
+void TestSpeciesData::speciesCodeKeepsOneLetterBlank()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("code");
-    QTest::newRow("two letters") << QStringLiteral("WS = White spruce") << QStringLiteral("WS");
-    QTest::newRow("one letter keeps its blank")
-        << QStringLiteral("M = Madrone") << QStringLiteral("M ");
-    QTest::newRow("larch") << QStringLiteral("L = Western larch") << QStringLiteral("L ");
-    QTest::newRow("nothing selected") << QString() << QString();
-}
-
-void TestSpeciesData::speciesCode()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, code);
-    QCOMPARE(SpeciesLists::speciesCodeOf(text), code);
+    QCOMPARE(SpeciesLists::speciesCodeOf(u"M = Madrone"), QStringLiteral("M "));
+    QCOMPARE(SpeciesLists::speciesCodeOf(u"WS = White spruce"), QStringLiteral("WS"));
 }
 
 QTEST_APPLESS_MAIN(TestSpeciesData)
