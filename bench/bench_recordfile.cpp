@@ -4,15 +4,15 @@
 #include "app/ModGlobal.h"
 #include "app/UserInterfaceSwitch.h"
 #include "app/WindowChain.h"
+#include "recordfile/DisplayList.h"
+#include "recordfile/RecordFileBinding.h"
 #include "recordfile/RecordFileIO.h"
 #include "recordfile/RecordFileLogic.h"
-#include "recordfile/RecordFileBinding.h"
-#include "recordfile/DisplayList.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QAbstractItemView>
 #include <QListView>
 #include <QStringListModel>
 #include <QTemporaryDir>
@@ -135,10 +135,14 @@ int main(int argc, char* argv[])
     std::printf("load + show (first paint)       %8.2f ms\n", load);
     std::printf("ratio                           %8.2f (target: about 2 or less)\n", load / base);
     std::printf("median per operation            logic only   with the list view\n");
-    std::printf("add                             %8.1f us   %8.1f us\n", median(logicOnly.add), median(withView.add));
-    std::printf("update                          %8.1f us   %8.1f us\n", median(logicOnly.update), median(withView.update));
-    std::printf("delete                          %8.1f us   %8.1f us\n", median(logicOnly.remove), median(withView.remove));
-    std::printf("select                          %8.1f us   %8.1f us\n", median(logicOnly.select), median(withView.select));
+    std::printf("add                             %8.1f us   %8.1f us\n", median(logicOnly.add),
+                median(withView.add));
+    std::printf("update                          %8.1f us   %8.1f us\n", median(logicOnly.update),
+                median(withView.update));
+    std::printf("delete                          %8.1f us   %8.1f us\n", median(logicOnly.remove),
+                median(withView.remove));
+    std::printf("select                          %8.1f us   %8.1f us\n", median(logicOnly.select),
+                median(withView.select));
     WindowChain::resetForTests();
     return 0;
 }

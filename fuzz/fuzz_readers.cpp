@@ -106,11 +106,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* raw, size_t size)
         standInvalid = standInvalid || standRecordType(line) == 0;
         locInvalid = locInvalid || locRecordKind(line) == LocRecord::Kind::Invalid;
     }
-    const auto stand =
-        readBytes(bytes, [](QIODevice& device) { return RecordFileIO::readRecords(device, StandListFile::format()); });
+    const auto stand = readBytes(bytes, [](QIODevice& device) {
+        return RecordFileIO::readRecords(device, StandListFile::format());
+    });
     FUZZ_CHECK(stand.result.ok && stand.lines == nonEmpty && stand.invalidLineSeen == standInvalid);
-    const auto locations =
-        readBytes(bytes, [](QIODevice& device) { return RecordFileIO::readRecords(device, LocationsFile::format()); });
+    const auto locations = readBytes(bytes, [](QIODevice& device) {
+        return RecordFileIO::readRecords(device, LocationsFile::format());
+    });
     FUZZ_CHECK(locations.result.ok && locations.lines == nonEmpty &&
                locations.invalidLineSeen == locInvalid);
 
@@ -120,8 +122,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* raw, size_t size)
     FUZZ_CHECK(out.open(QIODevice::WriteOnly));
     FUZZ_CHECK(RecordFileIO::writeLines(out, stand.lines).ok);
     out.close();
-    const auto again =
-        readBytes(rewritten, [](QIODevice& device) { return RecordFileIO::readRecords(device, StandListFile::format()); });
+    const auto again = readBytes(rewritten, [](QIODevice& device) {
+        return RecordFileIO::readRecords(device, StandListFile::format());
+    });
     FUZZ_CHECK(again.lines == stand.lines && again.invalidLineSeen == stand.invalidLineSeen);
     return 0;
 }

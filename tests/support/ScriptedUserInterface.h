@@ -34,8 +34,7 @@ public:
     int tabs = 0;
     QStringList tabsFrom;
 
-    Answer message(const QString& title, const QString& text, Buttons buttons,
-                   Icon icon) override;
+    Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon) override;
     bool askFileExists(const QString& fileName) override;
     std::optional<QString> openFileDialog(const QString& filter) override;
     void beep() override { ++beeps; }

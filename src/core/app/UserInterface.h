@@ -8,9 +8,25 @@
 class UserInterface
 {
 public:
-    enum class Buttons { Ok, OkCancel, YesNoCancel };
-    enum class Icon { None, Exclamation, Critical };
-    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Buttons
+    {
+        Ok,
+        OkCancel,
+        YesNoCancel
+    };
+    enum class Icon
+    {
+        None,
+        Exclamation,
+        Critical
+    };
+    enum class Answer
+    {
+        Ok,
+        Cancel,
+        Yes,
+        No
+    };
 
     virtual ~UserInterface() = default;
 

@@ -5,8 +5,17 @@
 // What differs between the three data windows in the way they handle their record file.
 struct RecordFileConfig
 {
-    enum class NameStore { Window, StandListFileName, LocationsFileName };
-    enum class UnsavedRule { NameNotEmpty, NameNotDefault };
+    enum class NameStore
+    {
+        Window,
+        StandListFileName,
+        LocationsFileName
+    };
+    enum class UnsavedRule
+    {
+        NameNotEmpty,
+        NameNotDefault
+    };
 
     QString fileNameBox;     // object name of the file-name box
     QString filter;          // file dialog filter, pairs joined by '|'
@@ -17,7 +26,7 @@ struct RecordFileConfig
     bool keepEmptyLines = false;
     QString recordLetters;     // allowed first letters; empty: no check
     QString invalidFormatText; // shown once after loading lines of other letters
-    QString startCaption; // add-mode caption before anything was selected
+    QString startCaption;      // add-mode caption before anything was selected
     QString addCaption;
     QString addTooltip;
     QString editCaption;

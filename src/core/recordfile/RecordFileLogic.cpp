@@ -128,9 +128,9 @@ bool RecordFileLogic::SaveFile(const QString& fileName)
         m_ui.focusControl(m_config.fileNameBox);
         return false;
     }
-    if (m_askOverwrite &&
-        m_ui.message(QStringLiteral("File Exists"), QStringLiteral("Overwrite file ") + m_fileNameBox,
-                     Buttons::OkCancel, Icon::None) == Answer::Cancel)
+    if (m_askOverwrite && m_ui.message(QStringLiteral("File Exists"),
+                                       QStringLiteral("Overwrite file ") + m_fileNameBox,
+                                       Buttons::OkCancel, Icon::None) == Answer::Cancel)
         return false;
     const RecordFileIO::Result written =
         RecordFileIO::writeLines(fileName, m_display.lines().mid(0, m_recordCount));
@@ -146,10 +146,10 @@ bool RecordFileLogic::SaveFile(const QString& fileName)
 
 UserInterface::Answer RecordFileLogic::AskSaveChanges()
 {
-    const Answer answer = m_ui.message(QStringLiteral("Unsaved Changes"),
-                                       QStringLiteral("Save changes to ") + currentFileName() +
-                                           QStringLiteral("?"),
-                                       Buttons::YesNoCancel, Icon::None);
+    const Answer answer =
+        m_ui.message(QStringLiteral("Unsaved Changes"),
+                     QStringLiteral("Save changes to ") + currentFileName() + QStringLiteral("?"),
+                     Buttons::YesNoCancel, Icon::None);
     if (answer == Answer::Yes) {
         const bool askOverwrite = m_askOverwrite;
         m_askOverwrite = false;

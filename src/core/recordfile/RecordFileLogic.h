@@ -14,7 +14,13 @@ class RecordFileLogic : public QObject
     Q_OBJECT
 public:
     // Busy: an exists question is already open, so this request was dropped.
-    enum class LoadResult { NotLoaded, Loaded, Failed, Busy };
+    enum class LoadResult
+    {
+        NotLoaded,
+        Loaded,
+        Failed,
+        Busy
+    };
 
     RecordFileLogic(RecordFileConfig config, UserInterface& ui, QObject* parent = nullptr);
 
@@ -31,7 +37,10 @@ public:
     bool UnloadCancelled() const { return m_unloadCancelled; }
 
     // Mode of the process button and the enabled states that go with it.
-    QString processTag() const { return m_editMode ? QStringLiteral("edit") : QStringLiteral("add"); }
+    QString processTag() const
+    {
+        return m_editMode ? QStringLiteral("edit") : QStringLiteral("add");
+    }
     bool isEditMode() const { return m_editMode; }
     QString processCaption() const { return m_processCaption; }
     QString processTooltip() const;

@@ -12,7 +12,11 @@ inline constexpr int TreeRecordLength = 49;
 // Field texts by field number: index 0 is unused so numbers match the window's fields 1..19.
 using TreeFieldTexts = std::array<QString, TreeFieldCount + 1>;
 
-enum class TreeAlign { Right, Left };
+enum class TreeAlign
+{
+    Right,
+    Left
+};
 
 struct TreeFieldInfo
 {

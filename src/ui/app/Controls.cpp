@@ -13,8 +13,7 @@
 namespace Controls {
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption,
-                    const QString& tooltip, int left, int top, int width, int height,
-                    bool tabStop)
+                    const QString& tooltip, int left, int top, int width, int height, bool tabStop)
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
@@ -26,8 +25,8 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     return b;
 }
 
-QLineEdit* textBox(QWidget* parent, const QString& name, const QString& tooltip, int left,
-                   int top, int width, int height)
+QLineEdit* textBox(QWidget* parent, const QString& name, const QString& tooltip, int left, int top,
+                   int width, int height)
 {
     auto* t = new QLineEdit(parent);
     t->setObjectName(name);

@@ -15,8 +15,8 @@ namespace Controls {
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption,
                     const QString& tooltip, int left, int top, int width, int height,
                     bool tabStop = false);
-QLineEdit* textBox(QWidget* parent, const QString& name, const QString& tooltip, int left,
-                   int top, int width, int height);
+QLineEdit* textBox(QWidget* parent, const QString& name, const QString& tooltip, int left, int top,
+                   int width, int height);
 QLabel* label(QWidget* parent, const QString& name, const QString& caption, int left, int top,
               int width, int height);
 QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, int left, int top,

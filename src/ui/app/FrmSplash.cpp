@@ -14,8 +14,7 @@
 #include <QScreen>
 #include <QTimer>
 
-FrmSplash::FrmSplash()
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
+FrmSplash::FrmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     initSapwrightResources();
     setObjectName(QStringLiteral("frmSplash"));
@@ -23,13 +22,14 @@ FrmSplash::FrmSplash()
     setFixedSize(Twips::toPixels(5475), Twips::toPixels(4125));
     setFocusPolicy(Qt::StrongFocus);
 
-    QGroupBox* frame = Controls::frame(this, QStringLiteral("Frame1"), QString(), 120, 60, 5235, 3675);
+    QGroupBox* frame =
+        Controls::frame(this, QStringLiteral("Frame1"), QString(), 120, 60, 5235, 3675);
     auto* logo = new QLabel(frame);
     logo->setObjectName(QStringLiteral("imgLogo"));
     logo->setPixmap(QPixmap(QStringLiteral(":/logo.png")));
     logo->setGeometry(0, 0, 340, 226);
-    m_version = Controls::label(frame, QStringLiteral("lblVersion"), QStringLiteral("Version"), 2760,
-                                1740, 2175, 255);
+    m_version = Controls::label(frame, QStringLiteral("lblVersion"), QStringLiteral("Version"),
+                                2760, 1740, 2175, 255);
     m_version->setAlignment(Qt::AlignCenter);
     m_ok = Controls::button(this, QStringLiteral("cmdOK"), QStringLiteral("&OK"), QString(), 2460,
                             3780, 615, 315, true);

@@ -11,8 +11,7 @@ class QtUserInterface : public UserInterface
 public:
     explicit QtUserInterface(QWidget* window) : m_window(window) {}
 
-    Answer message(const QString& title, const QString& text, Buttons buttons,
-                   Icon icon) override;
+    Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon) override;
     bool askFileExists(const QString& fileName) override;
     std::optional<QString> openFileDialog(const QString& filter) override;
     void beep() override;

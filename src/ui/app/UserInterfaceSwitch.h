@@ -11,8 +11,7 @@ public:
 
     static void installStandIn(UserInterface* standIn);
 
-    Answer message(const QString& title, const QString& text, Buttons buttons,
-                   Icon icon) override
+    Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon) override
     {
         return target().message(title, text, buttons, icon);
     }

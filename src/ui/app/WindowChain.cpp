@@ -47,7 +47,6 @@ QWidget* current()
     return currentWindow();
 }
 
-
 void endProgram()
 {
     ended = true;

@@ -5,7 +5,12 @@ class QWidget;
 // The three data windows, one at a time; each opens where the last one was.
 namespace WindowChain {
 
-enum class Window { Tree, Stand, Location };
+enum class Window
+{
+    Tree,
+    Stand,
+    Location
+};
 
 QWidget* show(Window window);
 // The data window now open, if any.

@@ -15,15 +15,17 @@ FrmLocData::FrmLocData()
                  6555),
       m_logic(new RecordFileLogic(RecordFileConfig::location(), userInterface(), this))
 {
-    QGroupBox* fileFrame = Controls::frame(this, QStringLiteral("Frame2"),
-                                           QStringLiteral("Locations File name"), 60, 60, 4635, 675);
-    m_fileBox = Controls::textBox(
-        fileFrame, QStringLiteral("txtLocFile"),
-        QStringLiteral("File that the location information is to be written to"), 240, 240, 3315,
-        315);
-    QPushButton* browse = Controls::button(fileFrame, QStringLiteral("cmdBrowseLoc"),
-                                           QStringLiteral("&Browse"), QString(), 3600, 240, 795, 315);
-    QGroupBox* aFrame = Controls::frame(this, QStringLiteral("Frame1"), QString(), 60, 1020, 8835, 1995);
+    QGroupBox* fileFrame = Controls::frame(
+        this, QStringLiteral("Frame2"), QStringLiteral("Locations File name"), 60, 60, 4635, 675);
+    m_fileBox =
+        Controls::textBox(fileFrame, QStringLiteral("txtLocFile"),
+                          QStringLiteral("File that the location information is to be written to"),
+                          240, 240, 3315, 315);
+    QPushButton* browse =
+        Controls::button(fileFrame, QStringLiteral("cmdBrowseLoc"), QStringLiteral("&Browse"),
+                         QString(), 3600, 240, 795, 315);
+    QGroupBox* aFrame =
+        Controls::frame(this, QStringLiteral("Frame1"), QString(), 60, 1020, 8835, 1995);
     Controls::label(aFrame, QStringLiteral("lblTypeA_0"),
                     QStringLiteral("Stand List File associated with the Location Name below"), 180,
                     360, 4155, 195);
@@ -46,10 +48,12 @@ FrmLocData::FrmLocData()
     c.last = Controls::button(this, QStringLiteral("cmdLast"), QStringLiteral("&V"),
                               QStringLiteral("Moves to the last record for new data entry"), 8640,
                               4380, 255, 375);
-    m_display = Controls::recordList(this, QStringLiteral("lstLocDisplay"), 8.25, 60, 4860, 8835, 1140);
+    m_display =
+        Controls::recordList(this, QStringLiteral("lstLocDisplay"), 8.25, 60, 4860, 8835, 1140);
     c.display = m_display;
-    m_previous = Controls::button(this, QStringLiteral("cmdPreviousWindow"),
-                                  QStringLiteral("<< &Prev. Window"), QString(), 60, 6100, 1755, 375);
+    m_previous =
+        Controls::button(this, QStringLiteral("cmdPreviousWindow"),
+                         QStringLiteral("<< &Prev. Window"), QString(), 60, 6100, 1755, 375);
     m_save = Controls::button(this, QStringLiteral("cmdSave"), QStringLiteral("&Save"), QString(),
                               3720, 6100, 1515, 375);
     c.save = m_save;
@@ -58,7 +62,8 @@ FrmLocData::FrmLocData()
     new RecordFileBinding(*m_logic, c, this);
     setResizeRule({m_display, 6135, 5865, {m_previous, m_save, m_exit}});
 
-    connect(m_previous, &QPushButton::clicked, this, [this] { leaveTo(WindowChain::Window::Stand); });
+    connect(m_previous, &QPushButton::clicked, this,
+            [this] { leaveTo(WindowChain::Window::Stand); });
     connect(m_exit, &QPushButton::clicked, this, [this] { exitProgram(); });
 }
 

@@ -2,11 +2,11 @@
 
 #include "recordfile/RecordFileLogic.h"
 
+#include <QAbstractItemView>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QAbstractItemView>
 #include <QPushButton>
 
 RecordFileBinding::RecordFileBinding(RecordFileLogic& logic, Controls controls, QObject* parent)

@@ -58,8 +58,8 @@ void RecordListView::widenFor(int first, int last)
     if (!model())
         return;
     for (int row = first; row <= last; ++row)
-        m_longestLine = qMax(m_longestLine,
-                             model()->index(row, 0, rootIndex()).data().toString().size());
+        m_longestLine =
+            qMax(m_longestLine, model()->index(row, 0, rootIndex()).data().toString().size());
 }
 
 QRect RecordListView::visualRect(const QModelIndex& index) const

@@ -1,9 +1,9 @@
 #include "DlgTabOrder.h"
 
 #include "app/Controls.h"
+#include "app/FitCaption.h"
 #include "app/Twips.h"
 #include "tree/ClickableLabel.h"
-#include "app/FitCaption.h"
 #include "tree/TreeTabOrder.h"
 
 #include <QLabel>

@@ -22,10 +22,10 @@ void TestShared::numberTest_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("number");
     const QList<std::pair<const char*, bool>> cases = {
-        {"12", true},    {"1.5", true},  {".5", true},   {"5.", true},    {"-5", true},
-        {"+5", true},    {" 5", true},   {"5 ", true},   {"5-", true},    {"- 5", true},
-        {"", false},     {".", false},   {"-", false},   {"1.2.3", false}, {"1e5", false},
-        {"1,000", false}, {"-5-", false}, {"$5", false},  {"5 5", false},  {"abc", false},
+        {"12", true},     {"1.5", true},  {".5", true},  {"5.", true},     {"-5", true},
+        {"+5", true},     {" 5", true},   {"5 ", true},  {"5-", true},     {"- 5", true},
+        {"", false},      {".", false},   {"-", false},  {"1.2.3", false}, {"1e5", false},
+        {"1,000", false}, {"-5-", false}, {"$5", false}, {"5 5", false},   {"abc", false},
         {"--5", false},   {"5+", false},
     };
     for (const auto& [text, number] : cases)
@@ -75,9 +75,9 @@ void TestShared::everyByteSurvivesTheCodePage()
 
 void TestShared::charactersOutsideTheCodePage()
 {
-    QVERIFY(!Cp1252::canEncode(QChar(0x0100)));  // Ā
-    QVERIFY(!Cp1252::canEncode(QChar(0x4E2D)));  // a CJK character
-    QVERIFY(Cp1252::canEncode(QChar(0x0160)));   // Š has a byte
+    QVERIFY(!Cp1252::canEncode(QChar(0x0100))); // Ā
+    QVERIFY(!Cp1252::canEncode(QChar(0x4E2D))); // a CJK character
+    QVERIFY(Cp1252::canEncode(QChar(0x0160)));  // Š has a byte
     // Upper case never leaves the code page: µ stays, ÿ becomes Ÿ (0x9F).
     QCOMPARE(Cp1252::toUpper(QStringLiteral("\u00b5\u00ff")), QStringLiteral("\u00b5\u0178"));
 }

@@ -1,5 +1,5 @@
-#include "recordfile/Cp1252.h"
 #include "TestFiles.h"
+#include "recordfile/Cp1252.h"
 #include "recordfile/RecordFileIO.h"
 
 #include <QBuffer>
@@ -65,23 +65,24 @@ void TestRecordFileIO::read_data()
                            << QByteArray("a\r\nb\r\n");
     QTest::newRow("LF only") << QByteArray("a\nb\n") << false << QStringList{"a", "b"}
                              << QByteArray("a\r\nb\r\n");
-    QTest::newRow("no final line end") << QByteArray("a\r\nb") << false << QStringList{"a", "b"}
-                                       << QByteArray("a\r\nb\r\n");
-    QTest::newRow("empty lines are records") << QByteArray("a\r\n\r\n\nb\r\n") << false
-                                             << QStringList{"a", "", "", "b"}
-                                             << QByteArray("a\r\n\r\n\r\nb\r\n");
+    QTest::newRow("no final line end")
+        << QByteArray("a\r\nb") << false << QStringList{"a", "b"} << QByteArray("a\r\nb\r\n");
+    QTest::newRow("empty lines are records")
+        << QByteArray("a\r\n\r\n\nb\r\n") << false << QStringList{"a", "", "", "b"}
+        << QByteArray("a\r\n\r\n\r\nb\r\n");
     QTest::newRow("empty lines skipped") << QByteArray("a\r\n\r\n\nb\r\n") << true
                                          << QStringList{"a", "b"} << QByteArray("a\r\nb\r\n");
     QTest::newRow("lone CR stays in the line")
         << QByteArray("a\rb\r\nc\r") << false
         << QStringList{QStringLiteral("a\rb"), QStringLiteral("c\r")}
         << QByteArray("a\rb\r\nc\r\r\n");
-    QTest::newRow("NUL and high bytes") << QByteArray("x\0y\x81\xff\r\n", 7) << false
-                                        << QStringList{Cp1252::decode(QByteArray("x\0y\x81\xff", 5))}
-                                        << QByteArray("x\0y\x81\xff\r\n", 7);
+    QTest::newRow("NUL and high bytes")
+        << QByteArray("x\0y\x81\xff\r\n", 7) << false
+        << QStringList{Cp1252::decode(QByteArray("x\0y\x81\xff", 5))}
+        << QByteArray("x\0y\x81\xff\r\n", 7);
     QTest::newRow("empty file") << QByteArray() << false << QStringList{} << QByteArray();
-    QTest::newRow("single line end") << QByteArray("\r\n") << false << QStringList{""}
-                                     << QByteArray("\r\n");
+    QTest::newRow("single line end")
+        << QByteArray("\r\n") << false << QStringList{""} << QByteArray("\r\n");
 }
 
 void TestRecordFileIO::read()

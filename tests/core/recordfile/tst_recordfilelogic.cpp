@@ -92,7 +92,8 @@ void TestRecordFileLogic::existsQuestionOnlyWhenLinesAreShown()
     logic.clearDisplay();
     QCOMPARE(logic.display().size(), 1);
     m_ui.fileExistsAnswers = {true};
-    QCOMPARE(logic.LoadFile(path(QStringLiteral("three.tre"))), RecordFileLogic::LoadResult::Loaded);
+    QCOMPARE(logic.LoadFile(path(QStringLiteral("three.tre"))),
+             RecordFileLogic::LoadResult::Loaded);
     QCOMPARE(m_ui.fileExistsAsked.size(), 1);
 }
 
@@ -118,11 +119,13 @@ void TestRecordFileLogic::useDisplayedValuesKeepsAskOverwrite()
     logic.fileNameBoxLeft();
     QCOMPARE(logic.currentFileName(), path(QStringLiteral("b.tre")));
     QCOMPARE(logic.AskOverwrite(), loadedFirst);
-    QCOMPARE(logic.display().lines().first(), loadedFirst ? QStringLiteral("a1") : QStringLiteral("typed"));
+    QCOMPARE(logic.display().lines().first(),
+             loadedFirst ? QStringLiteral("a1") : QStringLiteral("typed"));
 
     m_ui.messages.clear();
     QVERIFY(logic.SaveFile(logic.fileNameBox()));
-    QCOMPARE(m_ui.titles(), loadedFirst ? QStringList{QStringLiteral("File Exists")} : QStringList{});
+    QCOMPARE(m_ui.titles(),
+             loadedFirst ? QStringList{QStringLiteral("File Exists")} : QStringList{});
     QCOMPARE(readFile(path(QStringLiteral("b.tre"))),
              loadedFirst ? QByteArray("a1\r\ntyped\r\n") : QByteArray("typed\r\n"));
 }
@@ -159,7 +162,8 @@ void TestRecordFileLogic::saveWritesRecordCountLinesAndAsksOnce()
     QVERIFY(logic.AskOverwrite());
     QCOMPARE(readFile(path(QStringLiteral("s.tre"))), QByteArray("a\nb\n"));
     logic.save();
-    QCOMPARE(m_ui.titles(), (QStringList{QStringLiteral("File Exists"), QStringLiteral("File Exists")}));
+    QCOMPARE(m_ui.titles(),
+             (QStringList{QStringLiteral("File Exists"), QStringLiteral("File Exists")}));
     QCOMPARE(readFile(path(QStringLiteral("s.tre"))), QByteArray("a\r\nb\r\nc\r\n"));
     QVERIFY(!logic.HasUnsavedChanges());
     logic.save();
@@ -244,7 +248,8 @@ void TestRecordFileLogic::closeQuestion()
     QCOMPARE(logic.requestClose(), closes);
     QCOMPARE(logic.UnloadCancelled(), !closes);
     QCOMPARE(m_ui.titles(), titles);
-    QCOMPARE(m_ui.messages[0].text, QStringLiteral("Save changes to ") + file + QStringLiteral("?"));
+    QCOMPARE(m_ui.messages[0].text,
+             QStringLiteral("Save changes to ") + file + QStringLiteral("?"));
     if (answer == Answer::Yes && closes)
         QCOMPARE(readFile(file), QByteArray("record\r\n"));
     QCOMPARE(logic.HasUnsavedChanges(), !(answer == Answer::Yes && closes));
@@ -413,17 +418,18 @@ void TestRecordFileLogic::messagesOfEachWindow()
     RecordFileLogic logic(config, m_ui);
     logic.open(file);
     logic.process(QStringLiteral("B y"));
-    QVERIFY(!logic.SaveFile(QString()));          // Missing Filename
+    QVERIFY(!logic.SaveFile(QString())); // Missing Filename
     m_ui.answers = {Answer::Cancel};
-    logic.save();                                  // overwrite question
+    logic.save(); // overwrite question
     m_ui.answers = {Answer::Cancel};
-    QVERIFY(!logic.requestClose());                // unsaved changes
+    QVERIFY(!logic.requestClose()); // unsaved changes
     m_ui.answers = {Answer::Cancel};
-    logic.clearDisplay();                          // clear question
+    logic.clearDisplay(); // clear question
 
     const QList<ScriptedUserInterface::Message> expected = {
         {QStringLiteral("Missing Filename"), missing, B::Ok, I::Exclamation},
-        {QStringLiteral("File Exists"), QStringLiteral("Overwrite file ") + file, B::OkCancel, I::None},
+        {QStringLiteral("File Exists"), QStringLiteral("Overwrite file ") + file, B::OkCancel,
+         I::None},
         {QStringLiteral("Unsaved Changes"), QStringLiteral("Save changes to ") + file + u'?',
          B::YesNoCancel, I::None},
         {QStringLiteral("Clear Display"), QStringLiteral("Clear all records from the display?"),

@@ -93,7 +93,8 @@ void TestWindowChain::splashShowsVersion()
                                  .arg(Version::Major);
     QCOMPARE(splash.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), expected);
     QCOMPARE(expected, QStringLiteral("Version 12/6/2026"));
-    QCOMPARE(splash.findChild<QLabel*>(QStringLiteral("imgLogo"))->pixmap().size(), QSize(340, 226));
+    QCOMPARE(splash.findChild<QLabel*>(QStringLiteral("imgLogo"))->pixmap().size(),
+             QSize(340, 226));
     QCOMPARE(splash.size(), QSize(365, 275));
 }
 
@@ -174,15 +175,17 @@ void TestWindowChain::windowsHaveTheirFrameAndButtons_data()
 
     QTest::newRow("tree") << WindowChain::Window::Tree << QStringLiteral("frmTreeData")
                           << QStringLiteral("Sapwright - Tree Data") << QSize(465, 521)
-                          << QStringList{"cmdNextWindow", "&Next Window  >>", "Stand List File window"};
+                          << QStringList{"cmdNextWindow", "&Next Window  >>",
+                                         "Stand List File window"};
     QTest::newRow("stand") << WindowChain::Window::Stand << QStringLiteral("frmStandData")
                            << QStringLiteral("Sapwright - Stand Data") << QSize(597, 524)
-                           << QStringList{"cmdPreviousWindow", "<< &Prev. Window", "Tree Data File window",
-                                          "cmdNextWindow", "&Next Window >>", "Locations File window"};
-    QTest::newRow("location") << WindowChain::Window::Location << QStringLiteral("frmLocData")
-                              << QStringLiteral("Sapwright - Location Data") << QSize(597, 437)
-                              << QStringList{"cmdPreviousWindow", "<< &Prev. Window", "",
-                                             "cmdExit", "E&xit", ""};
+                           << QStringList{"cmdPreviousWindow",     "<< &Prev. Window",
+                                          "Tree Data File window", "cmdNextWindow",
+                                          "&Next Window >>",       "Locations File window"};
+    QTest::newRow("location")
+        << WindowChain::Window::Location << QStringLiteral("frmLocData")
+        << QStringLiteral("Sapwright - Location Data") << QSize(597, 437)
+        << QStringList{"cmdPreviousWindow", "<< &Prev. Window", "", "cmdExit", "E&xit", ""};
 }
 
 void TestWindowChain::windowsHaveTheirFrameAndButtons()
@@ -237,7 +240,8 @@ void TestWindowChain::chainHandsOverNamesAndPosition()
     // Back at the stand window, a known Stand List File leaves the tree-file box empty.
     stand = current();
     QCOMPARE(stand->objectName(), QStringLiteral("frmStandData"));
-    QCOMPARE(stand->findChild<QLineEdit*>(QStringLiteral("txtSlfFile"))->text(), QStringLiteral("s.slf"));
+    QCOMPARE(stand->findChild<QLineEdit*>(QStringLiteral("txtSlfFile"))->text(),
+             QStringLiteral("s.slf"));
     QCOMPARE(stand->findChild<QLineEdit*>(QStringLiteral("txtTreeFile"))->text(), QString());
     QTest::mouseClick(button(stand, "cmdPreviousWindow"), Qt::LeftButton);
     QCOMPARE(current()->findChild<QLineEdit*>(QStringLiteral("txtTreeFile"))->text(), treeFile);

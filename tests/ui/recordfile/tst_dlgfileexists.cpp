@@ -38,10 +38,12 @@ void TestDlgFileExists::layoutAndTexts()
              QStringLiteral("Use Displayed Values"));
     QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("cmdOpen"))->text(),
              QStringLiteral("&Open Existing File"));
-    QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("Label2"))->text().startsWith(
-        QStringLiteral("This option opens the existing file")));
-    QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("Label3"))->text().endsWith(
-        QStringLiteral("replacing it with the information from the display.")));
+    QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("Label2"))
+                ->text()
+                .startsWith(QStringLiteral("This option opens the existing file")));
+    QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("Label3"))
+                ->text()
+                .endsWith(QStringLiteral("replacing it with the information from the display.")));
     auto* useDisplayed = dialog.findChild<QPushButton*>(QStringLiteral("cmdNew"));
     QCOMPARE(useDisplayed->text(), QStringLiteral("Use &Displayed Values"));
     QTRY_COMPARE(QApplication::focusWidget(), useDisplayed);
@@ -87,10 +89,11 @@ void TestDlgFileExists::escapeDoesNotChoose()
 
 void TestDlgFileExists::fileDialogFilters()
 {
-    QCOMPARE(QtUserInterface::nameFilters(QStringLiteral(
-                 ".VELK Tree Files (*.velk)|*.velk|.TRE Tree Files (*.tre)|*.tre|All Files (*.*)|*.*")),
-             (QStringList{QStringLiteral(".VELK Tree Files (*.velk)"),
-                          QStringLiteral(".TRE Tree Files (*.tre)"), QStringLiteral("All Files (*)")}));
+    QCOMPARE(
+        QtUserInterface::nameFilters(QStringLiteral(
+            ".VELK Tree Files (*.velk)|*.velk|.TRE Tree Files (*.tre)|*.tre|All Files (*.*)|*.*")),
+        (QStringList{QStringLiteral(".VELK Tree Files (*.velk)"),
+                     QStringLiteral(".TRE Tree Files (*.tre)"), QStringLiteral("All Files (*)")}));
     QCOMPARE(QtUserInterface::nameFilters(QStringLiteral("Addfiles|*.kcp")),
              QStringList{QStringLiteral("Addfiles (*.kcp)")});
 }

@@ -6,10 +6,10 @@
 #include "app/WindowChain.h"
 #include "recordfile/RecordFileLogic.h"
 
+#include <QAbstractItemView>
 #include <QFile>
 #include <QFontMetrics>
 #include <QLineEdit>
-#include <QAbstractItemView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -61,7 +61,8 @@ void TestRecordFileWindows::fileBoxListAndButtonsWorkTogether_data()
     QTest::newRow("tree") << WindowChain::Window::Tree << QStringLiteral("txtTreeFile")
                           << QStringLiteral("lstDisplay") << 9.75
                           << QByteArray("   1  1     11DF  5.0\r\n   1  2     11WF  7.5\r\n")
-                          << QStringLiteral(".VELK Tree Files (*.velk)|*.velk|.TRE Tree Files (*.tre)|*.tre|All Files (*.*)|*.*");
+                          << QStringLiteral(".VELK Tree Files (*.velk)|*.velk|.TRE Tree Files "
+                                            "(*.tre)|*.tre|All Files (*.*)|*.*");
     QTest::newRow("stand") << WindowChain::Window::Stand << QStringLiteral("txtSlfFile")
                            << QStringLiteral("lstSlfDisplay") << 8.25
                            << QByteArray("A S1 t.tre @ xa\r\nB S1 1999\r\n")
@@ -69,7 +70,8 @@ void TestRecordFileWindows::fileBoxListAndButtonsWorkTogether_data()
     QTest::newRow("location") << WindowChain::Window::Location << QStringLiteral("txtLocFile")
                               << QStringLiteral("lstLocDisplay") << 8.25
                               << QByteArray("A \"Big Creek\" @ b.slf @ @\r\nB G1 a.kcp\r\n")
-                              << QStringLiteral("Locations Files (*.loc)|*.loc|All Files (*.*)|*.*");
+                              << QStringLiteral(
+                                     "Locations Files (*.loc)|*.loc|All Files (*.*)|*.*");
 }
 
 void TestRecordFileWindows::fileBoxListAndButtonsWorkTogether()
@@ -109,7 +111,8 @@ void TestRecordFileWindows::fileBoxListAndButtonsWorkTogether()
     QVERIFY(!remove->isEnabled() && !last->isEnabled());
 
     // Selecting a record: edit mode; the V button goes back to the slot.
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, 0)).center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(0, 0)).center());
     QCOMPARE(process->text(), QStringLiteral("&Update Record"));
     QCOMPARE(process->property("tag").toString(), QStringLiteral("edit"));
     QVERIFY(remove->isEnabled() && last->isEnabled());
@@ -128,9 +131,11 @@ void TestRecordFileWindows::fileBoxListAndButtonsWorkTogether()
     // Browse with the window's filter; the file replaces the display after the exists dialog.
     m_ui.fileDialogAnswers = {second};
     m_ui.fileExistsAnswers = {true};
-    QTest::mouseClick(w->findChild<QPushButton*>(fileBox == QStringLiteral("txtTreeFile") ? QStringLiteral("cmdBrowseTree")
-                                                 : fileBox == QStringLiteral("txtSlfFile") ? QStringLiteral("cmdBrowseSlf")
-                                                                                           : QStringLiteral("cmdBrowseLoc")),
+    QTest::mouseClick(w->findChild<QPushButton*>(fileBox == QStringLiteral("txtTreeFile")
+                                                     ? QStringLiteral("cmdBrowseTree")
+                                                 : fileBox == QStringLiteral("txtSlfFile")
+                                                     ? QStringLiteral("cmdBrowseSlf")
+                                                     : QStringLiteral("cmdBrowseLoc")),
                       Qt::LeftButton);
     QCOMPARE(m_ui.fileDialogFilters, QStringList{browsed});
     QCOMPARE(m_ui.fileExistsAsked, QStringList{second});
