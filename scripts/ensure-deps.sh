@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools libgl-dev
-          clang libclang-rt-dev xvfb xauth)
+          clang libclang-rt-dev xvfb xauth fonts-dejavu-core)
 
 missing=()
 for p in "${packages[@]}"; do
