@@ -12,6 +12,18 @@ TreeFieldTexts fields(std::initializer_list<std::pair<int, QString>> values)
     return f;
 }
 
+// Every field at its full width.
+TreeFieldTexts allFields(const QString& species)
+{
+    const QStringList texts = {"1234", "567", "123456", "7", species, "12.3", "123",
+                               "456",  "789", "1234",   "9", "11",    "22",   "33",
+                               "44",   "55",  "66",     "3", "8"};
+    TreeFieldTexts f;
+    for (int i = 1; i <= TreeFieldCount; ++i)
+        f[i] = texts[i - 1];
+    return f;
+}
+
 } // namespace
 
 class TestTreeRecord : public QObject
@@ -63,25 +75,7 @@ void TestTreeRecord::format_data()
         << fields({{5, "DF"}, {6, "100"}})
         << QString(14, u' ') + QStringLiteral("DF 100.") + QString(28, u' ');
     QTest::newRow("all nineteen fields full")
-        << fields({{1, "1234"},
-                   {2, "567"},
-                   {3, "123456"},
-                   {4, "7"},
-                   {5, "abc"},
-                   {6, "12.3"},
-                   {7, "123"},
-                   {8, "456"},
-                   {9, "789"},
-                   {10, "1234"},
-                   {11, "9"},
-                   {12, "11"},
-                   {13, "22"},
-                   {14, "33"},
-                   {15, "44"},
-                   {16, "55"},
-                   {17, "66"},
-                   {18, "3"},
-                   {19, "8"}})
+        << allFields(QStringLiteral("abc"))
         << QStringLiteral("12345671234567ABC12.31234567891234911223344556638");
     QTest::newRow("sharp s is not widened by upper case")
         << fields({{5, QStringLiteral("\u00df\u00e9")}, {6, "1"}})
@@ -161,25 +155,7 @@ void TestTreeRecord::parse_data()
     QTest::newRow("blanks inside a value stay") << QStringLiteral(" 1 2") << fields({{1, "1 2"}});
     QTest::newRow("longer line: beyond column 49 ignored")
         << QStringLiteral("12345671234567ABC12.31234567891234911223344556638EXTRA")
-        << fields({{1, "1234"},
-                   {2, "567"},
-                   {3, "123456"},
-                   {4, "7"},
-                   {5, "ABC"},
-                   {6, "12.3"},
-                   {7, "123"},
-                   {8, "456"},
-                   {9, "789"},
-                   {10, "1234"},
-                   {11, "9"},
-                   {12, "11"},
-                   {13, "22"},
-                   {14, "33"},
-                   {15, "44"},
-                   {16, "55"},
-                   {17, "66"},
-                   {18, "3"},
-                   {19, "8"}});
+        << allFields(QStringLiteral("ABC"));
 }
 
 void TestTreeRecord::parse()
