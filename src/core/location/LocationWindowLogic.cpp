@@ -11,23 +11,24 @@ using Field = LocRecord::Field;
 
 namespace {
 
-constexpr Field AllFields[] = {Field::LocationName, Field::Access, Field::SlfFileName,
-                               Field::GroupingCode, Field::Addfiles};
+// Each field's box and how a message names it, in field order.
+struct FieldInfo
+{
+    Field field;
+    const char* box;
+    const char* title;
+};
+constexpr FieldInfo Fields[] = {
+    {Field::LocationName, "txtLocation", "location name"},
+    {Field::Access, "txtSlfAccess", "access field"},
+    {Field::SlfFileName, "txtSlfFile", "Stand List File name"},
+    {Field::GroupingCode, "txtAddfileGroup", "grouping code"},
+    {Field::Addfiles, "txtAddfile", "addfile field"},
+};
 
 QString fieldTitle(Field field)
 {
-    switch (field) {
-    case Field::LocationName:
-        return QStringLiteral("location name");
-    case Field::Access:
-        return QStringLiteral("access field");
-    case Field::SlfFileName:
-        return QStringLiteral("Stand List File name");
-    case Field::GroupingCode:
-        return QStringLiteral("grouping code");
-    default:
-        return QStringLiteral("addfile names");
-    }
+    return QString::fromLatin1(Fields[int(field)].title);
 }
 
 } // namespace
@@ -39,18 +40,7 @@ LocationWindowLogic::LocationWindowLogic(UserInterface& ui, QObject* parent)
 
 QString LocationWindowLogic::boxName(Field field)
 {
-    switch (field) {
-    case Field::LocationName:
-        return QStringLiteral("txtLocation");
-    case Field::Access:
-        return QStringLiteral("txtSlfAccess");
-    case Field::SlfFileName:
-        return QStringLiteral("txtSlfFile");
-    case Field::GroupingCode:
-        return QStringLiteral("txtAddfileGroup");
-    default:
-        return QStringLiteral("txtAddfile");
-    }
+    return QString::fromLatin1(Fields[int(field)].box);
 }
 
 QString LocationWindowLogic::noteText()
@@ -194,11 +184,12 @@ bool LocationWindowLogic::valuesReadBack(const LocRecord& record)
                 ui().focusControl(boxName(p.field));
             return false;
         }
-        QString text = QStringLiteral("The %1 \"%2\" %3, so the Locations File would not give it "
-                                      "back as it is.")
-                           .arg(fieldTitle(p.field), p.value, p.reasonText());
-        if (readBack.field(p.field) != p.value)
-            text += QStringLiteral(" It would read \"%1\".").arg(readBack.field(p.field));
+        const QString back = readBack.field(p.field);
+        QString text =
+            QStringLiteral("The %1 \"%2\" %3: ").arg(fieldTitle(p.field), p.value, p.reasonText());
+        text += back == p.value
+                    ? QStringLiteral("the Locations File would not give it back as it is.")
+                    : QStringLiteral("the Locations File would give it back as \"%1\".").arg(back);
         text += QStringLiteral("\r\nWrite it as it is?");
         if (ui().message(QStringLiteral("Alert"), text, Buttons::OkCancel, Icon::Exclamation) ==
             Answer::Cancel) {
@@ -236,8 +227,8 @@ bool LocationWindowLogic::recordSelected(int index)
     // An invalid line gives empty fields and keeps the kind; it can still be replaced or
     // deleted.
     const LocRecord record = ParseLocRecord(display().line(index));
-    for (const Field field : AllFields)
-        setField(field, record.field(field));
+    for (const FieldInfo& info : Fields)
+        setField(info.field, record.field(info.field));
     if (record.kind == LocRecord::Kind::Invalid) {
         ui().message(QStringLiteral("Error"), QStringLiteral("Invalid Locations File format.\r\n"),
                      Buttons::Ok, Icon::Critical);

@@ -42,6 +42,8 @@ QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& 
     option->setObjectName(name);
     option->setToolTip(tooltip);
     option->setFocusPolicy(Qt::ClickFocus);
+    // The style's round indicator is taller than the 13 pixels the layout gives the button.
+    option->setStyleSheet(QStringLiteral("QRadioButton::indicator { width: 11px; height: 11px; }"));
     Twips::place(option, left, top, 3015, 195);
     return option;
 }

@@ -225,8 +225,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::newRow("Stand List File with a blank")
             << QByteArray() << QStringList{"C:\\My Files\\b.slf", "a\"b"} << "txtSlfFile"
-            << "The Stand List File name \"C:\\My Files\\b.slf\" holds a blank or tab, so the "
-               "Locations File would not give it back as it is. It would read \"C:\\My\".\r\n"
+            << "The Stand List File name \"C:\\My Files\\b.slf\" holds a blank or tab: the "
+               "Locations File would give it back as \"C:\\My\".\r\n"
                "Write it as it is?";
         QTest::newRow("grouping code in quotes")
             << QByteArray() << QStringList{"", "", "\"G1 a.kcp", "b.kcp"} << "txtAddfileGroup"
