@@ -21,7 +21,6 @@ public:
 
     void openFromSharedState() override;
     RecordFileLogic& logic() override;
-    LocationWindowLogic& locationLogic() { return *m_logic; }
 
 protected:
     void storeFileName() override;

@@ -11,6 +11,13 @@
 using Answer = UserInterface::Answer;
 using Field = LocRecord::Field;
 
+namespace {
+
+const Field Order[] = {Field::SlfFileName, Field::LocationName, Field::Access, Field::GroupingCode,
+                       Field::Addfiles};
+
+} // namespace
+
 class TestLocationWindowLogic : public QObject
 {
     Q_OBJECT
@@ -19,28 +26,28 @@ class TestLocationWindowLogic : public QObject
     std::unique_ptr<ScriptedUserInterface> m_ui;
     std::unique_ptr<LocationWindowLogic> m_logic;
 
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-    void fill(const QStringList& texts) // Stand List File, location, grouping code, addfiles
-    {
-        const Field fields[] = {Field::SlfFileName, Field::LocationName, Field::GroupingCode,
-                                Field::Addfiles};
-        for (int i = 0; i < 4; ++i)
-            m_logic->setField(fields[i], texts.value(i));
-    }
-    QStringList fields() const
+    // "Stand List File|location|access|grouping code|addfiles"
+    QString fields() const
     {
         QStringList texts;
-        for (const Field f : {Field::SlfFileName, Field::LocationName, Field::Access,
-                              Field::GroupingCode, Field::Addfiles})
+        for (const Field f : Order)
             texts << m_logic->field(f);
-        return texts;
+        return texts.join(u'|');
     }
+    void fill(const QString& texts)
+    {
+        const QStringList t = texts.split(u'|');
+        for (int i = 0; i < 5; ++i)
+            m_logic->setField(Order[i], t.value(i));
+    }
+    // Opens on a Locations File of that content; on none when it is empty.
     void openOn(const QByteArray& content)
     {
-        QFile::remove(path("loc.loc"));
+        const QString name = m_dir.filePath("loc.loc");
+        QFile::remove(name);
         if (!content.isEmpty())
-            writeFile(path("loc.loc"), content);
-        modGlobal().LocationsFileName = path("loc.loc");
+            writeFile(name, content);
+        modGlobal().LocationsFileName = name;
         m_logic->openFromSharedState();
     }
     QString where() const
@@ -65,232 +72,164 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("handed");
         QTest::addColumn<QString>("onDisk");
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<QString>("slf");
-        QTest::newRow("no file") << ""
-                                 << "" << 0 << "s.slf";
-        QTest::newRow("vorlin.loc") << ""
-                                    << "vorlin.loc" << 2 << "";
-        QTest::newRow("another name") << "other.loc"
-                                      << "other.loc" << 2 << "";
+        // clang-format off
+        QTest::newRow("no file") << "" << "";
+        QTest::newRow("vorlin.loc") << "" << "vorlin.loc";
+        QTest::newRow("another name") << "other.loc" << "other.loc";
+        // clang-format on
     }
     void opening()
     {
         QFETCH(QString, handed);
         QFETCH(QString, onDisk);
-        QFETCH(int, lines);
-        QFETCH(QString, slf);
         if (!onDisk.isEmpty())
             writeFile(onDisk, "A \"L\" @ b.slf @ @\r\n");
         m_logic->chooseType(true);
         modGlobal().LocationsFileName = handed;
         m_logic->openFromSharedState();
         const QString name = handed.isEmpty() ? "vorlin.loc" : handed;
-        QCOMPARE(m_logic->fileNameBox(), name);
-        QCOMPARE(modGlobal().LocationsFileName, name);
-        QCOMPARE(m_logic->display().size(), lines);
-        QCOMPARE(m_logic->field(Field::SlfFileName), slf);
-        QCOMPARE(where(), QString::number(lines ? 1 : 0) + " add A");
+        QCOMPARE(m_logic->fileNameBox() + u' ' + modGlobal().LocationsFileName, name + u' ' + name);
+        // The handed-over Stand List File only when nothing was loaded.
+        QCOMPARE(m_logic->display().size(), onDisk.isEmpty() ? 0 : 2);
+        QCOMPARE(fields(), onDisk.isEmpty() ? "s.slf||@||" : "||@||");
+        QCOMPARE(where(), onDisk.isEmpty() ? "0 add A" : "1 add A");
         QVERIFY(m_ui->messages.isEmpty());
-
-        // While the file is vorlin.loc, taking another name does not ask; closing does.
-        QVERIFY(m_logic->process("B G1 a.kcp"));
-        m_ui->answers = {Answer::No};
-        m_logic->setFileNameBox(path("next.loc"));
-        m_logic->fileNameBoxLeft();
-        QCOMPARE(m_ui->messages.size(), handed.isEmpty() ? 0 : 1);
-        m_ui->answers = {Answer::No};
-        QVERIFY(m_logic->requestClose());
-        QCOMPARE(m_ui->titles().last(), "Unsaved Changes");
     }
 
-    void checksAndRecords_data()
-    {
-        QTest::addColumn<bool>("typeB");
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("focus");
-        QTest::addColumn<QString>("line");
-        // clang-format off
-        QTest::newRow("A without Stand List File") << false << QStringList{"", "L", "G", "a"}
-            << "Stand List Filename is required" << "txtSlfFile" << "";
-        QTest::newRow("A without location") << false << QStringList{"b.slf", "", "G", "a"}
-            << "Location Name is required" << "txtLocation" << "";
-        QTest::newRow("B without grouping code") << true << QStringList{"b.slf", "L", "", "a"}
-            << "A Grouping Code is required" << "txtAddfileGroup" << "";
-        QTest::newRow("B without addfile") << true << QStringList{"b.slf", "L", "G1", ""}
-            << "Addfile name is missing" << "txtAddfile" << "";
-        QTest::newRow("A, blanks pass, quotes become apostrophes")
-            << false << QStringList{"bigcreek.slf", " Big \"C\" "} << "" << ""
-            << "A \" Big 'C' \" @ bigcreek.slf @ @";
-        QTest::newRow("B ignores the A fields") << true << QStringList{"", "", "G1", "a b"}
-            << "" << "" << "B G1 a b";
-        // clang-format on
-    }
     void checksAndRecords()
     {
-        QFETCH(bool, typeB);
-        QFETCH(QStringList, texts);
-        QFETCH(QString, message);
-        QFETCH(QString, focus);
-        QFETCH(QString, line);
-        m_logic->openFromSharedState();
-        fill(texts);
-        m_logic->chooseType(typeB);
-        QCOMPARE(m_logic->isFieldEnabled(Field::SlfFileName), !typeB);
-        QCOMPARE(m_logic->isFieldEnabled(Field::LocationName), !typeB);
-        QCOMPARE(m_logic->isFieldEnabled(Field::Addfiles), typeB);
-        QCOMPARE(m_logic->processEntry(), message.isEmpty());
-        QCOMPARE(m_ui->messages.size(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty()) {
-            QCOMPARE(m_ui->messages[0].title, "Missing Data");
-            QCOMPARE(m_ui->messages[0].text, message);
-            QCOMPARE(m_ui->messages[0].icon, UserInterface::Icon::Exclamation);
-            QCOMPARE(m_ui->focused, QStringList{focus});
-            QVERIFY(m_logic->display().isEmpty());
-            return;
+        openOn({});
+        // Only an empty text is missing: blanks pass.
+        const std::pair<bool, const char*> steps[] = {
+            {false, "|L|@|G|a"},    {false, "b.slf||@|G|a"}, {false, "b.slf| Big \"C\" |@||"},
+            {true, "b.slf|L|@||a"}, {true, "||@|G1|"},       {true, "||@|G1|a b"}};
+        for (const auto& [typeB, texts] : steps) {
+            fill(QString::fromUtf8(texts));
+            m_logic->chooseType(typeB);
+            m_logic->processEntry();
         }
-        QCOMPARE(m_logic->display().lines(), (QStringList{line, ""}));
-        // The box shows what was written; the fields stay as the model of the next record.
-        texts[1].replace('"', '\'');
-        QCOMPARE(fields(), (QStringList{texts.value(0), texts.value(1), "@", texts.value(2),
-                                        texts.value(3)}));
+        QStringList shown;
+        for (const ScriptedUserInterface::Message& m : m_ui->messages)
+            shown << m.title + u' ' + m.text;
+        QCOMPARE(shown, QStringList({"Missing Data Stand List Filename is required",
+                                     "Missing Data Location Name is required",
+                                     "Missing Data A Grouping Code is required",
+                                     "Missing Data Addfile name is missing"}));
+        QCOMPARE(m_ui->messages[0].icon, UserInterface::Icon::Exclamation);
+        QCOMPARE(m_ui->focused,
+                 QStringList({"txtSlfFile", "txtLocation", "txtAddfileGroup", "txtAddfile"}));
+        // The box shows the apostrophes written; a B record ignores the A fields.
+        QCOMPARE(m_logic->display().lines(),
+                 QStringList({"A \" Big 'C' \" @ b.slf @ @", "B G1 a b", ""}));
+        QCOMPARE(fields(), "||@|G1|a b");
+        m_logic->chooseType(false);
+        QVERIFY(m_logic->isFieldEnabled(Field::SlfFileName));
+        QVERIFY(!m_logic->isFieldEnabled(Field::Addfiles));
     }
 
     void selectingAndUpdating()
     {
-        openOn("A \"L\" x b.slf @ @\r\nb G1 \"a.kcp\"\tc.kcp\r\nA \"M\" @ m.slf @ @\r\n");
+        openOn("A \"L\" x b.slf @ @\r\nb G1 \"a.kcp\"\tc.kcp\r\nC x\r\nA \"M\" @ m.slf @ @\r\n");
+        QCOMPARE(m_ui->titles(), QStringList{"Error"});
+        // A loaded access field goes through an update; the next line comes up.
         m_logic->select(0);
-        QCOMPARE(fields(), (QStringList{"b.slf", "L", "x", "", ""}));
-        // The loaded access field goes through an update; the next line comes up.
+        QCOMPARE(fields(), "b.slf|L|x||");
         m_logic->setField(Field::LocationName, "L2");
         QVERIFY(m_logic->processEntry());
         QCOMPARE(m_logic->display().line(0), "A \"L2\" x b.slf @ @");
-        QCOMPARE(where(), "1 edit B");
-        QCOMPARE(fields(), (QStringList{"", "", "@", "G1", "a.kcp c.kcp"}));
+        QCOMPARE(where() + u' ' + fields(), "1 edit B ||@|G1|a.kcp c.kcp");
         // b and B are the same letter: no question.
         QVERIFY(m_logic->processEntry());
         QCOMPARE(m_logic->display().line(1), "B G1 a.kcp c.kcp");
-        QVERIFY(m_ui->messages.isEmpty());
+        QCOMPARE(m_ui->titles(), QStringList(2, "Error"));
 
-        // An A line replaced by a B record asks first.
-        QCOMPARE(where(), "2 edit A");
+        // A line of another letter: empty fields, the kind kept, Update and Delete still work.
+        QCOMPARE(m_ui->messages.last().text, "Invalid Locations File format.\r\n");
+        QCOMPARE(m_ui->messages.last().icon, UserInterface::Icon::Critical);
+        QCOMPARE(where() + u' ' + fields(), "2 edit B ||@||");
+        m_logic->select(4);
+        QCOMPARE(where() + u' ' + fields(), "4 add B ||@||");
+        m_logic->select(2);
+        m_logic->deleteCurrent();
+        QCOMPARE(where(), "1 edit B");
+
+        // A record of the other kind asks before it replaces a line.
+        m_logic->select(2);
         m_logic->chooseType(true);
-        fill({"", "", "G1", "a.kcp c.kcp"});
+        fill("||@|G2|d.kcp");
         m_ui->answers = {Answer::Cancel};
         QVERIFY(!m_logic->processEntry());
         QCOMPARE(m_logic->display().line(2), "A \"M\" @ m.slf @ @");
-        QCOMPARE(m_ui->titles(), QStringList{"Different Record Type"});
-        QCOMPARE(m_ui->messages[0].text, "Replace highlighted line?");
+        QCOMPARE(m_ui->messages.last().title + u' ' + m_ui->messages.last().text,
+                 "Different Record Type Replace highlighted line?");
         QVERIFY(m_logic->processEntry());
-        QCOMPARE(m_logic->display().line(2), "B G1 a.kcp c.kcp");
+        QCOMPARE(m_logic->display().line(2), "B G2 d.kcp");
         QCOMPARE(where(), "3 add B");
 
         // V goes to the slot: the access field returns to "@".
         m_logic->select(0);
         m_logic->moveToEnd();
-        QCOMPARE(fields(), (QStringList{"b.slf", "L2", "@", "", ""}));
-        QVERIFY(m_logic->HasUnsavedChanges());
+        QCOMPARE(fields(), "b.slf|L2|@||");
     }
 
-    void invalidLine()
-    {
-        openOn("C x\r\nA \"L\" @ b.slf @ @\r\n");
-        QCOMPARE(m_ui->titles(), QStringList{"Error"});
-        m_logic->select(1);
-        m_logic->chooseType(true);
-        m_logic->select(0);
-        QCOMPARE(m_ui->messages.last().text, "Invalid Locations File format.\r\n");
-        QCOMPARE(m_ui->messages.last().icon, UserInterface::Icon::Critical);
-        // Empty fields, the option buttons as they were, but Update and Delete work.
-        QCOMPARE(fields(), (QStringList{"", "", "@", "", ""}));
-        QCOMPARE(where(), "0 edit B");
-        m_logic->select(2);
-        QCOMPARE(fields(), (QStringList{"", "", "@", "", ""}));
-        m_logic->select(0);
-        fill({"", "", "G1", "a.kcp"});
-        QVERIFY(m_logic->processEntry());
-        QCOMPARE(m_ui->titles().last(), "Different Record Type");
-        QCOMPARE(m_logic->display().line(0), "B G1 a.kcp");
-        m_logic->select(0);
-        m_logic->deleteCurrent();
-        QCOMPARE(m_logic->display().lines(), (QStringList{"A \"L\" @ b.slf @ @", ""}));
-    }
-
-    void readBackWarning_data()
-    {
-        QTest::addColumn<QByteArray>("file"); // its first line is selected; none: add mode
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<QString>("focus");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("Stand List File with a blank")
-            << QByteArray() << QStringList{"C:\\My Files\\b.slf", "a\"b"} << "txtSlfFile"
-            << "The Stand List File name \"C:\\My Files\\b.slf\" holds a blank or tab: the "
-               "Locations File would give it back as \"C:\\My\".\r\n"
-               "Write it as it is?";
-        QTest::newRow("grouping code in quotes")
-            << QByteArray() << QStringList{"", "", "\"G1 a.kcp", "b.kcp"} << "txtAddfileGroup"
-            << "";
-        QTest::newRow("loaded access field in quotes")
-            << QByteArray("A \"L\" \"a b\" b.slf @ @") << QStringList() << ""
-            << "";
-        QTest::newRow("loaded addfile in quotes")
-            << QByteArray("B G1 \"My Files\\a.kcp\"") << QStringList() << "txtAddfile"
-            << "";
-    }
     void readBackWarning()
     {
-        QFETCH(QByteArray, file);
-        QFETCH(QStringList, texts);
-        QFETCH(QString, focus);
-        QFETCH(QString, text);
-        openOn(file);
-        if (file.isEmpty()) {
-            fill(texts);
-            m_logic->chooseType(!texts.value(2).isEmpty());
-        } else {
-            m_logic->select(0);
+        // Typed, and loaded from quoted tokens that would be written back bare.
+        const std::pair<QByteArray, const char*> cases[] = {
+            {{}, "txtSlfFile"},
+            {"A \"L\" \"a b\" b.slf @ @", ""},
+            {"B G1 \"My Files\\a.kcp\"", "txtAddfile"}};
+        for (const auto& [file, focus] : cases) {
+            m_ui->messages.clear();
+            m_ui->focused.clear();
+            m_ui->fileExistsAnswers = {true};
+            openOn(file);
+            file.isEmpty() ? fill("C:\\My Files\\b.slf|a\"b|@||") : m_logic->select(0);
+            const QString before = fields();
+            m_ui->answers = {Answer::Cancel};
+            QVERIFY(!m_logic->processEntry());
+            QCOMPARE(m_ui->titles(), QStringList{"Alert"});
+            QCOMPARE(m_ui->focused.join(""), focus);
+            QCOMPARE(fields(), before);
+            QVERIFY(!m_logic->HasUnsavedChanges());
+            // OK writes the value as it stands.
+            QVERIFY(m_logic->processEntry());
+            QVERIFY(m_logic->HasUnsavedChanges());
         }
-        const QStringList before = fields();
+        QCOMPARE(m_logic->display().line(0), "B G1 My Files\\a.kcp");
+        m_ui->messages.clear();
+        openOn({});
+        fill("C:\\My Files\\b.slf|L|@||");
         m_ui->answers = {Answer::Cancel};
-        QVERIFY(!m_logic->processEntry());
-        QCOMPARE(m_ui->titles(), QStringList{"Alert"});
-        if (!text.isEmpty())
-            QCOMPARE(m_ui->messages[0].text, text);
-        QCOMPARE(m_ui->focused, focus.isEmpty() ? QStringList() : QStringList{focus});
-        QCOMPARE(fields(), before);
-        QCOMPARE(m_logic->display().size(), file.isEmpty() ? 0 : 2);
-        QVERIFY(!m_logic->HasUnsavedChanges());
-        // OK writes the value as it stands.
-        QVERIFY(m_logic->processEntry());
-        QVERIFY(m_logic->HasUnsavedChanges());
+        m_logic->processEntry();
+        QCOMPARE(m_ui->messages[0].text,
+                 "The Stand List File name \"C:\\My Files\\b.slf\" holds a blank or tab: the "
+                 "Locations File would give it back as \"C:\\My\".\r\nWrite it as it is?");
     }
 
     void typingAndBrowsing()
     {
-        m_logic->openFromSharedState();
+        openOn({});
         const TypingResult typed = m_logic->fieldEdited(Field::LocationName, "B\u0101ig \u20ac", 3);
         QCOMPARE(std::pair(typed.text, typed.caret), std::pair(QString("Big \u20ac"), 2));
         QCOMPARE(m_ui->beeps, 1);
 
-        // Cancel, a path the file cannot hold, then a path.
-        m_ui->fileDialogAnswers = {std::nullopt, "C:/\u0101.slf", "C:/b.slf"};
+        // Cancel, a path the file cannot hold, a path; the addfile Browse only for B records.
+        m_ui->fileDialogAnswers = {std::nullopt, "C:/\u0101.slf", "C:/b.slf", "a.kcp", "b.kcp"};
         for (int i = 0; i < 3; ++i)
             m_logic->browseSlf();
-        QCOMPARE(m_logic->field(Field::SlfFileName), "C:/b.slf");
-        QCOMPARE(m_ui->titles(), QStringList{"Alert"});
-        QCOMPARE(m_ui->focused, QStringList(3, "txtSlfFile"));
-        QCOMPARE(m_ui->fileDialogFilters[0], "Stand List Files (*.slf)|*.slf|All Files (*.*)|*.*");
-
-        // The addfile Browse button works for B records only, and appends after a blank.
-        m_ui->fileDialogAnswers = {"C:/a.kcp", "C:/b.kcp"};
         m_logic->browseAddfile();
-        QCOMPARE(m_ui->fileDialogFilters.size(), 3);
         m_logic->chooseType(true);
         m_logic->browseAddfile();
         m_logic->browseAddfile();
-        QCOMPARE(m_logic->field(Field::Addfiles), "C:/a.kcp C:/b.kcp");
-        QCOMPARE(m_ui->fileDialogFilters.last(), "Addfiles (*.kcp)|*.kcp|All Files (*.*)|*.*");
+        QCOMPARE(fields(), "C:/b.slf|Big \u20ac|@||a.kcp b.kcp");
+        QCOMPARE(m_ui->titles(), QStringList{"Alert"});
+        QCOMPARE(m_ui->focused, QStringList({"txtSlfFile", "txtSlfFile", "txtSlfFile", "txtAddfile",
+                                             "txtAddfile"}));
+        QCOMPARE(m_ui->fileDialogFilters.size(), 5);
+        QCOMPARE(m_ui->fileDialogFilters.first() + m_ui->fileDialogFilters.last(),
+                 "Stand List Files (*.slf)|*.slf|All Files (*.*)|*.*"
+                 "Addfiles (*.kcp)|*.kcp|All Files (*.*)|*.*");
 
         // A handed-over name the file cannot hold is refused when the record is built.
         m_logic->chooseType(false);
