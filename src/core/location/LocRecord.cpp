@@ -5,6 +5,27 @@
 using RecordText::isSeparator;
 using RecordText::oneLine;
 
+const QString& LocRecord::field(Field f) const
+{
+    switch (f) {
+    case Field::LocationName:
+        return locationName;
+    case Field::Access:
+        return access;
+    case Field::SlfFileName:
+        return slfFileName;
+    case Field::GroupingCode:
+        return groupingCode;
+    default:
+        return addfiles;
+    }
+}
+
+QString& LocRecord::field(Field f)
+{
+    return const_cast<QString&>(std::as_const(*this).field(f));
+}
+
 LocRecord::Kind locRecordKind(QStringView line)
 {
     if (line.isEmpty())

@@ -13,6 +13,14 @@ struct LocRecord
         A,
         B
     };
+    enum class Field
+    {
+        LocationName,
+        Access,
+        SlfFileName,
+        GroupingCode,
+        Addfiles
+    };
 
     Kind kind = Kind::Invalid;
     // A record
@@ -22,6 +30,9 @@ struct LocRecord
     // B record
     QString groupingCode;
     QString addfiles; // names joined by single blanks
+
+    const QString& field(Field f) const;
+    QString& field(Field f);
 
     bool operator==(const LocRecord&) const = default;
 };

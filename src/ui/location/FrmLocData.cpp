@@ -1,19 +1,74 @@
 #include "FrmLocData.h"
 
 #include "app/Controls.h"
+#include "app/EntryKeys.h"
 #include "app/ModGlobal.h"
+#include "app/Twips.h"
+#include "location/LocationWindowLogic.h"
 #include "recordfile/RecordFileBinding.h"
-#include "recordfile/RecordFileLogic.h"
 #include "recordfile/RecordListView.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+
+using Field = LocRecord::Field;
+
+namespace {
+
+// Enabled boxes have the window background, disabled ones the grey of the active window
+// border; their text stays dark enough to read on it.
+void paintBox(QWidget* box, bool enabled)
+{
+    const QPalette app = box->window()->palette();
+    QPalette palette = box->palette();
+    const QColor background = enabled ? app.color(QPalette::Active, QPalette::Base)
+                                      : app.color(QPalette::Active, QPalette::Midlight);
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Base, background);
+    palette.setColor(QPalette::Disabled, QPalette::Text,
+                     app.color(QPalette::Active, QPalette::Shadow));
+    box->setPalette(palette);
+}
+
+QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& caption,
+                           const QString& tooltip, int left, int top)
+{
+    auto* option = new QRadioButton(caption, parent);
+    option->setObjectName(name);
+    option->setToolTip(tooltip);
+    option->setFocusPolicy(Qt::ClickFocus);
+    // The style's round indicator is taller than the 13 pixels the layout gives the button.
+    option->setStyleSheet(QStringLiteral("QRadioButton::indicator { width: 11px; height: 11px; }"));
+    Twips::place(option, left, top, 3015, 195);
+    return option;
+}
+
+// A grey two-line note that is never edited.
+void noteBox(QWidget* parent, const QString& name, int left, int width, bool scrollBar)
+{
+    auto* note = new QPlainTextEdit(parent);
+    note->setObjectName(name);
+    note->setPlainText(
+        LocationWindowLogic::noteText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    note->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    note->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    note->document()->setDocumentMargin(2);
+    note->setEnabled(false);
+    Twips::place(note, left, 1020, width, 795);
+    paintBox(note, false);
+}
+
+} // namespace
 
 FrmLocData::FrmLocData()
     : DataWindow(QStringLiteral("frmLocData"), QStringLiteral("Sapwright - Location Data"), 8955,
                  6555),
-      m_logic(new RecordFileLogic(RecordFileConfig::location(), userInterface(), this))
+      m_logic(new LocationWindowLogic(userInterface(), this))
 {
     QGroupBox* fileFrame = Controls::frame(
         this, QStringLiteral("Frame2"), QStringLiteral("Locations File name"), 60, 60, 4635, 675);
@@ -24,15 +79,13 @@ FrmLocData::FrmLocData()
     QPushButton* browse =
         Controls::button(fileFrame, QStringLiteral("cmdBrowseLoc"), QStringLiteral("&Browse"),
                          QString(), 3600, 240, 795, 315);
-    QGroupBox* aFrame =
-        Controls::frame(this, QStringLiteral("Frame1"), QString(), 60, 1020, 8835, 1995);
-    Controls::label(aFrame, QStringLiteral("lblTypeA_0"),
-                    QStringLiteral("Stand List File associated with the Location Name below"), 180,
-                    360, 4155, 195);
-    m_slfFile = Controls::textBox(
-        aFrame, QStringLiteral("txtSlfFile"),
-        QStringLiteral("Name of the Stand List File referred to by the Location Name below"), 4260,
-        300, 3315, 315);
+    // The access field of a loaded A record travels through an update unseen.
+    QLineEdit* access = fieldBox(this, Field::Access, QString(), 8520, 60, 315, 285);
+    access->setFocusPolicy(Qt::NoFocus);
+    access->hide();
+
+    buildTypeA();
+    buildTypeB();
 
     RecordFileBinding::Controls c;
     c.fileNameBox = m_fileBox;
@@ -51,20 +104,142 @@ FrmLocData::FrmLocData()
     m_display =
         Controls::recordList(this, QStringLiteral("lstLocDisplay"), 8.25, 60, 4860, 8835, 1140);
     c.display = m_display;
-    m_previous =
+    QPushButton* previous =
         Controls::button(this, QStringLiteral("cmdPreviousWindow"),
                          QStringLiteral("<< &Prev. Window"), QString(), 60, 6100, 1755, 375);
-    m_save = Controls::button(this, QStringLiteral("cmdSave"), QStringLiteral("&Save"), QString(),
+    c.save = Controls::button(this, QStringLiteral("cmdSave"), QStringLiteral("&Save"), QString(),
                               3720, 6100, 1515, 375);
-    c.save = m_save;
-    m_exit = Controls::button(this, QStringLiteral("cmdExit"), QStringLiteral("E&xit"), QString(),
-                              7380, 6100, 1515, 375);
+    QPushButton* exit = Controls::button(this, QStringLiteral("cmdExit"), QStringLiteral("E&xit"),
+                                         QString(), 7380, 6100, 1515, 375);
     new RecordFileBinding(*m_logic, c, this);
-    setResizeRule({m_display, 6135, 5865, {m_previous, m_save, m_exit}});
+    setResizeRule({m_display, 6135, 5865, {previous, c.save, exit}});
 
-    connect(m_previous, &QPushButton::clicked, this,
-            [this] { leaveTo(WindowChain::Window::Stand); });
-    connect(m_exit, &QPushButton::clicked, this, [this] { exitProgram(); });
+    connect(c.process, &QPushButton::clicked, m_logic, &LocationWindowLogic::processEntry);
+    connect(previous, &QPushButton::clicked, this, [this] { leaveTo(WindowChain::Window::Stand); });
+    connect(exit, &QPushButton::clicked, this, [this] { exitProgram(); });
+    connect(m_typeA, &QRadioButton::clicked, m_logic, [this] { m_logic->chooseType(false); });
+    connect(m_typeB, &QRadioButton::clicked, m_logic, [this] { m_logic->chooseType(true); });
+    connect(m_logic, &LocationWindowLogic::typeChanged, this, &FrmLocData::applyType);
+    connect(m_logic, &LocationWindowLogic::fieldChanged, this,
+            [this](Field field, const QString& text) {
+                QLineEdit* box = m_fields.value(field);
+                if (box->text() != text)
+                    box->setText(text);
+            });
+
+    setTabOrder(m_fileBox, m_fields[Field::SlfFileName]);
+    setTabOrder(m_fields[Field::SlfFileName], m_fields[Field::LocationName]);
+    setTabOrder(m_fields[Field::LocationName], m_fields[Field::GroupingCode]);
+    setTabOrder(m_fields[Field::GroupingCode], m_fields[Field::Addfiles]);
+    setTabOrder(m_fields[Field::Addfiles], m_display);
+    setTabOrder(m_display, c.process);
+    new EntryKeys(this, {m_fields[Field::SlfFileName], m_fields[Field::LocationName],
+                         m_fields[Field::GroupingCode], m_fields[Field::Addfiles]});
+    applyType(false);
+    m_fileBox->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmLocData::buildTypeA()
+{
+    m_typeA = optionButton(this, QStringLiteral("optTypeA"), QStringLiteral("A Records"),
+                           QStringLiteral("Click to create standard 'A' records"), 120, 900);
+    QGroupBox* frame =
+        Controls::frame(this, QStringLiteral("Frame1"), QString(), 60, 1020, 8835, 1995);
+    m_typeAControls << Controls::label(
+        frame, QStringLiteral("lblTypeA_0"),
+        QStringLiteral("Stand List File associated with the Location Name below"), 180, 360, 4155,
+        195);
+    fieldBox(frame, Field::SlfFileName,
+             QStringLiteral("Name of the Stand List File referred to by the Location Name below"),
+             4260, 300, 3315, 315);
+    QPushButton* browse =
+        Controls::button(frame, QStringLiteral("cmdBrowseSlf"), QStringLiteral("Bro&wse"),
+                         QString(), 7620, 300, 795, 315);
+    connect(browse, &QPushButton::clicked, m_logic, &LocationWindowLogic::browseSlf);
+    m_typeAControls << browse
+                    << Controls::label(frame, QStringLiteral("lblTypeA_1"),
+                                       QStringLiteral("Location/Project Name"), 120, 780, 1935,
+                                       195);
+    QLineEdit* location = fieldBox(frame, Field::LocationName,
+                                   QStringLiteral("Name of the location or project used in stand "
+                                                  "selection when using the Vorlin interface"),
+                                   120, 1020, 2775, 795);
+    location->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_typeAControls << Controls::label(frame, QStringLiteral("lblTypeA_2"),
+                                       QStringLiteral("Grouping Code(s)"), 3000, 780, 1635, 195);
+    noteBox(frame, QStringLiteral("txtGroups"), 2940, 3015, true);
+    m_typeAControls << Controls::label(frame, QStringLiteral("lblTypeA_3"),
+                                       QStringLiteral("Stand ID"), 6060, 780, 1275, 195);
+    noteBox(frame, QStringLiteral("txtStandId"), 6000, 2715, false);
+    // The option button sits on the frame's top edge, like a caption.
+    m_typeA->raise();
+}
+
+void FrmLocData::buildTypeB()
+{
+    m_typeB = optionButton(
+        this, QStringLiteral("optTypeB"), QStringLiteral("B Records (optional)"),
+        QStringLiteral("Click to create 'B' records for addfiles attached to grouping codes"), 120,
+        3180);
+    QGroupBox* frame =
+        Controls::frame(this, QStringLiteral("Frame3"), QString(), 60, 3300, 8835, 915);
+    m_typeBControls << Controls::label(frame, QStringLiteral("lblTypeB_0"),
+                                       QStringLiteral("Grouping Code to which the addfile will "
+                                                      "be attached"),
+                                       120, 240, 3855, 195);
+    fieldBox(frame, Field::GroupingCode,
+             QStringLiteral("Any stand with this grouping code will have the addfile to the right "
+                            "automatically included"),
+             120, 480, 3915, 315);
+    m_typeBControls << Controls::label(frame, QStringLiteral("lblTypeB_1"),
+                                       QStringLiteral("Addfile Name(s)"), 4260, 240, 1335, 195);
+    fieldBox(frame, Field::Addfiles,
+             QStringLiteral("Addfiles to be automatically added when stands are selected in "
+                            "Vorlin"),
+             4200, 480, 3675, 315);
+    QPushButton* browse =
+        Controls::button(frame, QStringLiteral("cmdBrowseAddfile"), QStringLiteral("Bro&wse"),
+                         QString(), 7920, 480, 795, 315);
+    connect(browse, &QPushButton::clicked, m_logic, &LocationWindowLogic::browseAddfile);
+    m_typeBControls << browse;
+    m_typeB->raise();
+}
+
+QLineEdit* FrmLocData::fieldBox(QWidget* parent, Field field, const QString& tooltip, int left,
+                                int top, int width, int height)
+{
+    QLineEdit* box = Controls::textBox(parent, LocationWindowLogic::boxName(field), tooltip, left,
+                                       top, width, height);
+    box->setText(m_logic->field(field));
+    m_fields.insert(field, box);
+    connect(box, &QLineEdit::textEdited, m_logic, [this, field, box](const QString& text) {
+        const TypingResult result = m_logic->fieldEdited(field, text, box->cursorPosition());
+        if (result.accepted)
+            return;
+        box->setText(result.text);
+        box->setCursorPosition(result.caret);
+    });
+    // Changes that are not typing (a test or a dialog filling the box) reach the logic too.
+    connect(box, &QLineEdit::textChanged, m_logic,
+            [this, field](const QString& text) { m_logic->setField(field, text); });
+    return box;
+}
+
+void FrmLocData::applyType(bool typeB)
+{
+    m_typeA->setChecked(!typeB);
+    m_typeB->setChecked(typeB);
+    for (QWidget* control : std::as_const(m_typeAControls))
+        control->setEnabled(!typeB);
+    for (QWidget* control : std::as_const(m_typeBControls))
+        control->setEnabled(typeB);
+    for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it) {
+        if (it.key() == Field::Access)
+            continue;
+        const bool enabled = m_logic->isFieldEnabled(it.key());
+        it.value()->setEnabled(enabled);
+        paintBox(it.value(), enabled);
+    }
 }
 
 RecordFileLogic& FrmLocData::logic()
@@ -74,9 +249,7 @@ RecordFileLogic& FrmLocData::logic()
 
 void FrmLocData::openFromSharedState()
 {
-    // An empty name becomes the default "vorlin.loc", in the box and in the shared value.
-    m_logic->open(modGlobal().LocationsFileName);
-    m_slfFile->setText(m_logic->display().isEmpty() ? modGlobal().StandListFileName : QString());
+    m_logic->openFromSharedState();
 }
 
 void FrmLocData::storeFileName()

@@ -1,10 +1,16 @@
 #pragma once
 
 #include "app/DataWindow.h"
+#include "location/LocRecord.h"
 
+#include <QMap>
+
+class LocationWindowLogic;
+class QLabel;
 class QLineEdit;
-class RecordListView;
 class QPushButton;
+class QRadioButton;
+class RecordListView;
 
 // The location data window: the Locations File, the last window of the chain.
 class FrmLocData : public DataWindow
@@ -20,11 +26,19 @@ protected:
     void storeFileName() override;
 
 private:
-    RecordFileLogic* m_logic;
-    QLineEdit* m_fileBox;
-    QLineEdit* m_slfFile;
-    RecordListView* m_display;
-    QPushButton* m_previous;
-    QPushButton* m_save;
-    QPushButton* m_exit;
+    void buildTypeA();
+    void buildTypeB();
+    QLineEdit* fieldBox(QWidget* parent, LocRecord::Field field, const QString& tooltip, int left,
+                        int top, int width, int height);
+    // Labels, boxes and Browse buttons of the kind of record being entered.
+    void applyType(bool typeB);
+
+    LocationWindowLogic* m_logic;
+    QLineEdit* m_fileBox = nullptr;
+    QMap<LocRecord::Field, QLineEdit*> m_fields;
+    QRadioButton* m_typeA = nullptr;
+    QRadioButton* m_typeB = nullptr;
+    QList<QWidget*> m_typeAControls; // labels and Browse button of the A fields
+    QList<QWidget*> m_typeBControls;
+    RecordListView* m_display = nullptr;
 };

@@ -1,4 +1,5 @@
 #include "location/LocRecord.h"
+#include "location/LocValueProblem.h"
 #include "location/LocationsFile.h"
 
 #include <QBuffer>
@@ -15,6 +16,8 @@ private Q_SLOTS:
     void parse_data();
     void parse();
     void readingFile();
+    void valuesThatWouldNotReadBack_data();
+    void valuesThatWouldNotReadBack();
 };
 
 namespace {
@@ -122,6 +125,59 @@ void TestLocRecord::readingFile()
     const RecordFileIO::Records invalid = read("C x\r\nB G1 a.kcp");
     QCOMPARE(invalid.lines, (QStringList{"C x", "B G1 a.kcp"}));
     QVERIFY(invalid.invalidLineSeen);
+}
+
+void TestLocRecord::valuesThatWouldNotReadBack_data()
+{
+    QTest::addColumn<LocRecord>("record");
+    QTest::addColumn<QString>("line"); // when given, checked instead of the record
+    QTest::addColumn<QStringList>("problems");
+    const QString none;
+    const QString extra =
+        "addfiles: has blanks at its start or end, or more than one between names";
+    // clang-format off
+    QTest::newRow("A, blanks in the name, empty access")
+        << aRecord(" Big\tCreek ", "", "C:\\b.slf") << none << QStringList();
+    QTest::newRow("A, access holds a tab, file name a blank")
+        << aRecord("L", "a\tb", "C:\\My Files\\b.slf") << none
+        << QStringList{"access: holds a blank or tab", "slf: holds a blank or tab"};
+    QTest::newRow("A, file name blanks only") << aRecord("L", "@", "  ") << none
+        << QStringList{"slf: is made of blanks only"};
+    QTest::newRow("A, no byte, file name in a quote") << aRecord("\u0101", "@", "\"b.slf") << none
+        << QStringList{"location: holds a character that the file cannot hold",
+                       "slf: begins with a double quote"};
+    QTest::newRow("B, quotes inside names") << bRecord("G\"1", "a\"b c.kcp") << none
+                                            << QStringList();
+    QTest::newRow("B, empty grouping code, two blanks") << bRecord("", "a  b") << none
+        << QStringList{"group: is empty", extra};
+    QTest::newRow("B, trailing blank") << bRecord("G1", "a ") << none << QStringList{extra};
+    QTest::newRow("B, tab") << bRecord("G1", "a\tb") << none << QStringList{"addfiles: holds a tab"};
+    QTest::newRow("B, @ among the names") << bRecord("G1", "a @") << none
+        << QStringList{"addfiles: has a name \"@\", which stands for no value"};
+    QTest::newRow("B, name in a quote") << bRecord("G1", "a \"b") << none
+        << QStringList{"addfiles: has a name beginning with a double quote"};
+    QTest::newRow("line, quoted addfile with a blank") << LocRecord()
+        << "B G1 @ \"My Files\\a.kcp\"" << QStringList{"addfiles: holds a blank or tab"};
+    // clang-format on
+}
+
+void TestLocRecord::valuesThatWouldNotReadBack()
+{
+    QFETCH(LocRecord, record);
+    QFETCH(QString, line);
+    QFETCH(QStringList, problems);
+    const char* names[] = {"location", "access", "slf", "group", "addfiles"};
+    QStringList found;
+    for (const LocValueProblem& p :
+         line.isEmpty() ? ::valuesThatWouldNotReadBack(record) : ::valuesThatWouldNotReadBack(line))
+        found << QString::fromLatin1(names[int(p.field)]) + ": " + p.reasonText();
+    QCOMPARE(found, problems);
+    // Values without a problem read back as they are ("@" stands for an empty access field).
+    if (problems.isEmpty()) {
+        if (record.access.isEmpty())
+            record.access = "@";
+        QCOMPARE(fields(ParseLocRecord(FormatLocRecord(record))), fields(record));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLocRecord)

@@ -269,8 +269,11 @@ void TestWindowChain::exitWithoutSaving()
 {
     const QString file = m_dir.filePath(QStringLiteral("exit.loc"));
     modGlobal().LocationsFileName = file;
-    WindowChain::show(WindowChain::Window::Location);
+    WindowChain::show(WindowChain::Window::Tree);
+    QTest::mouseClick(button(current(), "cmdNextWindow"), Qt::LeftButton);
+    QTest::mouseClick(button(current(), "cmdNextWindow"), Qt::LeftButton);
     DataWindow* location = current();
+    QCOMPARE(location->objectName(), QStringLiteral("frmLocData"));
     location->logic().process(QStringLiteral("A \"x\" @ x.slf @ @"));
 
     m_ui.answers = {Answer::Cancel};

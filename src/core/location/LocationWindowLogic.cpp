@@ -1,0 +1,249 @@
+#include "LocationWindowLogic.h"
+
+#include "LocValueProblem.h"
+#include "app/ModGlobal.h"
+#include "recordfile/Cp1252.h"
+
+using Answer = UserInterface::Answer;
+using Buttons = UserInterface::Buttons;
+using Icon = UserInterface::Icon;
+using Field = LocRecord::Field;
+
+namespace {
+
+// Each field's box and how a message names it, in field order.
+struct FieldInfo
+{
+    Field field;
+    const char* box;
+    const char* title;
+};
+constexpr FieldInfo Fields[] = {
+    {Field::LocationName, "txtLocation", "location name"},
+    {Field::Access, "txtSlfAccess", "access field"},
+    {Field::SlfFileName, "txtSlfFile", "Stand List File name"},
+    {Field::GroupingCode, "txtAddfileGroup", "grouping code"},
+    {Field::Addfiles, "txtAddfile", "addfile field"},
+};
+
+QString fieldTitle(Field field)
+{
+    return QString::fromLatin1(Fields[int(field)].title);
+}
+
+} // namespace
+
+LocationWindowLogic::LocationWindowLogic(UserInterface& ui, QObject* parent)
+    : RecordFileLogic(RecordFileConfig::location(), ui, parent)
+{
+}
+
+QString LocationWindowLogic::boxName(Field field)
+{
+    return QString::fromLatin1(Fields[int(field)].box);
+}
+
+QString LocationWindowLogic::noteText()
+{
+    return QStringLiteral("Specified in the Stand List File\r\n(use 'Prev. Window' button)");
+}
+
+void LocationWindowLogic::openFromSharedState()
+{
+    chooseType(false);
+    open(modGlobal().LocationsFileName);
+    setField(Field::SlfFileName, display().isEmpty() ? modGlobal().StandListFileName : QString());
+}
+
+TypingResult LocationWindowLogic::fieldEdited(Field field, const QString& text, int caret)
+{
+    // The file holds one byte per character: a character without one is refused.
+    const int before = qBound(0, caret, int(text.size()));
+    TypingResult result;
+    for (int k = 0; k < text.size(); ++k) {
+        if (!Cp1252::canEncode(text[k])) {
+            result.accepted = false;
+            continue;
+        }
+        result.text += text[k];
+        if (k < before)
+            ++result.caret;
+    }
+    result.beep = !result.accepted;
+    setField(field, result.text);
+    if (result.beep)
+        ui().beep();
+    return result;
+}
+
+void LocationWindowLogic::setField(Field field, const QString& text)
+{
+    if (m_entry.field(field) == text)
+        return;
+    m_entry.field(field) = text;
+    Q_EMIT fieldChanged(field, text);
+}
+
+void LocationWindowLogic::chooseType(bool typeB)
+{
+    m_typeB = typeB;
+    Q_EMIT typeChanged(typeB);
+}
+
+bool LocationWindowLogic::isFieldEnabled(Field field) const
+{
+    switch (field) {
+    case Field::LocationName:
+    case Field::SlfFileName:
+        return !m_typeB;
+    case Field::GroupingCode:
+    case Field::Addfiles:
+        return m_typeB;
+    default:
+        return false;
+    }
+}
+
+void LocationWindowLogic::browseSlf()
+{
+    browseInto(Field::SlfFileName,
+               QStringLiteral("Stand List Files (*.slf)|*.slf|All Files (*.*)|*.*"), false);
+}
+
+void LocationWindowLogic::browseAddfile()
+{
+    browseInto(Field::Addfiles, QStringLiteral("Addfiles (*.kcp)|*.kcp|All Files (*.*)|*.*"), true);
+}
+
+void LocationWindowLogic::browseInto(Field field, const QString& filter, bool append)
+{
+    if (!isFieldEnabled(field))
+        return;
+    const std::optional<QString> path = ui().openFileDialog(filter);
+    if (path && !Cp1252::canEncode(*path)) {
+        refuseNoByte(QStringLiteral("file name"), *path);
+    } else if (path) {
+        const QString shown = m_entry.field(field);
+        setField(field, append && !shown.isEmpty() ? shown + u' ' + *path : *path);
+    }
+    ui().focusControl(boxName(field));
+}
+
+bool LocationWindowLogic::processEntry()
+{
+    struct Required
+    {
+        Field field;
+        const char* missing;
+    };
+    const Required a[] = {{Field::SlfFileName, "Stand List Filename is required"},
+                          {Field::LocationName, "Location Name is required"}};
+    const Required b[] = {{Field::GroupingCode, "A Grouping Code is required"},
+                          {Field::Addfiles, "Addfile name is missing"}};
+    // Only an empty text is missing; blanks pass here.
+    for (const Required& r : m_typeB ? b : a) {
+        if (m_entry.field(r.field).isEmpty()) {
+            ui().message(QStringLiteral("Missing Data"), QString::fromLatin1(r.missing),
+                         Buttons::Ok, Icon::Exclamation);
+            ui().focusControl(boxName(r.field));
+            return false;
+        }
+    }
+    LocRecord record = m_entry;
+    record.kind = m_typeB ? LocRecord::Kind::B : LocRecord::Kind::A;
+    if (!valuesReadBack(record))
+        return false;
+    if (!m_typeB) {
+        // The box shows what the file gets.
+        QString name = m_entry.locationName;
+        name.replace(u'"', u'\'');
+        setField(Field::LocationName, name);
+        record.locationName = name;
+    }
+    return process(FormatLocRecord(record));
+}
+
+bool LocationWindowLogic::valuesReadBack(const LocRecord& record)
+{
+    QList<LocValueProblem> problems = valuesThatWouldNotReadBack(record);
+    // A loaded addfile whose quoted name holds a blank shows in the field like two names.
+    if (isEditMode() && record.kind == LocRecord::Kind::B && CurrentIndex() < RecordCount()) {
+        const QString shown = display().line(CurrentIndex());
+        if (ParseLocRecord(shown).addfiles == record.addfiles) {
+            for (const LocValueProblem& p : valuesThatWouldNotReadBack(shown)) {
+                if (p.field == Field::Addfiles && !problems.contains(p))
+                    problems.append(p);
+            }
+        }
+    }
+    const LocRecord readBack = ParseLocRecord(FormatLocRecord(record));
+    for (const LocValueProblem& p : std::as_const(problems)) {
+        if (p.reason == LocValueProblem::Reason::NoByte) {
+            refuseNoByte(fieldTitle(p.field), p.value);
+            if (p.field != Field::Access)
+                ui().focusControl(boxName(p.field));
+            return false;
+        }
+        const QString back = readBack.field(p.field);
+        QString text =
+            QStringLiteral("The %1 \"%2\" %3: ").arg(fieldTitle(p.field), p.value, p.reasonText());
+        text += back == p.value
+                    ? QStringLiteral("the Locations File would not give it back as it is.")
+                    : QStringLiteral("the Locations File would give it back as \"%1\".").arg(back);
+        text += QStringLiteral("\r\nWrite it as it is?");
+        if (ui().message(QStringLiteral("Alert"), text, Buttons::OkCancel, Icon::Exclamation) ==
+            Answer::Cancel) {
+            // The access field is never shown, so there is no box to go to.
+            if (p.field != Field::Access)
+                ui().focusControl(boxName(p.field));
+            return false;
+        }
+    }
+    return true;
+}
+
+void LocationWindowLogic::refuseNoByte(const QString& what, const QString& value)
+{
+    ui().message(QStringLiteral("Alert"),
+                 QStringLiteral("The %1 \"%2\" holds a character that the Locations File cannot "
+                                "hold.")
+                     .arg(what, value),
+                 Buttons::Ok, Icon::Exclamation);
+}
+
+void LocationWindowLogic::clearFieldsForLoad()
+{
+    setField(Field::LocationName, QString());
+    setField(Field::SlfFileName, QString());
+}
+
+void LocationWindowLogic::slotSelected()
+{
+    setField(Field::Access, QStringLiteral("@"));
+}
+
+bool LocationWindowLogic::recordSelected(int index)
+{
+    // An invalid line gives empty fields and keeps the kind; it can still be replaced or
+    // deleted.
+    const LocRecord record = ParseLocRecord(display().line(index));
+    for (const FieldInfo& info : Fields)
+        setField(info.field, record.field(info.field));
+    if (record.kind == LocRecord::Kind::Invalid) {
+        ui().message(QStringLiteral("Error"), QStringLiteral("Invalid Locations File format.\r\n"),
+                     Buttons::Ok, Icon::Critical);
+    } else {
+        chooseType(record.kind == LocRecord::Kind::B);
+    }
+    return true;
+}
+
+bool LocationWindowLogic::confirmReplace(const QString& newLine)
+{
+    const QStringView shown = QStringView(display().line(CurrentIndex())).left(1);
+    if (shown.compare(QStringView(newLine).left(1), Qt::CaseInsensitive) == 0)
+        return true;
+    return ui().message(QStringLiteral("Different Record Type"),
+                        QStringLiteral("Replace highlighted line?"), Buttons::OkCancel,
+                        Icon::None) == Answer::Ok;
+}

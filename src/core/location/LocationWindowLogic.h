@@ -1,0 +1,63 @@
+#pragma once
+
+#include "LocRecord.h"
+#include "app/TypingCheck.h"
+#include "recordfile/RecordFileLogic.h"
+
+// The location data window's logic: the shared record file handling plus the A and B record
+// fields, the switch between the two kinds and the checks before a record is built.
+class LocationWindowLogic : public RecordFileLogic
+{
+    Q_OBJECT
+public:
+    using Field = LocRecord::Field;
+
+    explicit LocationWindowLogic(UserInterface& ui, QObject* parent = nullptr);
+
+    // Object name of a field's entry box.
+    static QString boxName(Field field);
+    // What the two grey boxes always show: grouping codes and stand IDs belong to the Stand
+    // List File.
+    static QString noteText();
+
+    // Opening: the Locations File named by the shared state ("vorlin.loc" when none), A records
+    // chosen, and the stand window's Stand List File offered when nothing was loaded.
+    void openFromSharedState();
+
+    QString field(Field field) const { return m_entry.field(field); }
+    // A change the user made by typing, pasting or deleting; `caret` is the caret position
+    // after it. Characters without a byte in the file are refused with a beep.
+    TypingResult fieldEdited(Field field, const QString& text, int caret);
+    // A change made by the program.
+    void setField(Field field, const QString& text);
+
+    bool isTypeB() const { return m_typeB; }
+    // The option buttons: which record kind is entered, and so which fields are enabled.
+    void chooseType(bool typeB);
+    bool isFieldEnabled(Field field) const;
+
+    void browseSlf();
+    void browseAddfile();
+    // The process button: checks the fields, then adds or updates.
+    bool processEntry();
+
+Q_SIGNALS:
+    void fieldChanged(LocRecord::Field field, const QString& text);
+    void typeChanged(bool typeB);
+
+protected:
+    void clearFieldsForLoad() override;
+    void slotSelected() override;
+    bool recordSelected(int index) override;
+    bool confirmReplace(const QString& newLine) override;
+
+private:
+    void browseInto(Field field, const QString& filter, bool append);
+    // Asks before values that the file would give back as something else; false to stop.
+    bool valuesReadBack(const LocRecord& record);
+    // Says that a value has a character without a byte in the file.
+    void refuseNoByte(const QString& what, const QString& value);
+
+    LocRecord m_entry;
+    bool m_typeB = false;
+};
