@@ -84,7 +84,7 @@ QString unreadableReason(UnreadableValue::Why why)
 {
     switch (why) {
     case Why::Separator:
-        return QStringLiteral("holds a blank or a tab, where the file separates its fields");
+        return QStringLiteral("holds a blank or a tab, which separate the fields of the file");
     case Why::BlanksOnly:
         return QStringLiteral("holds nothing but blanks, which the file reads as no field");
     case Why::LeadingQuote:

@@ -172,8 +172,8 @@ bool StandWindowLogic::warnUnreadable(const StandSet& set)
     if (!found)
         return true;
     const QString text =
-        QStringLiteral("%1 \"%2\" %3, so the Stand List File would not read it back as "
-                       "typed.\r\nUse it anyway?")
+        QStringLiteral("%1 \"%2\" %3:\r\nthe Stand List File would not read it back as typed."
+                       "\r\n\r\nUse it anyway?")
             .arg(QString::fromLatin1(standField(found->box).label), found->value,
                  unreadableReason(found->why));
     if (ui().message(QStringLiteral("Alert"), text, Buttons::OkCancel, Icon::Exclamation) ==
@@ -230,7 +230,8 @@ bool StandWindowLogic::processEntry()
         addSet(lines);
     }
     markChanged();
-    ui().sendTab();
+    // From the process button, whether it was clicked or its access key pressed.
+    ui().sendTab(QStringLiteral("cmdProcess"));
     return true;
 }
 
