@@ -112,7 +112,6 @@ FrmStandData::FrmStandData()
         });
     });
 
-    CheckedBox::showEnabled(m_location, false);
     updateAddfiles();
     applyTabOrder();
     setMouseTracking(true);
@@ -181,22 +180,7 @@ void FrmStandData::buildTop()
 
     Controls::label(this, QStringLiteral("Label1"), QStringLiteral("Location/Project Name"), 180,
                     1140, 2175, 195);
-    m_location = multiLineBox(this, QStringLiteral("txtLocation"), QString(), 120, 1380, 2835, 735);
-    m_location->setPlainText(withLineFeeds(StandWindowLogic::locationNote()));
-    m_location->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_location->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_location->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Both lines must show whole: a font narrow enough for the longest.
-    QFont font = m_location->font();
-    const int room = m_location->width() - 2 * m_location->frameWidth() - 2 * 2 - 1;
-    for (int stretch = 100; stretch >= 70; stretch -= 5) {
-        font.setStretch(stretch);
-        const QFontMetrics metrics(font);
-        if (metrics.horizontalAdvance(QStringLiteral("Specified in the Locations File")) <= room &&
-            metrics.horizontalAdvance(QStringLiteral("(use 'Next Window' button)")) <= room)
-            break;
-    }
-    m_location->setFont(font);
+    buildLocationNote();
 
     Controls::label(this, QStringLiteral("Label2"), QStringLiteral("Grouping Code(s)"), 3060, 1140,
                     1635, 195);
@@ -208,6 +192,30 @@ void FrmStandData::buildTop()
     Controls::label(this, QStringLiteral("lblData_1"), QStringLiteral("Stand ID"), 6120, 1140, 1275,
                     195);
     box(StandBox::StandId, 6060, 1380, 2775, 735);
+}
+
+void FrmStandData::buildLocationNote()
+{
+    m_location = multiLineBox(this, QStringLiteral("txtLocation"), QString(), 120, 1380, 2835, 735);
+    const QString note = StandWindowLogic::locationNote();
+    m_location->setPlainText(withLineFeeds(note));
+    m_location->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_location->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_location->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Every line must show whole: a font narrow enough for the longest.
+    QFont font = m_location->font();
+    const int room = m_location->width() - 2 * m_location->frameWidth() - 2 * 2 - 1;
+    const QStringList lines = note.split(QStringLiteral("\r\n"));
+    for (int stretch = 100; stretch >= 70; stretch -= 5) {
+        font.setStretch(stretch);
+        const QFontMetrics metrics(font);
+        if (std::all_of(lines.begin(), lines.end(), [&](const QString& line) {
+                return metrics.horizontalAdvance(line) <= room;
+            }))
+            break;
+    }
+    m_location->setFont(font);
+    CheckedBox::showEnabled(m_location, false);
 }
 
 void FrmStandData::buildStandBoxes()

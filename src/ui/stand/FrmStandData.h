@@ -31,6 +31,7 @@ protected:
 
 private:
     void buildTop();
+    void buildLocationNote();
     void buildStandBoxes();
     void buildButtons();
     void applyTabOrder();

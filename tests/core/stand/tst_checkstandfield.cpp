@@ -80,7 +80,6 @@ void TestCheckStandField::typing_data()
     QTest::newRow("blank at the end, signed") << Box::BasalAreaFactor << "-1 " << "-1" << 1;
     // A sign after the digits, or a blank inside, would reach the file as another field.
     QTest::newRow("trailing minus in a whole number") << Box::InventoryYear << "5-" << "5" << 1;
-    QTest::newRow("trailing minus in a decimal") << Box::Latitude << "5-" << "5" << 1;
     QTest::newRow("year takes four characters") << Box::InventoryYear << "19995" << "1999" << 0;
     QTest::newRow("stand ID takes 26 of anything") << Box::StandId << anything << anything.left(26) << 0;
     QTest::newRow("site species takes two of anything") << Box::SiteSpecies << "d f" << "d " << 0;
