@@ -4,19 +4,10 @@ bool readsAsNumber(QStringView text)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
-    auto skipBlanks = [&] {
-        while (i < n && text[i] == u' ')
-            ++i;
-    };
-    auto isSign = [&](qsizetype at) { return at < n && (text[at] == u'+' || text[at] == u'-'); };
-
-    skipBlanks();
-    bool signed_ = false;
-    if (isSign(i)) {
-        signed_ = true;
+    while (i < n && text[i] == u' ')
         ++i;
-        skipBlanks();
-    }
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
     int digits = 0;
     bool point = false;
     for (; i < n; ++i) {
@@ -26,15 +17,7 @@ bool readsAsNumber(QStringView text)
         else if (c == u'.' && !point)
             point = true;
         else
-            break;
+            return false;
     }
-    if (digits == 0)
-        return false;
-    skipBlanks();
-    // A sign after the digits only as a minus: "5+" is no number a simulator would read.
-    if (!signed_ && i < n && text[i] == u'-') {
-        ++i;
-        skipBlanks();
-    }
-    return i == n;
+    return digits > 0;
 }

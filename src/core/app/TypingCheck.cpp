@@ -1,6 +1,7 @@
 #include "TypingCheck.h"
 
 #include "NumberTest.h"
+#include "recordfile/Cp1252.h"
 
 namespace {
 
@@ -9,25 +10,17 @@ bool endsWith(const QString& t, QChar c)
     return !t.isEmpty() && t.back() == c;
 }
 
-bool isBad(TypingClass typingClass, const QString& t, int caret, const QString& placeholder)
+bool isBad(TypingClass typingClass, const QString& t, const QString& placeholder)
 {
     if (!placeholder.isEmpty() && t == placeholder)
         return false;
+    // A trailing sign or blank never reads as a number, so the rules need not name them.
     switch (typingClass) {
     case TypingClass::Integer:
-        return !readsAsNumber(t) || endsWith(t, u'.') || endsWith(t, u'-') || endsWith(t, u' ');
+        return !readsAsNumber(t) || endsWith(t, u'.');
     case TypingClass::Decimal:
-        return (t != QStringLiteral(".") && !readsAsNumber(t)) || endsWith(t, u'-') ||
-               endsWith(t, u' ');
-    case TypingClass::StandWhole:
-        return !readsAsNumber(t) || endsWith(t, u'.') || endsWith(t, u' ');
-    case TypingClass::StandDecimal:
-        return (t != QStringLiteral(".") && !readsAsNumber(t)) || endsWith(t, u' ');
+        return t != QStringLiteral(".") && !readsAsNumber(t);
     case TypingClass::SignedDecimal:
-        if (endsWith(t, u' '))
-            return true;
-        if (endsWith(t, u'-') && caret > 1)
-            return true;
         return t != QStringLiteral("-") && t != QStringLiteral(".") && !readsAsNumber(t);
     default:
         return false;
@@ -65,9 +58,39 @@ TypingResult checkTyping(TypingClass typingClass, const QString& text, int caret
     if (text.isEmpty())
         return result;
     while (!result.text.isEmpty() && result.caret >= 1 &&
-           isBad(typingClass, result.text, result.caret, placeholder)) {
+           isBad(typingClass, result.text, placeholder)) {
         result.text.remove(result.caret - 1, 1);
         result.caret -= 1;
+        result.accepted = false;
+        result.beep = true;
+    }
+    return result;
+}
+
+TypingResult checkEdit(TypingClass typingClass, const QString& text, int caret, int maxLength,
+                       int previousLength, const QString& placeholder)
+{
+    QString t = text;
+    int p = qBound(0, caret, int(t.size()));
+    bool refused = false;
+    for (int k = int(t.size()) - 1; k >= 0; --k) {
+        if (!Cp1252::canEncode(t[k])) {
+            t.remove(k, 1);
+            if (k < p)
+                --p;
+            refused = true;
+        }
+    }
+    if (maxLength > 0) {
+        const int allowed = qMax(maxLength, previousLength);
+        while (t.size() > allowed && p > 0) {
+            t.remove(p - 1, 1);
+            --p;
+            refused = true;
+        }
+    }
+    TypingResult result = checkTyping(typingClass, t, p, placeholder);
+    if (refused) {
         result.accepted = false;
         result.beep = true;
     }

@@ -16,13 +16,11 @@ struct TypingResult
 enum class TypingClass
 {
     None,          // any text
-    Integer,       // tree whole number: no trailing point, minus or blank
-    Decimal,       // tree decimal: a lone point allowed so a value can begin with it
+    Integer,       // whole number: no trailing point
+    Decimal,       // a lone point allowed so a value can begin with it
     SignedDecimal, // stand: a decimal, and a minus sign only as the first character
     ValueClass,    // only "1", "2" or "3"
     GrowthCode,    // stand: "0" to "3" in character order; anything else empties the field
-    StandWhole,    // stand whole number: like Integer, but a trailing sign is let through
-    StandDecimal,  // stand decimal: like Decimal, but a trailing sign is let through
 };
 
 // Checks a field's text after a change; `caret` is the number of characters before the caret.
@@ -34,3 +32,10 @@ enum class TypingClass
 // so a loaded value is shown rather than destroyed.
 TypingResult checkTyping(TypingClass typingClass, const QString& text, int caret,
                          const QString& placeholder = QString());
+
+// A change the user made to a box, checked as a whole: characters without a byte in the file
+// are refused, the box takes at most `maxLength` characters (0: no limit) unless the program
+// put a longer value there (`previousLength`), which may shrink but not grow, and then the
+// class check runs. Whatever is refused goes from just before the caret, with a beep.
+TypingResult checkEdit(TypingClass typingClass, const QString& text, int caret, int maxLength,
+                       int previousLength, const QString& placeholder = QString());

@@ -361,6 +361,19 @@ void RecordFileLogic::removeRecordLines(int index, int count)
     m_recordCount = qint16(m_recordCount - count);
 }
 
+void RecordFileLogic::replaceRecordLines(int index, int count, const QStringList& lines)
+{
+    const int given = int(lines.size());
+    const int common = qMin(count, given);
+    for (int k = 0; k < common; ++k) {
+        if (m_display.line(index + k) != lines[k])
+            m_display.setLine(index + k, lines[k]);
+    }
+    for (int k = common; k < given; ++k)
+        insertRecordLine(index + k, lines[k]);
+    removeRecordLines(index + common, count - common);
+}
+
 void RecordFileLogic::showFileError(const QString& what, const QString& fileName,
                                     const QString& reason)
 {

@@ -65,7 +65,8 @@ public:
     void fileNameBoxLeft();
     void save() { SaveFile(m_fileNameBox); }
     void clearDisplay();
-    void deleteCurrent();
+    // A window whose records span several lines deletes them together.
+    virtual void deleteCurrent();
     void moveToEnd();
     void select(int index);
     // Adds in add mode, replaces the current record in edit mode.
@@ -98,6 +99,9 @@ protected:
     bool roomFor(int count);
     void insertRecordLine(int index, const QString& line);
     void removeRecordLines(int index, int count);
+    // Lines index .. index + count - 1 become `lines`, one for one where they overlap; the
+    // rest is inserted or removed there. The caller checks the room first.
+    void replaceRecordLines(int index, int count, const QStringList& lines);
     void setCurrentIndex(int index) { m_currentIndex = qint16(index); }
 
 private:

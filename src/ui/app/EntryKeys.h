@@ -1,23 +1,33 @@
 #pragma once
 
-#include <QList>
 #include <QObject>
+#include <QSet>
 
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
-// The data windows' keys: Enter moves on like Tab everywhere but on a button, which takes
-// Enter as its click; the boxes named select their whole text when they get the focus.
+// The keys and focus rules of a data window's entry boxes: Enter moves on like Tab, Enter on
+// a button is its click, and a box either selects its whole text when it gets the focus or
+// keeps the caret without a selection.
 class EntryKeys : public QObject
 {
     Q_OBJECT
 public:
-    // Watches every control the window holds now.
-    EntryKeys(QWidget* window, QList<QLineEdit*> selectAllBoxes);
+    using QObject::QObject;
+
+    void enterAsTab(QWidget* widget);
+    void enterClicks(QPushButton* button);
+    void selectAllOnFocus(QLineEdit* box);
+    void noSelectionOnFocus(QLineEdit* box);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QList<QLineEdit*> m_selectAllBoxes;
+    void watch(QObject* object);
+
+    QSet<QObject*> m_enterAsTab;
+    QSet<QObject*> m_selectAll;
+    QSet<QObject*> m_noSelection;
 };

@@ -133,8 +133,17 @@ FrmLocData::FrmLocData()
     setTabOrder(m_fields[Field::GroupingCode], m_fields[Field::Addfiles]);
     setTabOrder(m_fields[Field::Addfiles], m_display);
     setTabOrder(m_display, c.process);
-    new EntryKeys(this, {m_fields[Field::SlfFileName], m_fields[Field::LocationName],
-                         m_fields[Field::GroupingCode], m_fields[Field::Addfiles]});
+    auto* keys = new EntryKeys(this);
+    keys->enterAsTab(m_fileBox);
+    keys->noSelectionOnFocus(m_fileBox);
+    keys->enterAsTab(m_display);
+    for (Field field :
+         {Field::SlfFileName, Field::LocationName, Field::GroupingCode, Field::Addfiles}) {
+        keys->enterAsTab(m_fields[field]);
+        keys->selectAllOnFocus(m_fields[field]);
+    }
+    for (QPushButton* button : findChildren<QPushButton*>())
+        keys->enterClicks(button);
     applyType(false);
     m_fileBox->setFocus(Qt::OtherFocusReason);
 }

@@ -1,56 +1,256 @@
 #include "FrmStandData.h"
 
+#include "app/CheckedBox.h"
 #include "app/Controls.h"
+#include "app/EntryKeys.h"
+#include "app/FitCaption.h"
+#include "app/HoverFrame.h"
 #include "app/ModGlobal.h"
+#include "app/Twips.h"
 #include "recordfile/RecordFileBinding.h"
-#include "recordfile/RecordFileLogic.h"
 #include "recordfile/RecordListView.h"
+#include "stand/DlgVariants.h"
+#include "stand/StandWindowLogic.h"
+#include "tree/ClickableLabel.h"
 
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+// The stand boxes stand in three columns: 2 to 11, 12 to 20 and 21 to 29.
+struct Column
+{
+    int first;
+    int boxLeft;
+    int labelLeft;
+};
+constexpr Column Columns[] = {{2, 1980, 180}, {12, 5100, 3240}, {21, 7980, 6120}};
+
+const Column& columnOf(int box)
+{
+    return box >= 21 ? Columns[2] : box >= 12 ? Columns[1] : Columns[0];
+}
+
+// The multi-line box shows line feeds; the logic keeps CR LF, as the window writes them.
+QString withLineFeeds(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString withCrLf(QString text)
+{
+    return text.replace(u'\n', QStringLiteral("\r\n"));
+}
+
+// The text as typed, no-break spaces included; paragraph and line breaks as line feeds.
+QString plainText(const QPlainTextEdit* box)
+{
+    QString text = box->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    return text;
+}
+
+QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name, const QString& tooltip, int left,
+                             int top, int width, int height)
+{
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setToolTip(tooltip);
+    box->setTabChangesFocus(true);
+    box->document()->setDocumentMargin(2);
+    Twips::place(box, left, top, width, height);
+    return box;
+}
+
+} // namespace
 
 FrmStandData::FrmStandData()
     : DataWindow(QStringLiteral("frmStandData"), QStringLiteral("Sapwright - Stand Data"), 8955,
                  7860),
-      m_logic(new RecordFileLogic(RecordFileConfig::stand(), userInterface(), this))
+      m_logic(new StandWindowLogic(userInterface(), this))
+{
+    buildTop();
+    buildStandBoxes();
+    buildButtons();
+
+    RecordFileBinding::Controls c;
+    c.fileNameBox = m_fileBox;
+    c.browse = m_browseSlf;
+    c.display = m_display;
+    c.save = m_save;
+    c.clear = m_clear;
+    c.remove = m_delete;
+    c.last = m_last;
+    c.process = m_process;
+    new RecordFileBinding(*m_logic, c, this);
+    setResizeRule({m_display, 7215, 6945, {m_previous, m_save, m_next}});
+
+    connect(m_process, &QPushButton::clicked, m_logic, &StandWindowLogic::processEntry);
+    connect(m_browseTree, &QPushButton::clicked, m_logic, &StandWindowLogic::browseTree);
+    connect(m_browseAddfile, &QPushButton::clicked, m_logic, &StandWindowLogic::browseAddfile);
+    connect(m_variants, &QPushButton::clicked, this, &FrmStandData::openVariants);
+    connect(m_previous, &QPushButton::clicked, this,
+            [this] { leaveTo(WindowChain::Window::Tree); });
+    connect(m_next, &QPushButton::clicked, this,
+            [this] { leaveTo(WindowChain::Window::Location); });
+    connect(m_logic, &StandWindowLogic::fieldChanged, this, &FrmStandData::showField);
+    connect(m_logic, &StandWindowLogic::addfilesSwitched, this, &FrmStandData::updateAddfiles);
+    // A click highlights its line after the logic has moved the selection to the set's A line;
+    // once the click is done the highlight follows the current line.
+    connect(m_logic, &StandWindowLogic::selectionChanged, m_display, [view = m_display] {
+        QTimer::singleShot(0, view, [view] {
+            const QModelIndex current = view->currentIndex();
+            if (current.isValid() && !view->selectionModel()->isSelected(current))
+                view->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+        });
+    });
+
+    updateAddfiles();
+    applyTabOrder();
+    setMouseTracking(true);
+}
+
+void FrmStandData::buildTop()
 {
     QGroupBox* fileFrame = Controls::frame(
         this, QStringLiteral("Frame2"), QStringLiteral("Stand List File name"), 60, 0, 4395, 675);
     m_fileBox = Controls::textBox(fileFrame, QStringLiteral("txtSlfFile"),
                                   QStringLiteral("File that the stand data are to be written to"),
                                   120, 240, 3315, 315);
-    QPushButton* browse =
-        Controls::button(fileFrame, QStringLiteral("cmdBrowseSlf"), QStringLiteral("&Browse"),
-                         QString(), 3480, 240, 795, 315);
+    m_browseSlf = Controls::button(fileFrame, QStringLiteral("cmdBrowseSlf"),
+                                   QStringLiteral("&Browse"), QString(), 3480, 240, 795, 315);
     Controls::label(this, QStringLiteral("Label4"),
                     QStringLiteral("VELK Tree Data File associated with the info below"), 4680, 60,
                     3675, 195);
-    m_treeFile = Controls::textBox(
-        this, QStringLiteral("txtTreeFile"),
-        QStringLiteral("Name of the tree data file that contains the tree data for the stand "
-                       "described below"),
-        4680, 300, 3315, 315);
+    const auto box = [this](int index, int left, int top, int width, int height) {
+        m_boxes[index] = Controls::textBox(this, StandWindowLogic::boxName(index),
+                                           QString::fromLatin1(standField(index).tooltip), left,
+                                           top, width, height);
+        bindBox(index);
+    };
+    box(StandBox::TreeFile, 4680, 300, 3315, 315);
+    m_browseTree = Controls::button(this, QStringLiteral("cmdBrowseTree"),
+                                    QStringLiteral("Bro&wse"), QString(), 8040, 300, 795, 315);
 
-    RecordFileBinding::Controls c;
-    c.fileNameBox = m_fileBox;
-    c.browse = browse;
-    c.clear = Controls::button(this, QStringLiteral("cmdClear"), QStringLiteral("Clear Display"),
+    // The pictures of the addfiles switch: hidden holders, and the hover frame behind them.
+    m_hoverFrame = new HoverFrame(this);
+    const auto holder = [this](const QString& name, const QString& resource) {
+        auto* label = new QLabel(this);
+        label->setObjectName(name);
+        label->setPixmap(QPixmap(resource));
+        label->hide();
+        return label;
+    };
+    m_switchOnPicture = holder(QStringLiteral("imgSwitch_0"), QStringLiteral(":/switch_on.png"));
+    m_switchOffPicture = holder(QStringLiteral("imgSwitch_99"), QStringLiteral(":/switch_off.png"));
+    m_switch = new ClickableLabel(this);
+    m_switch->setObjectName(QStringLiteral("imgSwitch_1"));
+    m_switch->setToolTip(QStringLiteral("Click to turn the addfiles field \"on\" or \"off\""));
+    m_switch->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Twips::place(m_switch, 120, 780, 240, 240);
+    connect(m_switch, &ClickableLabel::clicked, m_logic, &StandWindowLogic::toggleAddfiles);
+    connect(m_switch, &ClickableLabel::mouseMoved, this,
+            [this] { m_hoverFrame->showAround(m_switch, 50); });
+    auto* addfilesLabel = new ClickableLabel(this);
+    addfilesLabel->setObjectName(QStringLiteral("lblAddfiles"));
+    addfilesLabel->setText(QStringLiteral("Addfiles"));
+    Twips::place(addfilesLabel, 420, 780, 555, 195);
+    fitCaption(addfilesLabel);
+    connect(addfilesLabel, &ClickableLabel::clicked, m_logic, &StandWindowLogic::toggleAddfiles);
+    box(StandBox::Addfile, 1020, 720, 2595, 315);
+    m_browseAddfile = Controls::button(this, QStringLiteral("cmdBrowseAddfile"),
+                                       QStringLiteral("Browse"), QString(), 3660, 720, 795, 315);
+
+    QLabel* variantLabel = Controls::label(this, QStringLiteral("lblData_0"),
+                                           QStringLiteral("Variant code(s)"), 5640, 780, 1335, 195);
+    // The variant box covers the label's right end: the caption must end before the box.
+    variantLabel->resize(Twips::toPixels(6780 - 5640 - 45), variantLabel->height());
+    fitCaption(variantLabel);
+    variantLabel->resize(Twips::toPixels(1335), variantLabel->height());
+    box(StandBox::Variant, 6780, 720, 1215, 315);
+    m_variants = Controls::button(this, QStringLiteral("cmdVariants"), QStringLiteral("&List"),
+                                  QString(), 8040, 720, 555, 315);
+
+    Controls::label(this, QStringLiteral("Label1"), QStringLiteral("Location/Project Name"), 180,
+                    1140, 2175, 195);
+    buildLocationNote();
+
+    Controls::label(this, QStringLiteral("Label2"), QStringLiteral("Grouping Code(s)"), 3060, 1140,
+                    1635, 195);
+    m_groups = multiLineBox(this, QStringLiteral("txtGroups"),
+                            QString::fromLatin1(standField(StandBox::Groups).tooltip), 3000, 1380,
+                            3015, 735);
+    m_groups->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    bindGroups();
+    Controls::label(this, QStringLiteral("lblData_1"), QStringLiteral("Stand ID"), 6120, 1140, 1275,
+                    195);
+    box(StandBox::StandId, 6060, 1380, 2775, 735);
+}
+
+void FrmStandData::buildLocationNote()
+{
+    m_location = multiLineBox(this, QStringLiteral("txtLocation"), QString(), 120, 1380, 2835, 735);
+    const QString note = StandWindowLogic::locationNote();
+    m_location->setPlainText(withLineFeeds(note));
+    m_location->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_location->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_location->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Every line must show whole: a font narrow enough for the longest.
+    QFont font = m_location->font();
+    const int room = m_location->width() - 2 * m_location->frameWidth() - 2 * 2 - 1;
+    const QStringList lines = note.split(QStringLiteral("\r\n"));
+    for (int stretch = 100; stretch >= 70; stretch -= 5) {
+        font.setStretch(stretch);
+        const QFontMetrics metrics(font);
+        if (std::all_of(lines.begin(), lines.end(), [&](const QString& line) {
+                return metrics.horizontalAdvance(line) <= room;
+            }))
+            break;
+    }
+    m_location->setFont(font);
+    CheckedBox::showEnabled(m_location, false);
+}
+
+void FrmStandData::buildStandBoxes()
+{
+    for (int index = StandSet::FirstAttribute; index <= StandSet::LastAttribute; ++index) {
+        const Column& column = columnOf(index);
+        const int top = 2220 + 360 * (index - column.first);
+        const StandFieldInfo& info = standField(index);
+        QLabel* label = Controls::label(this, QStringLiteral("lblData_%1").arg(index),
+                                        QString::fromLatin1(info.label), column.labelLeft, top + 60,
+                                        column.boxLeft - column.labelLeft - 60, 195);
+        label->setToolTip(QString::fromLatin1(info.tooltip));
+        m_boxes[index] = Controls::textBox(this, StandWindowLogic::boxName(index), QString(),
+                                           column.boxLeft, top, 855, 315);
+        bindBox(index);
+    }
+}
+
+void FrmStandData::buildButtons()
+{
+    m_clear = Controls::button(this, QStringLiteral("cmdClear"), QStringLiteral("Clear Display"),
                                QStringLiteral("Clear all records from the display above"), 3540,
                                5520, 1515, 375);
-    c.remove =
+    m_delete =
         Controls::button(this, QStringLiteral("cmdDelete"), QStringLiteral("&Delete Records"),
                          QStringLiteral("Removes the the set of A, B, C, and D records below"),
                          5220, 5520, 1515, 375);
-    c.process = Controls::button(this, QStringLiteral("cmdProcess"), QStringLiteral("&Add Records"),
+    m_process = Controls::button(this, QStringLiteral("cmdProcess"), QStringLiteral("&Add Records"),
                                  QStringLiteral("Add above information as a new set of records"),
                                  6900, 5520, 1515, 375, true);
-    c.last = Controls::button(this, QStringLiteral("cmdLast"), QStringLiteral("&V"),
+    m_last = Controls::button(this, QStringLiteral("cmdLast"), QStringLiteral("&V"),
                               QStringLiteral("Moves to the last record for new data entry"), 8580,
                               5520, 255, 375);
     m_display =
         Controls::recordList(this, QStringLiteral("lstSlfDisplay"), 8.25, 60, 6000, 8835, 1260);
-    c.display = m_display;
     m_previous = Controls::button(this, QStringLiteral("cmdPreviousWindow"),
                                   QStringLiteral("<< &Prev. Window"),
                                   QStringLiteral("Tree Data File window"), 60, 7440, 1755, 375);
@@ -58,17 +258,96 @@ FrmStandData::FrmStandData()
         this, QStringLiteral("cmdSave"), QStringLiteral("&Save"),
         QStringLiteral("Save the displayed records to the Stand List File named above"), 3660, 7440,
         1515, 375);
-    c.save = m_save;
     m_next =
         Controls::button(this, QStringLiteral("cmdNextWindow"), QStringLiteral("&Next Window >>"),
                          QStringLiteral("Locations File window"), 7140, 7440, 1755, 375);
-    new RecordFileBinding(*m_logic, c, this);
-    setResizeRule({m_display, 7215, 6945, {m_previous, m_save, m_next}});
+}
 
-    connect(m_previous, &QPushButton::clicked, this,
-            [this] { leaveTo(WindowChain::Window::Tree); });
-    connect(m_next, &QPushButton::clicked, this,
-            [this] { leaveTo(WindowChain::Window::Location); });
+void FrmStandData::applyTabOrder()
+{
+    QList<QWidget*> chain{m_fileBox, m_boxes[StandBox::TreeFile], m_boxes[StandBox::Variant],
+                          m_groups};
+    for (int index = StandBox::StandId; index <= StandSet::LastAttribute; ++index)
+        chain.append(m_boxes[index]);
+    chain << m_process << m_boxes[StandBox::Addfile] << m_display;
+    for (qsizetype k = 0; k + 1 < chain.size(); ++k)
+        setTabOrder(chain[k], chain[k + 1]);
+
+    auto* keys = new EntryKeys(this);
+    keys->enterAsTab(m_fileBox);
+    keys->noSelectionOnFocus(m_fileBox);
+    keys->enterAsTab(m_display);
+    keys->noSelectionOnFocus(m_boxes[StandBox::Addfile]);
+    for (int index = StandBox::StandId; index <= StandBox::Variant; ++index) {
+        keys->enterAsTab(m_boxes[index]);
+        keys->selectAllOnFocus(m_boxes[index]);
+    }
+    for (QPushButton* button : findChildren<QPushButton*>())
+        keys->enterClicks(button);
+}
+
+void FrmStandData::bindBox(int index)
+{
+    CheckedBox::bind(m_boxes[index],
+                     {[this, index](const QString& text, int caret) {
+                          return m_logic->fieldEdited(index, text, caret);
+                      },
+                      [this, index](const QString& text) { m_logic->setField(index, text); },
+                      [this, index] { return m_logic->field(index); }});
+}
+
+void FrmStandData::bindGroups()
+{
+    // A multi-line box has no separate signal for typing: every change counts as one.
+    connect(m_groups, &QPlainTextEdit::textChanged, m_logic, [this] {
+        const QString shown = plainText(m_groups);
+        const QString text = withCrLf(shown);
+        if (text == m_logic->field(StandBox::Groups))
+            return;
+        const int caret = m_groups->textCursor().position();
+        const TypingResult result = m_logic->fieldEdited(
+            StandBox::Groups, text, caret + int(shown.left(caret).count(u'\n')));
+        if (result.text == text)
+            return;
+        m_groups->setPlainText(withLineFeeds(result.text));
+        QTextCursor cursor = m_groups->textCursor();
+        cursor.setPosition(result.caret -
+                           int(result.text.left(result.caret).count(QStringLiteral("\r\n"))));
+        m_groups->setTextCursor(cursor);
+    });
+}
+
+void FrmStandData::showField(int index, const QString& text)
+{
+    if (index == StandBox::Groups) {
+        if (withCrLf(plainText(m_groups)) != text)
+            m_groups->setPlainText(withLineFeeds(text));
+    } else if (m_boxes[index] && m_boxes[index]->text() != text) {
+        m_boxes[index]->setText(text);
+    }
+}
+
+void FrmStandData::updateAddfiles()
+{
+    const bool on = m_logic->addfilesOn();
+    m_switch->setPixmap(on ? m_switchOnPicture->pixmap() : m_switchOffPicture->pixmap());
+    m_switch->setProperty("tag", m_logic->addfilesTag());
+    CheckedBox::showEnabled(m_boxes[StandBox::Addfile], on);
+    m_browseAddfile->setEnabled(on);
+}
+
+void FrmStandData::openVariants()
+{
+    DlgVariants dialog(this, m_boxes[StandBox::Variant]);
+    dialog.exec();
+}
+
+void FrmStandData::mouseMoveEvent(QMouseEvent* event)
+{
+    // Only the bare window hides the frame; moving onto other controls leaves it.
+    if (!childAt(event->position().toPoint()))
+        m_hoverFrame->hide();
+    DataWindow::mouseMoveEvent(event);
 }
 
 RecordFileLogic& FrmStandData::logic()
@@ -78,9 +357,7 @@ RecordFileLogic& FrmStandData::logic()
 
 void FrmStandData::openFromSharedState()
 {
-    const QString name = modGlobal().StandListFileName;
-    m_treeFile->setText(name.isEmpty() ? modGlobal().TreeFileName : QString());
-    m_logic->open(name);
+    m_logic->start();
 }
 
 void FrmStandData::storeFileName()

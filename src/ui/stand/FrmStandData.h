@@ -1,13 +1,20 @@
 #pragma once
 
 #include "app/DataWindow.h"
+#include "stand/StandFieldInfo.h"
 
+#include <array>
+
+class ClickableLabel;
+class HoverFrame;
+class QLabel;
 class QLineEdit;
-class RecordListView;
+class QPlainTextEdit;
 class QPushButton;
-class RecordFileBinding;
+class RecordListView;
+class StandWindowLogic;
 
-// The stand data window: the Stand List File, one record set per stand.
+// The stand data window: one set of A to D lines of the Stand List File per stand.
 class FrmStandData : public DataWindow
 {
     Q_OBJECT
@@ -16,16 +23,45 @@ public:
 
     void openFromSharedState() override;
     RecordFileLogic& logic() override;
+    StandWindowLogic& standLogic() { return *m_logic; }
 
 protected:
     void storeFileName() override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    RecordFileLogic* m_logic;
-    QLineEdit* m_fileBox;
-    QLineEdit* m_treeFile;
-    RecordListView* m_display;
-    QPushButton* m_previous;
-    QPushButton* m_save;
-    QPushButton* m_next;
+    void buildTop();
+    void buildLocationNote();
+    void buildStandBoxes();
+    void buildButtons();
+    void applyTabOrder();
+    void bindBox(int box);
+    void bindGroups();
+    void showField(int box, const QString& text);
+    // Tag, picture, enabled state and background of the addfiles switch and its box.
+    void updateAddfiles();
+    void openVariants();
+
+    StandWindowLogic* m_logic;
+    QLineEdit* m_fileBox = nullptr;
+    QPushButton* m_browseSlf = nullptr;
+    // Indexed by StandBox; the grouping box is multi-line and kept apart.
+    std::array<QLineEdit*, StandBox::Last + 1> m_boxes{};
+    QPlainTextEdit* m_groups = nullptr;
+    QPlainTextEdit* m_location = nullptr;
+    ClickableLabel* m_switch = nullptr;
+    QLabel* m_switchOnPicture = nullptr;
+    QLabel* m_switchOffPicture = nullptr;
+    HoverFrame* m_hoverFrame = nullptr;
+    QPushButton* m_browseTree = nullptr;
+    QPushButton* m_browseAddfile = nullptr;
+    QPushButton* m_variants = nullptr;
+    QPushButton* m_clear = nullptr;
+    QPushButton* m_delete = nullptr;
+    QPushButton* m_process = nullptr;
+    QPushButton* m_last = nullptr;
+    RecordListView* m_display = nullptr;
+    QPushButton* m_previous = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_next = nullptr;
 };

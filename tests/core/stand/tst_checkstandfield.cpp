@@ -78,9 +78,8 @@ void TestCheckStandField::typing_data()
     QTest::newRow("blank at the end, whole") << Box::InventoryYear << "19 " << "19" << 1;
     QTest::newRow("blank at the end, decimal") << Box::Latitude << "4 " << "4" << 1;
     QTest::newRow("blank at the end, signed") << Box::BasalAreaFactor << "-1 " << "-1" << 1;
-    // Unlike the tree rules, a trailing sign is let through: it reads as a number.
-    QTest::newRow("trailing minus in a whole number") << Box::InventoryYear << "5-" << "5-" << 0;
-    QTest::newRow("trailing minus in a decimal") << Box::Latitude << "5-" << "5-" << 0;
+    // A sign after the digits, or a blank inside, would reach the file as another field.
+    QTest::newRow("trailing minus in a whole number") << Box::InventoryYear << "5-" << "5" << 1;
     QTest::newRow("year takes four characters") << Box::InventoryYear << "19995" << "1999" << 0;
     QTest::newRow("stand ID takes 26 of anything") << Box::StandId << anything << anything.left(26) << 0;
     QTest::newRow("site species takes two of anything") << Box::SiteSpecies << "d f" << "d " << 0;
@@ -108,6 +107,7 @@ void TestCheckStandField::change_data()
 
     // clang-format off
     QTest::newRow("point between digits of a whole number") << Box::InventoryYear << "1.5" << 2 << "1.5" << 2 << false;
+    QTest::newRow("blank after the sign") << Box::Latitude << "- 5" << 2 << "-5" << 1 << true;
     QTest::newRow("paste of several bad characters") << Box::Latitude << "1xy5" << 3 << "15" << 1 << true;
     QTest::newRow("bad text set by the program stays") << Box::InventoryYear << "abc" << 0 << "abc" << 0 << false;
     QTest::newRow("program-set bad growth code is emptied") << Box::GrowthCode << "7" << 0 << "" << 0 << true;

@@ -1,3 +1,5 @@
+#include "stand/ReadBackCheck.h"
+#include "stand/StandFieldInfo.h"
 #include "stand/StandListFile.h"
 #include "stand/StandSet.h"
 
@@ -7,6 +9,7 @@
 
 using Attributes = QMap<int, QString>;
 Q_DECLARE_METATYPE(StandSet)
+Q_DECLARE_METATYPE(UnreadableValue)
 
 class TestStandSet : public QObject
 {
@@ -20,6 +23,8 @@ private Q_SLOTS:
     void boundaries_data();
     void boundaries();
     void readingFile();
+    void unreadableValues_data();
+    void unreadableValues();
 };
 
 namespace {
@@ -174,6 +179,38 @@ void TestStandSet::readingFile()
     const RecordFileIO::Records invalid = read("B S0\r\nE junk\r\nA S1\r\n");
     QCOMPARE(invalid.lines, (QStringList{"B S0", "E junk", "A S1"}));
     QVERIFY(invalid.invalidLineSeen);
+}
+
+void TestStandSet::unreadableValues_data()
+{
+    using Why = UnreadableValue::Why;
+    QTest::addColumn<StandSet>("set");
+    QTest::addColumn<QList<UnreadableValue>>("found"); // none or one
+
+    const auto none = QList<UnreadableValue>{};
+    const auto one = [](int box, const QString& value, Why why) {
+        return QList<UnreadableValue>{{box, value, why}};
+    };
+    // clang-format off
+    QTest::newRow("lists, a sign, an empty last grouping line")
+        << makeSet("S1", "t.tre", "xa, xb ", {{11, "-5"}}, "G1\r\nG2\r\n", "a.kcp b.kcp") << none;
+    QTest::newRow("first in file order") << makeSet("S 1", "a b", "xa") << one(StandBox::StandId, "S 1", Why::Separator);
+    QTest::newRow("tab in a tree file name") << makeSet("S1", "a\tb", "xa") << one(StandBox::TreeFile, "a\tb", Why::Separator);
+    QTest::newRow("quote before a variant code") << makeSet("S1", "t", "xa,\"xb") << one(StandBox::Variant, "\"xb", Why::LeadingQuote);
+    QTest::newRow("variants of blanks only") << makeSet("S1", "t", "  ") << one(StandBox::Variant, "  ", Why::BlanksOnly);
+    QTest::newRow("blank in a habitat type") << makeSet("S1", "t", "xa", {{6, "a b"}}) << one(6, "a b", Why::Separator);
+    QTest::newRow("leading blank in a number") << makeSet("S1", "t", "xa", {{3, " 5"}}) << one(3, " 5", Why::Separator);
+    QTest::newRow("blank inside a grouping code") << makeSet("S1", "t", "xa", {}, "G1\r\nG 2") << one(StandBox::Groups, "G 2", Why::Separator);
+    QTest::newRow("addfiles of blanks only") << makeSet("S1", "t", "xa", {}, "", " ") << one(StandBox::Addfile, " ", Why::BlanksOnly);
+    // clang-format on
+}
+
+void TestStandSet::unreadableValues()
+{
+    QFETCH(StandSet, set);
+    QFETCH(QList<UnreadableValue>, found);
+    const std::optional<UnreadableValue> result = findUnreadableValue(set);
+    QCOMPARE(result ? QList{*result} : QList<UnreadableValue>{}, found);
 }
 
 QTEST_GUILESS_MAIN(TestStandSet)

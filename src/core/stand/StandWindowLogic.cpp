@@ -1,0 +1,332 @@
+#include "StandWindowLogic.h"
+
+#include "CheckStandField.h"
+#include "ReadBackCheck.h"
+#include "app/ModGlobal.h"
+#include "recordfile/Cp1252.h"
+
+using Answer = UserInterface::Answer;
+using Buttons = UserInterface::Buttons;
+using Icon = UserInterface::Icon;
+
+namespace {
+
+const QString Placeholder = QStringLiteral("@");
+
+} // namespace
+
+StandWindowLogic::StandWindowLogic(UserInterface& ui, QObject* parent)
+    : RecordFileLogic(RecordFileConfig::stand(), ui, parent)
+{
+}
+
+QString StandWindowLogic::boxName(int box)
+{
+    switch (box) {
+    case StandBox::TreeFile:
+        return QStringLiteral("txtTreeFile");
+    case StandBox::Variant:
+        return QStringLiteral("txtVariant");
+    case StandBox::Groups:
+        return QStringLiteral("txtGroups");
+    case StandBox::Addfile:
+        return QStringLiteral("txtAddfile");
+    default:
+        return QStringLiteral("txtStandData_") + QString::number(box);
+    }
+}
+
+QString StandWindowLogic::locationNote()
+{
+    return QStringLiteral("Specified in the Locations File\r\n(use 'Next Window' button)");
+}
+
+void StandWindowLogic::start()
+{
+    const ModGlobal& shared = modGlobal();
+    setField(StandBox::TreeFile,
+             shared.StandListFileName.isEmpty() ? shared.TreeFileName : QString());
+    open(shared.StandListFileName);
+}
+
+TypingResult StandWindowLogic::fieldEdited(int box, const QString& text, int caret)
+{
+    if (box < StandBox::StandId || box > StandBox::Last)
+        return {true, text, caret, false};
+    const StandFieldInfo& info = standField(box);
+    const TypingResult result =
+        checkEdit(info.typing, text, caret, info.maxLength, int(m_boxes[box].size()), Placeholder);
+    store(box, result.text);
+    if (result.beep)
+        ui().beep();
+    return result;
+}
+
+void StandWindowLogic::setField(int box, const QString& text)
+{
+    if (box < StandBox::StandId || box > StandBox::Last || text == m_boxes[box])
+        return;
+    const TypingResult result = CheckStandField(box, text, 0);
+    store(box, result.text);
+    if (result.beep)
+        ui().beep();
+}
+
+void StandWindowLogic::store(int box, const QString& text)
+{
+    if (text == m_boxes[box])
+        return;
+    m_boxes[box] = text;
+    Q_EMIT fieldChanged(box, text);
+}
+
+QString StandWindowLogic::addfilesTag() const
+{
+    return m_addfilesOn ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+void StandWindowLogic::toggleAddfiles()
+{
+    // Off keeps the text: it is still written as the D line.
+    m_addfilesOn = !m_addfilesOn;
+    Q_EMIT addfilesSwitched();
+}
+
+bool StandWindowLogic::pathFits(const QString& path)
+{
+    if (Cp1252::canEncode(path))
+        return true;
+    ui().message(QStringLiteral("Error"),
+                 QStringLiteral("The path %1 holds characters that a Stand List File cannot "
+                                "hold. Choose a file whose path has none.")
+                     .arg(path),
+                 Buttons::Ok, Icon::Critical);
+    return false;
+}
+
+void StandWindowLogic::browseTree()
+{
+    const std::optional<QString> path = ui().openFileDialog(RecordFileConfig::tree().filter);
+    if (!path || !pathFits(*path))
+        return;
+    setField(StandBox::TreeFile, *path);
+    const QString handedOver = modGlobal().TreeFileName;
+    if (!handedOver.isEmpty() && handedOver != *path &&
+        ui().message(QStringLiteral("Alert"),
+                     QStringLiteral("The specified tree data file is different than \r\n"
+                                    "the last one specified on the previous screen"),
+                     Buttons::OkCancel, Icon::Exclamation) == Answer::Cancel)
+        setField(StandBox::TreeFile, handedOver);
+    ui().focusControl(boxName(StandBox::TreeFile));
+}
+
+void StandWindowLogic::browseAddfile()
+{
+    if (!m_addfilesOn)
+        return;
+    const std::optional<QString> path =
+        ui().openFileDialog(QStringLiteral("Addfiles (*.kcp)|*.kcp|All Files (*.*)|*.*"));
+    if (!path || !pathFits(*path))
+        return;
+    // The D line separates addfiles by blanks, so such a path would come back as two names.
+    if (path->contains(u' ') &&
+        ui().message(QStringLiteral("Alert"),
+                     QStringLiteral("The addfile path %1 holds a blank. The Stand List File "
+                                    "separates addfiles by blanks, so it would be read back "
+                                    "as several names.")
+                         .arg(*path),
+                     Buttons::OkCancel, Icon::Exclamation) == Answer::Cancel)
+        return;
+    const QString current = m_boxes[StandBox::Addfile];
+    setField(StandBox::Addfile, current.isEmpty() ? *path : current + u' ' + *path);
+    ui().focusControl(boxName(StandBox::Addfile));
+}
+
+StandSet StandWindowLogic::boxesAsSet() const
+{
+    StandSet set;
+    set.standId = m_boxes[StandBox::StandId];
+    set.treeFileName = m_boxes[StandBox::TreeFile];
+    set.variantCodes = m_boxes[StandBox::Variant];
+    for (int n = StandSet::FirstAttribute; n <= StandSet::LastAttribute; ++n)
+        set.attributes[n] = m_boxes[n];
+    set.groupingCodes = m_boxes[StandBox::Groups];
+    set.addfiles = m_boxes[StandBox::Addfile];
+    return set;
+}
+
+void StandWindowLogic::showSet(const StandSet& set)
+{
+    setField(StandBox::StandId, set.standId);
+    setField(StandBox::TreeFile, set.treeFileName);
+    setField(StandBox::Variant, set.variantCodes);
+    for (int n = StandSet::FirstAttribute; n <= StandSet::LastAttribute; ++n)
+        setField(n, set.attributes[n]);
+    setField(StandBox::Groups, set.groupingCodes);
+    setField(StandBox::Addfile, set.addfiles);
+}
+
+bool StandWindowLogic::warnUnreadable(const StandSet& set)
+{
+    const std::optional<UnreadableValue> found = findUnreadableValue(set);
+    if (!found)
+        return true;
+    const QString text =
+        QStringLiteral("%1 \"%2\" %3:\r\nthe Stand List File would not read it back as typed."
+                       "\r\n\r\nUse it anyway?")
+            .arg(QString::fromLatin1(standField(found->box).label), found->value,
+                 unreadableReason(found->why));
+    if (ui().message(QStringLiteral("Alert"), text, Buttons::OkCancel, Icon::Exclamation) ==
+        Answer::Ok)
+        return true;
+    ui().focusControl(boxName(found->box));
+    return false;
+}
+
+bool StandWindowLogic::processEntry()
+{
+    if (isEditMode() && !m_setIsValid) {
+        ui().message(QStringLiteral("Error"),
+                     QStringLiteral("The selected line does not belong to a set of Stand List "
+                                    "File records, so there is no set to update."),
+                     Buttons::Ok, Icon::Critical);
+        return false;
+    }
+    if (m_boxes[StandBox::StandId].isEmpty()) {
+        ui().message(QStringLiteral("Missing Data"), QStringLiteral("Stand ID is required"),
+                     Buttons::Ok, Icon::Exclamation);
+        ui().focusControl(boxName(StandBox::StandId));
+        return false;
+    }
+    if (m_boxes[StandBox::Variant].isEmpty()) {
+        ui().message(QStringLiteral("Missing Data"),
+                     QStringLiteral("VELK variant code is required"), Buttons::Ok,
+                     Icon::Exclamation);
+        ui().focusControl(boxName(StandBox::Variant));
+        return false;
+    }
+    if (m_boxes[StandBox::TreeFile].isEmpty() &&
+        ui().message(QStringLiteral("Bareground"),
+                     QStringLiteral("No tree file name is specified.\r\n"
+                                    "A bareground stand will result."),
+                     Buttons::OkCancel, Icon::Exclamation) == Answer::Cancel) {
+        ui().focusControl(boxName(StandBox::TreeFile));
+        return false;
+    }
+    // An empty tree data file name is written as "@": a bareground stand.
+    const StandSet set = boxesAsSet();
+    if (!warnUnreadable(set))
+        return false;
+
+    const QStringList lines = FormatStandSet(set);
+    if (isEditMode()) {
+        if (!replaceSet(lines))
+            return false;
+    } else {
+        const bool hasSlot = !display().isEmpty();
+        if (!roomFor(int(lines.size()) + (hasSlot ? 0 : 1)))
+            return false;
+        setField(StandBox::Variant, variantCodesAsWritten(m_boxes[StandBox::Variant]));
+        addSet(lines);
+    }
+    markChanged();
+    // From the process button, whether it was clicked or its access key pressed.
+    ui().sendTab(QStringLiteral("cmdProcess"));
+    return true;
+}
+
+void StandWindowLogic::addSet(const QStringList& lines)
+{
+    const bool hasSlot = !display().isEmpty();
+    int at = RecordCount();
+    for (const QString& line : lines)
+        insertRecordLine(at++, line);
+    if (!hasSlot)
+        display().appendLine(QString());
+    setCurrentIndex(RecordCount());
+    select(RecordCount());
+}
+
+bool StandWindowLogic::replaceSet(const QStringList& lines)
+{
+    if (m_setStart < 0 || m_setStart >= RecordCount())
+        return false;
+    // The set's own lines, as the reader bounds them; lines of unknown types inside it are
+    // kept after the new ones rather than overwritten.
+    const StandSet::Bounds bounds = walkStandSet(display().lines(), m_setStart);
+    QStringList replacement = lines;
+    for (int i = bounds.first; i < bounds.end; ++i) {
+        if (standRecordType(display().line(i)) == 0)
+            replacement.append(display().line(i));
+    }
+    const int oldCount = bounds.end - bounds.first;
+    const int grows = int(replacement.size()) - oldCount;
+    if (grows > 0 && !roomFor(grows))
+        return false;
+    setField(StandBox::Variant, variantCodesAsWritten(m_boxes[StandBox::Variant]));
+    replaceRecordLines(bounds.first, oldCount, replacement);
+    m_cCount = !m_boxes[StandBox::Groups].isEmpty();
+    m_dCount = !m_boxes[StandBox::Addfile].isEmpty();
+    return true;
+}
+
+void StandWindowLogic::deleteCurrent()
+{
+    if (!isEditMode() || CurrentIndex() >= RecordCount())
+        return;
+    if (m_setStart >= 0) {
+        const int a = m_setStart;
+        int end = a + 1;
+        while (end < RecordCount() && standRecordType(display().line(end)) != 'A')
+            ++end;
+        removeRecordLines(a, end - a);
+        setCurrentIndex(a - 1);
+    } else {
+        const int selected = CurrentIndex();
+        removeRecordLines(selected, 1);
+        setCurrentIndex(selected - 1);
+    }
+    if (CurrentIndex() < 0)
+        setCurrentIndex(0);
+    select(CurrentIndex());
+    // No set left: back to the caption of a fresh window.
+    if (m_setStart == RecordCount())
+        setStartMode();
+    markChanged();
+}
+
+void StandWindowLogic::clearFieldsForLoad()
+{
+    // The addfile box keeps its text, so a set added next carries it.
+    for (int box = StandBox::StandId; box <= StandBox::Last; ++box) {
+        if (box != StandBox::Addfile)
+            setField(box, QString());
+    }
+}
+
+void StandWindowLogic::slotSelected()
+{
+    m_setIsValid = true;
+}
+
+bool StandWindowLogic::recordSelected(int index)
+{
+    m_setIsValid = true;
+    m_setStart = FindSetStart(display().lines(), index);
+    StandSet::Bounds bounds;
+    // Every box is filled, an absent value with the empty text.
+    showSet(ParseStandSet(display().lines(), m_setStart, &bounds));
+    m_cCount = bounds.cCount;
+    m_dCount = bounds.dCount;
+    if (m_setStart < 0) {
+        ui().message(QStringLiteral("Error"),
+                     QStringLiteral("Invalid set of Stand List File records."), Buttons::Ok,
+                     Icon::Critical);
+        m_setIsValid = false;
+    } else if (m_setStart != index) {
+        // The set's A line stands for the whole set; the list shows it without selecting anew.
+        setCurrentIndex(m_setStart);
+        Q_EMIT selectionChanged(m_setStart);
+    }
+    return true;
+}

@@ -1,0 +1,42 @@
+#include "HoverFrame.h"
+
+#include "app/Twips.h"
+
+#include <QPainter>
+
+namespace {
+
+// A raised 20 by 20 pixel frame: white top and left edge, black bottom and right edge.
+QPixmap raisedFrame()
+{
+    QPixmap frame(20, 20);
+    frame.fill(Qt::transparent);
+    QPainter painter(&frame);
+    painter.setPen(Qt::white);
+    painter.drawLine(0, 0, 19, 0);
+    painter.drawLine(0, 0, 0, 19);
+    painter.setPen(Qt::black);
+    painter.drawLine(0, 19, 19, 19);
+    painter.drawLine(19, 0, 19, 19);
+    return frame;
+}
+
+} // namespace
+
+HoverFrame::HoverFrame(QWidget* window) : QLabel(window)
+{
+    setObjectName(QStringLiteral("imgButton"));
+    setPixmap(raisedFrame());
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    Twips::place(this, 0, 0, 300, 300);
+    hide();
+}
+
+void HoverFrame::showAround(const QWidget* picture, int offsetTwips)
+{
+    move(Twips::toPixels(Twips::fromPixels(picture->x()) - offsetTwips),
+         Twips::toPixels(Twips::fromPixels(picture->y()) - offsetTwips));
+    show();
+    // Behind the picture it marks.
+    lower();
+}

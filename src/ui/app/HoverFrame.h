@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QLabel>
+
+// The raised square drawn around a clickable picture while the pointer is over it, behind
+// the picture, 300 twips wide and high; hidden at first.
+class HoverFrame : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit HoverFrame(QWidget* window);
+
+    // Shows the frame with its top left `offsetTwips` above and left of the picture's.
+    void showAround(const QWidget* picture, int offsetTwips);
+};

@@ -1,0 +1,184 @@
+#include "ScriptedUserInterface.h"
+#include "TestFiles.h"
+#include "app/ModGlobal.h"
+#include "app/UserInterfaceSwitch.h"
+#include "stand/FrmStandData.h"
+#include "stand/StandWindowLogic.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QWidget* focused()
+{
+    return QApplication::focusWidget();
+}
+
+// Keys into whatever has the focus, as a user types them.
+void keys(const QString& text)
+{
+    QTest::keyClicks(focused(), text);
+}
+
+void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(focused(), k, modifiers);
+}
+
+// Types into the focused box, then Enter, which moves on like Tab.
+void typeField(const QString& text = QString())
+{
+    keys(text);
+    key(Qt::Key_Return);
+}
+
+} // namespace
+
+class TestFrmStandData : public QObject
+{
+    Q_OBJECT
+
+    ScriptedUserInterface m_ui;
+    QTemporaryDir m_dir;
+    FrmStandData* m_window = nullptr;
+
+    void open()
+    {
+        m_window = new FrmStandData();
+        m_window->show();
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        m_window->openFromSharedState();
+        m_window->findChild<QWidget*>("txtSlfFile")->setFocus();
+    }
+    QString box(const char* name) const { return m_window->findChild<QLineEdit*>(name)->text(); }
+    // Opens the variant picker with its access key and runs `inDialog` in it.
+    void throughVariants(const std::function<void()>& inDialog)
+    {
+        // The access key clicks a moment later, and the dialog then blocks until it closes.
+        bool done = false;
+        auto* poll = new QTimer(m_window);
+        connect(poll, &QTimer::timeout, poll, [poll, inDialog, &done] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isActiveWindow())
+                return;
+            poll->stop();
+            done = true;
+            // A failed check must not leave the test blocked in the dialog.
+            const auto close = qScopeGuard([dialog] { dialog->reject(); });
+            QCOMPARE(dialog->windowTitle(), "VELK Variants");
+            auto* list = dialog->findChild<QListWidget*>("lstVariants");
+            QCOMPARE(list->count(), 22);
+            QCOMPARE(focused()->objectName(), "OKButton");
+            for (int i = 0; i < list->count(); ++i)
+                QCOMPARE(list->item(i)->checkState(), Qt::Unchecked);
+            inDialog();
+        });
+        poll->start(10);
+        key(Qt::Key_L, Qt::AltModifier);
+        QTRY_VERIFY(done);
+        // Offscreen, the window is not activated again by itself after a modal dialog.
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        delete poll;
+    }
+
+private Q_SLOTS:
+    void initTestCase() { UserInterfaceSwitch::installStandIn(&m_ui); }
+    void init()
+    {
+        modGlobal() = ModGlobal();
+        m_ui = ScriptedUserInterface();
+    }
+    void cleanup() { delete m_window; }
+
+    void typesAStandFromTheKeyboard()
+    {
+        modGlobal().TreeFileName = "plot1.velk";
+        open();
+        QCOMPARE(box("txtTreeFile"), "plot1.velk");
+        const QString fileName = m_dir.filePath("typed.slf");
+        typeField(fileName);
+        typeField(); // the tree data file handed over
+        // Two variants ticked from the keyboard, the third one first.
+        throughVariants([] {
+            key(Qt::Key_Tab);
+            key(Qt::Key_Tab);
+            for (const Qt::Key k : {Qt::Key_End, Qt::Key_Home, Qt::Key_Down, Qt::Key_Down,
+                                    Qt::Key_Space, Qt::Key_Up, Qt::Key_Up, Qt::Key_Space})
+                key(k);
+            key(Qt::Key_Tab);
+            key(Qt::Key_Return);
+        });
+        QCOMPARE(box("txtVariant"), "ak ca");
+        // Cancel, and a second opening that starts unticked, leave the box as it is.
+        throughVariants([] {
+            key(Qt::Key_Tab);
+            key(Qt::Key_Return);
+        });
+        QCOMPARE(box("txtVariant"), "ak ca");
+        key(Qt::Key_Return);
+        keys("G1");
+        key(Qt::Key_Return); // a new line in the grouping box
+        keys("G2");
+        key(Qt::Key_Tab);
+        // The x in the year and the minus after the digits are refused as they are typed.
+        for (const char* text : {"S1", "19x99", "46.5", "117.2-", "103", "", "", "", "", "", "-20"})
+            typeField(text);
+        key(Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(m_window->standLogic().RecordCount(), 3);
+        QCOMPARE(box("txtStandData_1"), "S1");
+
+        // The Tab after the add lands in the list; the B line shows its set.
+        QTRY_COMPARE(focused()->objectName(), "lstSlfDisplay");
+        key(Qt::Key_Home);
+        key(Qt::Key_Down);
+        QCOMPARE(m_window->standLogic().CurrentIndex(), 0);
+        for (int i = 0; i < 4; ++i)
+            key(Qt::Key_Tab);
+        QCOMPARE(focused()->objectName(), "txtGroups");
+        key(Qt::Key_End, Qt::ControlModifier);
+        key(Qt::Key_Return);
+        keys("G3");
+        key(Qt::Key_U, Qt::AltModifier);
+        QTRY_VERIFY(m_window->standLogic().field(StandBox::Groups).endsWith("G3"));
+        QTRY_COMPARE(m_window->standLogic().display().line(2), "C S1 G1 G2 G3");
+        key(Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(!m_window->standLogic().HasUnsavedChanges());
+        QCOMPARE(readFile(fileName), readFile(SAPWRIGHT_TEST_DATA "/stand_typed.slf"));
+        QVERIFY(m_ui.messages.isEmpty());
+    }
+
+    void savesEveryShapeOfSetUnchanged()
+    {
+        const QString source = m_dir.filePath("shapes.slf");
+        const QByteArray shapes = "B S0 1999 lone B before any A\r\n"
+                                  "A S1 t.tre @ xa\r\nB S1 1999 46.5\r\n"
+                                  "A S2 @ @ xa xb \r\nB S2\r\nC S2 G1 G2\r\n\r\n"
+                                  "a S3\tt.tre @ xa\r\nb S3 2001\r\nd S3 f.kcp\r\n"
+                                  "A S4 t @ xa\r\nB S4\r\nC S4 G\r\nX S4 unknown\r\nD S4 a b\r\n"
+                                  "A S5 lone A\r\nA S6 t @ xa\r\nC S6 no B line\r\n";
+        writeFile(source, shapes);
+        modGlobal().StandListFileName = source;
+        open();
+        QCOMPARE(m_window->standLogic().RecordCount(), 17);
+        QCOMPARE(m_ui.titles(), QStringList{"Error"}); // the X line
+        // Under another name, the empty line aside, byte for byte.
+        const QString copy = m_dir.filePath("copy.slf");
+        key(Qt::Key_A, Qt::ControlModifier);
+        typeField(copy);
+        key(Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(readFile(copy), QByteArray(shapes).replace("\r\n\r\n", "\r\n"));
+        QCOMPARE(m_ui.titles(), (QStringList{"Error", "File Exists"}));
+    }
+};
+
+QTEST_MAIN(TestFrmStandData)
+#include "tst_frmstanddata.moc"
