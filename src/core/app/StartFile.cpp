@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 #include <algorithm>
 
 namespace {
@@ -50,7 +51,7 @@ StartFile::Kind StartFile::kindOf(const QString& fileName, const QByteArray& hea
         return Kind::None;
     const QByteArray line = firstNonEmptyLine(head);
     if (line.size() >= 2 && isBlank(line[1])) {
-        const char letter = static_cast<char>(line[0] & ~0x20);
+        const char letter = line[0] >= 'a' && line[0] <= 'z' ? char(line[0] - 'a' + 'A') : line[0];
         if (letter == 'A' && line.size() >= 3 && line[2] == '"')
             return Kind::Locations;
         if (letter >= 'A' && letter <= 'D')
@@ -67,7 +68,10 @@ StartFile StartFile::fromArguments(const QStringList& arguments, const QString& 
     StartFile start;
     if (arguments.size() < 2 || arguments[1].isEmpty())
         return start;
-    start.m_path = QDir::cleanPath(QDir(workingDirectory).absoluteFilePath(arguments[1]));
+    // A launcher may hand over a file URL instead of a name.
+    const QUrl url(arguments[1]);
+    const QString name = url.isLocalFile() ? url.toLocalFile() : arguments[1];
+    start.m_path = QDir::cleanPath(QDir(workingDirectory).absoluteFilePath(name));
     const QFileInfo info(start.m_path);
     if (!info.exists()) {
         start.m_problem = QStringLiteral("The file %1 does not exist.").arg(start.m_path);

@@ -60,6 +60,9 @@ void TestStartFile::fromArguments_data()
     QTest::newRow("relative stand list, first only")
         << QStringList{"sapwright", "sub/../s.slf", "t.tre"} << Kind::StandList << "s.slf"
         << "";
+    QTest::newRow("file URL") << QStringList{"sapwright", "file://%1/sub/../s.slf"}
+                              << Kind::StandList << "s.slf"
+                              << "";
     QTest::newRow("tree by content") << QStringList{"sapwright", "t.dat"} << Kind::Tree << "t.dat"
                                      << "";
     QTest::newRow("missing") << QStringList{"sapwright", "gone.slf"} << Kind::None << "gone.slf"
@@ -83,6 +86,7 @@ void TestStartFile::fromArguments()
     QVERIFY(writeFile(dir.filePath(QStringLiteral("t.dat")), "   1  1"));
     QVERIFY(writeFile(dir.filePath(QStringLiteral("a.txt")), "hello"));
 
+    arguments.replaceInStrings(QStringLiteral("%1"), dir.path());
     const StartFile start = StartFile::fromArguments(arguments, dir.path());
     const QString full = path.isEmpty() ? QString() : dir.filePath(path);
     QCOMPARE(start.kind(), kind);
