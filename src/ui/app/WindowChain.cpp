@@ -56,6 +56,7 @@ void startWith(const QStringList& arguments)
 
 QWidget* show(Window window)
 {
+    // The splash asks for the tree window; a file named at start takes its place once.
     if (startWindow)
         window = *std::exchange(startWindow, std::nullopt);
     DataWindow* created = nullptr;

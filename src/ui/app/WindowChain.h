@@ -21,6 +21,7 @@ QWidget* show(Window window);
 // window of that kind instead of the tree window; a file that cannot be opened is reported and
 // the program starts as usual.
 void startWith(const QStringList& arguments);
+
 // The data window now open, if any.
 QWidget* current();
 
