@@ -1,5 +1,5 @@
 # Two commands for a fresh Debian/Ubuntu machine: `make run` and `make test`.
-.PHONY: run test test-asan build deps bench fuzz format clean
+.PHONY: run test test-asan build deps bench fuzz format clean package package-check
 
 PRESET ?= dev
 
@@ -25,6 +25,17 @@ bench: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release
 	@QT_QPA_PLATFORM=offscreen build/release/bench/bench_recordfile
+
+# The Debian package, build/package/sapwright_*.deb, and the validators run on it.
+package:
+	@scripts/ensure-deps.sh package
+	@cmake --preset package >/dev/null
+	@cmake --build --preset package
+	@cd build/package && cpack
+	@ls build/package/sapwright_*.deb
+
+package-check: package
+	@scripts/check-package.sh build/package/sapwright_*.deb
 
 FUZZ_SECONDS ?= 60
 fuzz: deps

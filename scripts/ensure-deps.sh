@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only when some are missing.
+# With the argument "package", also what building and checking the .deb needs.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools libgl-dev
           clang libclang-rt-dev xvfb xauth fonts-dejavu-core)
+if [ "${1:-}" = package ]; then
+    packages+=(dpkg-dev file desktop-file-utils appstream shared-mime-info lintian man-db)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

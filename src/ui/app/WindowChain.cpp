@@ -1,11 +1,17 @@
 #include "WindowChain.h"
 
+#include "app/ModGlobal.h"
+#include "app/StartFile.h"
+#include "app/UserInterfaceSwitch.h"
 #include "location/FrmLocData.h"
 #include "stand/FrmStandData.h"
 #include "tree/FrmTreeData.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPointer>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -17,13 +23,42 @@ QPointer<QWidget>& currentWindow()
 
 bool quitOnEnd = false;
 bool ended = false;
+std::optional<WindowChain::Window> startWindow;
 
 } // namespace
 
 namespace WindowChain {
 
+void startWith(const QStringList& arguments)
+{
+    const StartFile start = StartFile::fromArguments(arguments, QDir::currentPath());
+    if (!start.problem().isEmpty()) {
+        UserInterfaceSwitch ui(nullptr);
+        ui.message(QStringLiteral("Error"), start.problem(), UserInterface::Buttons::Ok,
+                   UserInterface::Icon::Critical);
+        return;
+    }
+    switch (start.kind()) {
+    case StartFile::Kind::None:
+        return;
+    case StartFile::Kind::Tree:
+        startWindow = Window::Tree;
+        break;
+    case StartFile::Kind::StandList:
+        startWindow = Window::Stand;
+        break;
+    case StartFile::Kind::Locations:
+        startWindow = Window::Location;
+        break;
+    }
+    start.applyTo(modGlobal());
+}
+
 QWidget* show(Window window)
 {
+    // The splash asks for the tree window; a file named at start takes its place once.
+    if (startWindow)
+        window = *std::exchange(startWindow, std::nullopt);
     DataWindow* created = nullptr;
     switch (window) {
     case Window::Tree:
@@ -67,6 +102,7 @@ bool programEnded()
 void resetForTests()
 {
     ended = false;
+    startWindow.reset();
     delete currentWindow().data();
     currentWindow() = nullptr;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 class QWidget;
 
 // The three data windows, one at a time; each opens where the last one was.
@@ -13,6 +15,13 @@ enum class Window
 };
 
 QWidget* show(Window window);
+
+// The program was started with these arguments (its own name first). A file named there is
+// put into the shared value of its kind, and the first window shown after the splash is the
+// window of that kind instead of the tree window; a file that cannot be opened is reported and
+// the program starts as usual.
+void startWith(const QStringList& arguments);
+
 // The data window now open, if any.
 QWidget* current();
 

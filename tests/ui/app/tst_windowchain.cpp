@@ -1,10 +1,12 @@
 #include "ScriptedUserInterface.h"
+#include "TestFiles.h"
 #include "Version.h"
 #include "app/DataWindow.h"
 #include "app/FrmSplash.h"
 #include "app/ModGlobal.h"
 #include "app/UserInterfaceSwitch.h"
 #include "app/WindowChain.h"
+#include "recordfile/DisplayList.h"
 #include "recordfile/RecordFileLogic.h"
 
 #include <QApplication>
@@ -60,6 +62,8 @@ private Q_SLOTS:
     void cancelledLeaveKeepsWindow();
     void exitWithoutSaving();
     void closeBoxEndsProgram();
+    void startsOnNamedFile_data();
+    void startsOnNamedFile();
 
 private:
     ScriptedUserInterface m_ui;
@@ -293,6 +297,56 @@ void TestWindowChain::closeBoxEndsProgram()
     WindowChain::show(WindowChain::Window::Stand);
     QVERIFY(current()->close());
     QVERIFY(WindowChain::programEnded());
+}
+
+void TestWindowChain::startsOnNamedFile_data()
+{
+    QTest::addColumn<QString>("file"); // empty: a file that does not exist
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("stand") << "s.slf" << QByteArray("A S1 t.tre @ xa\r\nB S1 1999\r\n")
+                           << "frmStandData"
+                           << "txtSlfFile";
+    QTest::newRow("tree") << "t.tre" << QByteArray("   1  1\r\n") << "frmTreeData"
+                          << "txtTreeFile";
+    QTest::newRow("location") << "l.loc" << QByteArray("A \"Big\" @ b.slf @ @\r\n") << "frmLocData"
+                              << "txtLocFile";
+    QTest::newRow("missing") << "" << QByteArray() << "frmTreeData"
+                             << "txtTreeFile";
+}
+
+void TestWindowChain::startsOnNamedFile()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, window);
+    QFETCH(QString, box);
+    const QString path = m_dir.filePath(file.isEmpty() ? QStringLiteral("gone.slf") : file);
+    QVERIFY(file.isEmpty() || writeFile(path, content));
+
+    WindowChain::startWith({QStringLiteral("sapwright"), path});
+    (new FrmSplash())->CloseSplash();
+    DataWindow* w = current();
+    QCOMPARE(w->objectName(), window);
+    if (file.isEmpty()) {
+        // Named in a message, then the program starts as without a file.
+        QCOMPARE(m_ui.titles(), QStringList{QStringLiteral("Error")});
+        QVERIFY(m_ui.messages[0].text.contains(path));
+        QCOMPARE(modGlobal().StandListFileName, QString());
+        return;
+    }
+    // Loaded as if typed: the records, then the new-record slot.
+    const QStringList lines = QString::fromLatin1(content).split(QStringLiteral("\r\n"));
+    QCOMPARE(w->findChild<QLineEdit*>(box)->text(), path);
+    QCOMPARE(w->logic().display().lines(), lines);
+    QVERIFY(m_ui.messages.isEmpty());
+    if (window == QStringLiteral("frmStandData")) {
+        // The chain goes on as usual: back to the tree window and forth again reloads the file.
+        QTest::mouseClick(button(w, "cmdPreviousWindow"), Qt::LeftButton);
+        QTest::mouseClick(button(current(), "cmdNextWindow"), Qt::LeftButton);
+        QCOMPARE(current()->logic().display().lines(), lines);
+    }
 }
 
 QTEST_MAIN(TestWindowChain)
