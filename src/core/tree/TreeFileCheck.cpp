@@ -31,8 +31,8 @@ struct Read
 };
 
 // The tree number is read together with the plot number, as one tree ID in columns 1-7.
-const std::array<Read, 19> Reads = [] {
-    std::array<Read, 19> reads{};
+const std::array<Read, TreeFieldCount - 1> Reads = [] {
+    std::array<Read, TreeFieldCount - 1> reads{};
     int n = 0;
     for (int field = 1; field <= TreeFieldCount; ++field) {
         if (field == TreeFields::Species)
@@ -48,6 +48,63 @@ const std::array<Read, 19> Reads = [] {
     }
     return reads;
 }();
+
+// What may stand in each column of a plain line: blanks and digits where whole numbers are
+// read, a point too where numbers are, printable ASCII in the species columns.
+enum class Plain : char
+{
+    Whole,
+    Decimal,
+    Species
+};
+
+struct PlainColumns
+{
+    std::array<Plain, TreeRecordLength> kind{};
+    std::array<int, TreeRecordLength> field{};
+};
+
+const PlainColumns Columns = [] {
+    PlainColumns columns;
+    for (int field = 1; field <= TreeFieldCount; ++field) {
+        const TreeFieldInfo& info = treeField(field);
+        for (int c = info.column - 1; c < info.column - 1 + info.width; ++c) {
+            columns.field[c] = field;
+            columns.kind[c] = field == TreeFields::Species          ? Plain::Species
+                              : info.typing == TypingClass::Decimal ? Plain::Decimal
+                                                                    : Plain::Whole;
+        }
+    }
+    return columns;
+}();
+
+// Whether the record's columns hold nothing but plain numbers and species text: a quick look
+// that most lines of a file pass, so the full reading is needed only for the rest.
+bool isPlain(QStringView line)
+{
+    const qsizetype end = qMin<qsizetype>(line.size(), TreeRecordLength);
+    int pointField = 0;
+    for (qsizetype c = 0; c < end; ++c) {
+        const char16_t u = line[c].unicode();
+        if (u == u' ' || (u >= u'0' && u <= u'9'))
+            continue;
+        switch (Columns.kind[c]) {
+        case Plain::Species:
+            if (u < 0x20 || u >= 0x7F)
+                return false;
+            break;
+        case Plain::Decimal:
+            // One point a field: the columns of a field lie side by side.
+            if (u != u'.' || pointField == Columns.field[c])
+                return false;
+            pointField = Columns.field[c];
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
 
 struct Number
 {
@@ -124,9 +181,11 @@ Number readNumber(QStringView text, bool tenths)
     }
     if ((sign && digits == 0 && !point) || (inExponent && exponentDigits == 0))
         return {false, 0, QChar()};
-    const int scale = fractionDigits + (!point && tenths ? 1 : 0);
-    double value =
-        mantissa / std::pow(10.0, scale) * std::pow(10.0, exponentNegative ? -exponent : exponent);
+    // At most 7 digits behind the point fit a field.
+    static constexpr double Powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+    double value = mantissa / Powers[qMin(fractionDigits + (!point && tenths ? 1 : 0), 8)];
+    if (exponent != 0)
+        value *= std::pow(10.0, exponentNegative ? -exponent : exponent);
     return {true, negative ? -value : value, QChar()};
 }
 
@@ -285,12 +344,16 @@ struct TreeId
 
 void addDuplicates(std::vector<TreeId>& ids, const QStringList& lines, QList<CheckFinding>& out)
 {
-    std::stable_sort(ids.begin(), ids.end(),
-                     [](const TreeId& a, const TreeId& b) { return a.id < b.id; });
+    std::sort(ids.begin(), ids.end(), [](const TreeId& a, const TreeId& b) {
+        return a.id != b.id ? a.id < b.id : a.line < b.line;
+    });
     const auto pair = [&](const TreeId& t) {
         const QStringView line = lines[t.line];
+        const auto number = [](QStringView text) {
+            return text.trimmed().isEmpty() ? QStringLiteral("blank") : trimmed(text);
+        };
         return QStringLiteral("plot %1, tree %2")
-            .arg(trimmed(line.mid(0, 4)), trimmed(line.mid(4, 3)));
+            .arg(number(line.mid(0, 4)), number(line.mid(4, 3)));
     };
     size_t first = 0;
     for (size_t i = 1; i < ids.size(); ++i) {
@@ -356,13 +419,19 @@ QList<CheckFinding> check(const QStringList& lines, int variantPosition)
                                 "comment, so this tree is not read")});
             continue;
         }
-        if (const auto bytes = byteFinding(line))
-            add(*bytes);
-
         const QStringView view(line);
+        const bool plain = isPlain(view);
+        if (!plain) {
+            if (const auto bytes = byteFinding(line))
+                add(*bytes);
+        }
         bool readable = true, ended = false, dropped = false;
         qint64 plot = 0, id = 0;
         for (const Read& read : Reads) {
+            // A plain number is never unreadable, negative or -999; only these need a look.
+            if (plain && read.field != TreeFields::PlotNumber &&
+                read.field != TreeFields::TreeNumber && read.field != TreeFields::Dbh)
+                continue;
             const QStringView text = view.mid(read.column - 1, read.width);
             const Number number = read.whole ? readWhole(text) : readNumber(text, read.tenths);
             if (read.field == TreeFields::PlotNumber)

@@ -128,6 +128,10 @@ void TestFileCheck::typedRecordsHaveNoFinding()
         return text.left(width);
     };
     const auto pick = [&](const QStringList& from) { return from[random.bounded(from.size())]; };
+    // Now and then a minus sign, which the simulator reads in these fields.
+    const auto sign = [&](const QString& text, int width) {
+        return random.bounded(6) ? text : (u'-' + text).left(width);
+    };
 
     for (int round = 0; round < 200; ++round) {
         const int variant = int(random.bounded(VariantList::count() + 1));
@@ -146,10 +150,10 @@ void TestFileCheck::typedRecordsHaveNoFinding()
             f[5] = variant ? pick(codes) : pick({QStringLiteral("df"), QStringLiteral("L")});
             f[6] = digits(2) + (random.bounded(2) ? u'.' + digits(1) : QString());
             for (int i = 7; i <= 10; ++i)
-                f[i] = maybe(decimal(treeField(i).width));
+                f[i] = maybe(sign(decimal(treeField(i).width), treeField(i).width));
             f[11] = maybe(digits(1));
             for (int i = 12; i <= 17; ++i)
-                f[i] = maybe(digits(2));
+                f[i] = maybe(sign(digits(2), 2));
             f[18] = maybe(QString::number(random.bounded(1, 4)));
             f[19] = maybe(digits(1));
             const QString line = FormatTreeRecord(f);
