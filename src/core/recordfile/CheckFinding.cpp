@@ -7,14 +7,19 @@ QString CheckFinding::describe() const
     return field + QStringLiteral(" \"") + text + QStringLiteral("\": ") + what;
 }
 
+bool isControlCharacter(QChar c)
+{
+    return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0);
+}
+
 QString visibleText(QStringView text)
 {
     QString shown;
     shown.reserve(text.size());
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 || (u >= 0x7F && u < 0xA0))
-            shown += QStringLiteral("<%1>").arg(int(u), 2, 16, QLatin1Char('0')).toUpper();
+        if (isControlCharacter(c))
+            shown +=
+                QStringLiteral("<%1>").arg(int(c.unicode()), 2, 16, QLatin1Char('0')).toUpper();
         else
             shown += c;
     }

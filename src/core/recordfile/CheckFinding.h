@@ -52,6 +52,9 @@ struct CheckFinding
     bool operator==(const CheckFinding&) const = default;
 };
 
+// A character that is no text: the C0 and C1 controls and DEL.
+bool isControlCharacter(QChar c);
+
 // A text as a finding shows it: control characters as their byte in hex, "<09>".
 QString visibleText(QStringView text);
 

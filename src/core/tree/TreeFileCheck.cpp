@@ -217,19 +217,10 @@ QString trimmed(QStringView text)
     return visibleText(text.trimmed());
 }
 
-bool isControl(char16_t u)
+// The field whose columns hold column `column` (1-based).
+QString fieldAt(qsizetype column)
 {
-    return u < 0x20 || (u >= 0x7F && u < 0xA0);
-}
-
-// The field whose columns hold column `column` (1-based); 0 beyond the record.
-int fieldAt(int column)
-{
-    for (int field = TreeFieldCount; field >= 1; --field) {
-        if (column >= treeField(field).column)
-            return column < treeField(field).column + treeField(field).width ? field : 0;
-    }
-    return 0;
+    return fieldName(Columns.field[column - 1]);
 }
 
 // Length of a UTF-8 multi-byte letter starting at bytes[at]; 0 when there is none.
@@ -256,8 +247,8 @@ std::optional<CheckFinding> byteFinding(const QString& line)
     bool high = false;
     for (qsizetype i = 0; i < end; ++i) {
         const char16_t u = line[i].unicode();
-        if (isControl(u)) {
-            return CheckFinding{0, Kind::ByteOutsideText, fieldName(fieldAt(int(i) + 1)),
+        if (isControlCharacter(line[i])) {
+            return CheckFinding{0, Kind::ByteOutsideText, fieldAt(i + 1),
                                 visibleText(QStringView(line).mid(i, 1)),
                                 QStringLiteral("column %1 holds a control byte, not text: the "
                                                "simulator reads this field as something other "
@@ -273,7 +264,7 @@ std::optional<CheckFinding> byteFinding(const QString& line)
         const int length = utf8Length(bytes, i);
         if (length == 0)
             continue;
-        return CheckFinding{0, Kind::ByteOutsideText, fieldName(fieldAt(int(i) + 1)),
+        return CheckFinding{0, Kind::ByteOutsideText, fieldAt(i + 1),
                             QString::fromUtf8(bytes.mid(i, length)),
                             QStringLiteral("a letter written in %1 bytes (UTF-8) at column %2: "
                                            "the simulator counts columns in bytes, so every "

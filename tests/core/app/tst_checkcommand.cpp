@@ -53,50 +53,34 @@ void TestCheckCommand::exitStatusAndOutput_data()
     QTest::addColumn<QString>("out"); // a pattern the whole output matches
     QTest::addColumn<QString>("err");
 
-    const QString tree = DataDir + QStringLiteral("tree_unknown_species.velk");
-    const QString clean = DataDir + QStringLiteral("tree_clean.velk");
-    const QString missing = DataDir + QStringLiteral("nothere.velk");
+    // Arguments split at blanks; {d} is the folder of the check data.
+    const auto row = [](const char* name, const QString& arguments, int status, const QString& out,
+                        const QString& err = {}) {
+        QStringList split = arguments.split(u' ');
+        for (QString& argument : split)
+            argument.replace(QStringLiteral("{d}"), DataDir);
+        QTest::newRow(name) << split << status << out << err;
+    };
     const QString finding =
-        QRegularExpression::escape(tree) + QStringLiteral(":2: Species \"DX\": [^\n]+\n");
-    QTest::newRow("clean files") << QStringList{QStringLiteral("--check"), clean,
-                                                DataDir + QStringLiteral("stand_clean.slf"),
-                                                DataDir + QStringLiteral("loc_clean.loc")}
-                                 << 0 << QString() << QString();
-    QTest::newRow("no variant, no species check")
-        << QStringList{QStringLiteral("--check"), tree} << 0 << QString() << QString();
-    QTest::newRow("a finding") << QStringList{QStringLiteral("--check"),
-                                              QStringLiteral("--variant"), QStringLiteral("ie"),
-                                              clean, tree}
-                               << 1 << finding << QString();
-    QTest::newRow("--variant=, variant after the file")
-        << QStringList{QStringLiteral("--check"), tree, QStringLiteral("--variant=ie")} << 1
-        << finding << QString();
-    QTest::newRow("unreadable beats findings")
-        << QStringList{QStringLiteral("--check"), QStringLiteral("--variant"), QStringLiteral("ie"),
-                       missing, tree}
-        << 2 << finding << QStringLiteral(".*nothere\\.velk: cannot be read: .*");
-    QTest::newRow("a folder") << QStringList{QStringLiteral("--check"), DataDir} << 2 << QString()
-                              << QStringLiteral(".*cannot be read.*");
-    QTest::newRow("no file") << QStringList{QStringLiteral("--check")} << 2 << QString()
-                             << QStringLiteral(".*--help.*");
-    QTest::newRow("unknown variant")
-        << QStringList{QStringLiteral("--check"), QStringLiteral("--variant"), QStringLiteral("zz"),
-                       tree}
-        << 2 << QString() << QStringLiteral(".*'zz'.*");
-    QTest::newRow("--variant without code") << QStringList{QStringLiteral("--variant")} << 2
-                                            << QString() << QStringLiteral(".*variant code.*");
-    QTest::newRow("unknown option")
-        << QStringList{QStringLiteral("--check"), QStringLiteral("--fix"), tree} << 2 << QString()
-        << QStringLiteral(".*'--fix'.*");
-    QTest::newRow("--help") << QStringList{QStringLiteral("--help")} << 0
-                            << QStringLiteral("Usage: sapwright.*--check.*--variant.*")
-                            << QString();
-    QTest::newRow("--version") << QStringList{QStringLiteral("--version")} << 0
-                               << QStringLiteral("sapwright %1\\.%2\\.%3\n")
-                                      .arg(Version::Major)
-                                      .arg(Version::Minor)
-                                      .arg(Version::Revision)
-                               << QString();
+        QRegularExpression::escape(DataDir) +
+        QStringLiteral("tree_unknown_species\\.velk:2: Species \"DX\": [^\n]+\n");
+    row("clean files", "--check {d}tree_clean.velk {d}stand_clean.slf {d}loc_clean.loc", 0, {});
+    row("a finding", "--check --variant ie {d}tree_clean.velk {d}tree_unknown_species.velk", 1,
+        finding);
+    row("--variant= after the file", "--check {d}tree_unknown_species.velk --variant=ie", 1,
+        finding);
+    row("unreadable beats findings",
+        "--check --variant ie {d}nothere.velk {d}tree_unknown_species.velk", 2, finding,
+        ".*nothere\\.velk: cannot be read: .*");
+    row("no file", "--check", 2, {}, ".*--help.*");
+    row("unknown variant", "--check --variant zz {d}tree_clean.velk", 2, {}, ".*'zz'.*");
+    row("unknown option", "--check --fix {d}tree_clean.velk", 2, {}, ".*'--fix'.*");
+    row("--help", "--help", 0, "Usage: sapwright.*--check.*--variant.*");
+    row("--version", "--version", 0,
+        QStringLiteral("sapwright %1\\.%2\\.%3\n")
+            .arg(Version::Major)
+            .arg(Version::Minor)
+            .arg(Version::Revision));
 }
 
 void TestCheckCommand::exitStatusAndOutput()

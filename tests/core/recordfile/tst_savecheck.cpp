@@ -9,7 +9,8 @@
 
 using Answer = UserInterface::Answer;
 
-// The "Check" question between the save's own questions and the writing.
+// The "Check" question after the Yes of "Unsaved Changes", before anything is written (the
+// Save button's path is tried in the window's widget test).
 class TestSaveCheck : public QObject
 {
     Q_OBJECT
@@ -20,7 +21,6 @@ private Q_SLOTS:
 
 void TestSaveCheck::questionBeforeWriting_data()
 {
-    QTest::addColumn<bool>("viaClose"); // the Yes of "Unsaved Changes" rather than Save
     QTest::addColumn<QString>("added");
     QTest::addColumn<QString>("variant");
     QTest::addColumn<Answer>("answer");
@@ -29,21 +29,17 @@ void TestSaveCheck::questionBeforeWriting_data()
     const QString empty;
     const QString wf = QStringLiteral("   1  2     11WF  8.5");
     const QString tenEmpty = QStringLiteral("Line 2: an empty line: ");
-    QTest::newRow("Save, OK") << false << empty << QString() << Answer::Ok << tenEmpty;
-    QTest::newRow("Save, Cancel") << false << empty << QString() << Answer::Cancel << tenEmpty;
-    QTest::newRow("Unsaved Changes, OK") << true << empty << QString() << Answer::Ok << tenEmpty;
-    QTest::newRow("Unsaved Changes, Cancel")
-        << true << empty << QString() << Answer::Cancel << tenEmpty;
+    QTest::newRow("OK") << empty << QString() << Answer::Ok << tenEmpty;
+    QTest::newRow("Cancel") << empty << QString() << Answer::Cancel << tenEmpty;
     QTest::newRow("a species of the variant chosen")
-        << false << wf << QStringLiteral("ca") << Answer::Cancel << QString();
+        << wf << QStringLiteral("ca") << Answer::Cancel << QString();
     QTest::newRow("a species of another variant")
-        << false << wf << QStringLiteral("ie") << Answer::Cancel
+        << wf << QStringLiteral("ie") << Answer::Cancel
         << QStringLiteral("Line 2: Species \"WF\": not a species code of variant ie");
 }
 
 void TestSaveCheck::questionBeforeWriting()
 {
-    QFETCH(bool, viaClose);
     QFETCH(QString, added);
     QFETCH(QString, variant);
     QFETCH(Answer, answer);
@@ -61,16 +57,15 @@ void TestSaveCheck::questionBeforeWriting()
     for (int i = 0; i < (added.isEmpty() ? 10 : 1); ++i)
         logic.process(added);
 
-    ui.answers = {viaClose ? Answer::Yes : Answer::Ok, answer};
-    const bool closed = viaClose ? logic.requestClose() : (logic.save(), false);
-    const QString first =
-        viaClose ? QStringLiteral("Unsaved Changes") : QStringLiteral("File Exists");
+    ui.answers = {Answer::Yes, answer};
+    const bool closed = logic.requestClose();
     if (shown.isEmpty()) {
-        QCOMPARE(ui.titles(), QStringList{first});
-        QVERIFY(!logic.HasUnsavedChanges());
+        QCOMPARE(ui.titles(), QStringList{QStringLiteral("Unsaved Changes")});
+        QVERIFY(closed && !logic.HasUnsavedChanges());
         return;
     }
-    QCOMPARE(ui.titles(), (QStringList{first, QStringLiteral("Check")}));
+    QCOMPARE(ui.titles(),
+             (QStringList{QStringLiteral("Unsaved Changes"), QStringLiteral("Check")}));
     const ScriptedUserInterface::Message& check = ui.messages.last();
     QCOMPARE(check.buttons, UserInterface::Buttons::OkCancel);
     QCOMPARE(check.icon, UserInterface::Icon::Exclamation);
@@ -86,7 +81,7 @@ void TestSaveCheck::questionBeforeWriting()
     QCOMPARE(logic.HasUnsavedChanges(), !saved);
     // Cancel is a save that did not happen: asked again next time, and the window stays.
     QCOMPARE(logic.AskOverwrite(), !saved);
-    QCOMPARE(closed, viaClose && saved);
+    QCOMPARE(closed, saved);
 }
 
 QTEST_GUILESS_MAIN(TestSaveCheck)
