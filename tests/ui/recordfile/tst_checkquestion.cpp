@@ -1,5 +1,6 @@
 #include "TestFiles.h"
 #include "app/ModGlobal.h"
+#include "species/VariantList.h"
 #include "tree/FrmTreeData.h"
 #include "tree/TreeWindowLogic.h"
 
@@ -42,26 +43,41 @@ void TestCheckQuestion::cancelLeavesFileOkWritesIt()
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("plot.velk"));
-    // LF line ends, so a save (CR LF) shows in the bytes.
-    const QByteArray before("   1  1     11DF 12.0\n\n   1  2     11DF  8.5\n");
+    // LF line ends, so a save (CR LF) shows in the bytes. WF is no species of variant ie.
+    const QByteArray before =
+        "   1  1     11DF 12.0\n   1  2     11WF  8.5\n" + QByteArray(9, '\n');
     writeFile(file, before);
     modGlobal() = ModGlobal();
     modGlobal().TreeFileName = file;
+    modGlobal().SpeciesVariantIndex = qint16(VariantList::positionOf(u"ie"));
     FrmTreeData window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     window.openFromSharedState();
-    QCOMPARE(window.treeLogic().RecordCount(), 3);
 
     // The access key: "Overwrite file", then the check; Cancel writes nothing.
     answerBoxes({QMessageBox::Ok, QMessageBox::Cancel});
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
     QTRY_COMPARE(m_seen.size(), 2);
     QVERIFY(m_seen[0].startsWith(QStringLiteral("File Exists|")));
-    QVERIFY2(m_seen[1].startsWith(QStringLiteral("Check|")) &&
-                 m_seen[1].contains(QStringLiteral("\nLine 2: an empty line: ")) &&
-                 m_seen[1].contains(QStringLiteral("OK saves the file anyway")),
-             qPrintable(m_seen[1]));
+    // Ten findings: the first eight, then how many more.
+    for (const QString& part :
+         {QStringLiteral("Check|"), QStringLiteral("\nLine 2: Species \"WF\""),
+          QStringLiteral("\nLine 9: an empty line: "), QStringLiteral("\n... and 2 more."),
+          QStringLiteral("OK saves the file anyway")})
+        QVERIFY2(m_seen[1].contains(part) && !m_seen[1].contains(QStringLiteral("Line 10")),
+                 qPrintable(m_seen[1]));
+    QCOMPARE(readFile(file), before);
+
+    // The close box: Yes at "Unsaved Changes", Cancel at the check: the window stays.
+    m_seen.clear();
+    window.treeLogic().select(10);
+    window.treeLogic().deleteCurrent();
+    answerBoxes({QMessageBox::Yes, QMessageBox::Cancel});
+    window.close();
+    QTRY_COMPARE(m_seen.size(), 2);
+    QVERIFY(m_seen[1].startsWith(QStringLiteral("Check|")));
+    QVERIFY(window.isVisible());
     QCOMPARE(readFile(file), before);
 
     // The button: OK at the check writes the file.
@@ -70,7 +86,8 @@ void TestCheckQuestion::cancelLeavesFileOkWritesIt()
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdSave")), Qt::LeftButton);
     QTRY_COMPARE(m_seen.size(), 2);
     QVERIFY(m_seen[1].startsWith(QStringLiteral("Check|")));
-    QCOMPARE(readFile(file), QByteArray(before).replace("\n", "\r\n"));
+    QCOMPARE(readFile(file), QByteArray(before).replace("\n", "\r\n").chopped(2));
+    QVERIFY(!window.treeLogic().HasUnsavedChanges());
 }
 
 QTEST_MAIN(TestCheckQuestion)
