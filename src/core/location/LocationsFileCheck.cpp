@@ -46,8 +46,8 @@ std::optional<CheckFinding> readBack(const QString& line)
         return std::nullopt;
     return CheckFinding{0, Kind::ReadBack, fieldName(record.kind, difference->index),
                         visibleText(difference->token),
-                        QStringLiteral("the line reads back as \"%1\": a value with a blank in "
-                                       "it splits in two and moves the values after it")
+                        QStringLiteral("the line reads back as \"%1\" (a value with a blank in it "
+                                       "splits in two and moves the values after it)")
                             .arg(visibleText(again))};
 }
 

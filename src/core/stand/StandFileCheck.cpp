@@ -44,11 +44,7 @@ bool fileIsThere(const QString& folder, const QString& name)
 
 bool isVariantCode(const QString& token)
 {
-    for (int position = 1; position <= VariantList::count(); ++position) {
-        if (VariantList::entry(position).code == token)
-            return true;
-    }
-    return false;
+    return token.size() == 2 && VariantList::positionOf(token) != 0;
 }
 
 // The A line names a tree data file and variants; D lines name addfiles.
@@ -105,8 +101,8 @@ QList<CheckFinding> readBack(const QStringList& setLines)
         out.append({int(i), Kind::ReadBack,
                     type == 'A' ? aLineField(difference->index) : bLineField(difference->index),
                     visibleText(difference->token),
-                    QStringLiteral("the line reads back as \"%1\": a value with a blank in it "
-                                   "splits in two and moves the values after it")
+                    QStringLiteral("the line reads back as \"%1\" (a value with a blank in it "
+                                   "splits in two and moves the values after it)")
                         .arg(visibleText(again))});
     }
     return out;
