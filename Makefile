@@ -25,6 +25,7 @@ bench: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release
 	@QT_QPA_PLATFORM=offscreen build/release/bench/bench_recordfile
+	@build/release/bench/bench_check
 
 # The Debian package, build/package/sapwright_*.deb, and the validators run on it.
 package:

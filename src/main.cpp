@@ -1,3 +1,4 @@
+#include "app/CheckCommand.h"
 #include "app/FrmSplash.h"
 #include "app/WindowChain.h"
 
@@ -6,6 +7,16 @@
 
 int main(int argc, char* argv[])
 {
+    // The command-line check runs before any window system is touched: it needs no display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (CheckCommand::handles(arguments)) {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return CheckCommand::run(arguments, out, err);
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sapwright"));
     QApplication::setDesktopFileName(QStringLiteral("org.sapwright.Sapwright"));

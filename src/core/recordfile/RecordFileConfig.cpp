@@ -1,5 +1,8 @@
 #include "RecordFileConfig.h"
 
+#include "app/FileCheck.h"
+#include "app/ModGlobal.h"
+
 namespace {
 
 // Captions of the windows whose records are one line each.
@@ -25,6 +28,11 @@ RecordFileConfig RecordFileConfig::tree()
     c.missingFilename = QStringLiteral("A tree data file name must be specified.");
     c.nameStore = NameStore::Window;
     c.keepEmptyLines = true;
+    // The species codes are checked against the variant last chosen in the species dialog.
+    c.saveCheck = [](const QStringList& lines, const QString& fileName) {
+        return FileCheck::check(FileCheck::FileKind::Tree, lines, fileName,
+                                modGlobal().SpeciesVariantIndex);
+    };
     return c;
 }
 
@@ -44,6 +52,9 @@ RecordFileConfig RecordFileConfig::stand()
     c.editCaption = QStringLiteral("&Update Record");
     c.editTooltip =
         QStringLiteral("Replaces the the set of A, B, C, and D records with above information");
+    c.saveCheck = [](const QStringList& lines, const QString& fileName) {
+        return FileCheck::check(FileCheck::FileKind::Stand, lines, fileName);
+    };
     return c;
 }
 
@@ -58,5 +69,8 @@ RecordFileConfig RecordFileConfig::location()
     c.unsavedRule = UnsavedRule::NameNotDefault;
     c.recordLetters = QStringLiteral("AB");
     c.invalidFormatText = QStringLiteral("Invalid Locations File format.");
+    c.saveCheck = [](const QStringList& lines, const QString& fileName) {
+        return FileCheck::check(FileCheck::FileKind::Locations, lines, fileName);
+    };
     return c;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "CheckFinding.h"
+
 #include <QString>
+#include <QStringList>
 
 // What differs between the three data windows in the way they handle their record file.
 struct RecordFileConfig
@@ -31,6 +34,9 @@ struct RecordFileConfig
     QString addTooltip;
     QString editCaption;
     QString editTooltip;
+    // What the simulator would read differently in the lines about to be saved under that
+    // name; asked about before a save. None: no check.
+    QList<CheckFinding> (*saveCheck)(const QStringList& lines, const QString& fileName) = nullptr;
 
     static RecordFileConfig tree();
     static RecordFileConfig stand();

@@ -132,8 +132,10 @@ bool RecordFileLogic::SaveFile(const QString& fileName)
                                        QStringLiteral("Overwrite file ") + m_fileNameBox,
                                        Buttons::OkCancel, Icon::None) == Answer::Cancel)
         return false;
-    const RecordFileIO::Result written =
-        RecordFileIO::writeLines(fileName, m_display.lines().mid(0, m_recordCount));
+    const QStringList lines = m_display.lines().mid(0, m_recordCount);
+    if (!findingsAccepted(lines, fileName))
+        return false;
+    const RecordFileIO::Result written = RecordFileIO::writeLines(fileName, lines);
     if (!written.ok) {
         showFileError(QStringLiteral("written"), fileName, written.reason);
         return false;
@@ -142,6 +144,15 @@ bool RecordFileLogic::SaveFile(const QString& fileName)
     m_askOverwrite = false;
     Q_EMIT controlsChanged();
     return true;
+}
+
+bool RecordFileLogic::findingsAccepted(const QStringList& lines, const QString& fileName)
+{
+    if (!m_config.saveCheck)
+        return true;
+    const QList<CheckFinding> findings = m_config.saveCheck(lines, fileName);
+    return findings.isEmpty() || m_ui.message(QStringLiteral("Check"), checkQuestionText(findings),
+                                              Buttons::OkCancel, Icon::Exclamation) == Answer::Ok;
 }
 
 UserInterface::Answer RecordFileLogic::AskSaveChanges()

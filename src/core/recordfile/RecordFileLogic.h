@@ -108,6 +108,8 @@ private:
     bool unsavedConditionHolds() const;
     // Asks about unsaved changes; false when the user cancelled or the save did not happen.
     bool changesMayBeDropped();
+    // The "Check" question when the lines have findings; false when the user cancelled.
+    bool findingsAccepted(const QStringList& lines, const QString& fileName);
     void showFileError(const QString& what, const QString& fileName, const QString& reason);
 
     RecordFileConfig m_config;

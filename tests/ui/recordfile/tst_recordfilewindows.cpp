@@ -65,7 +65,7 @@ void TestRecordFileWindows::fileBoxListAndButtonsWorkTogether_data()
                                             "(*.tre)|*.tre|All Files (*.*)|*.*");
     QTest::newRow("stand") << WindowChain::Window::Stand << QStringLiteral("txtSlfFile")
                            << QStringLiteral("lstSlfDisplay") << 8.25
-                           << QByteArray("A S1 t.tre @ xa\r\nA S2 t.tre @ xa\r\n")
+                           << QByteArray("A S1 @ @ ie\r\nA S2 @ @ ie\r\n")
                            << QStringLiteral("Stand List Files (*.slf)|*.slf|All Files (*.*)|*.*");
     QTest::newRow("location") << WindowChain::Window::Location << QStringLiteral("txtLocFile")
                               << QStringLiteral("lstLocDisplay") << 8.25

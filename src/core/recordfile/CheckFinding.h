@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+namespace CheckKinds {
+Q_NAMESPACE
+
+enum class Kind
+{
+    // Tree data file
+    EmptyLine,
+    CommentLine,
+    EndOfData,
+    ReadError,
+    DroppedRecord,
+    DbhMisread,
+    DuplicateTree,
+    MergedTreeId,
+    UnknownSpecies,
+    SpeciesLeadingZeros,
+    ByteOutsideText,
+    // Stand List File and Locations File
+    UnknownLine,
+    SetWithoutA,
+    ReadBack,
+    UnknownVariant,
+    MissingTreeFile,
+    MissingAddfile,
+    MissingStandListFile,
+};
+Q_ENUM_NS(Kind)
+
+} // namespace CheckKinds
+
+// One place in a record file that the simulator or Vorlin will read differently from what the
+// file shows, or not at all: which line, which field, the text found there, and what happens.
+struct CheckFinding
+{
+    using Kind = CheckKinds::Kind;
+
+    int line = 0; // 1-based
+    Kind kind = Kind::EmptyLine;
+    QString field; // empty when the finding is about the whole line
+    QString text;  // what the file holds there
+    QString what;  // what the simulator or Vorlin will do, in plain words
+
+    // Field and text, then what happens: `Dbh "112.": ...`.
+    QString describe() const;
+
+    bool operator==(const CheckFinding&) const = default;
+};
+
+// A character that is no text: the C0 and C1 controls and DEL.
+bool isControlCharacter(QChar c);
+
+// A text as a finding shows it: control characters as their byte in hex, "<09>".
+QString visibleText(QStringView text);
+
+// The text of the question before a save: the first `shown` findings and how many more.
+QString checkQuestionText(const QList<CheckFinding>& findings, int shown = 8);
