@@ -62,7 +62,11 @@ public:
     UserInterface::Answer AskSaveChanges();
 
     void browse();
-    void fileNameBoxLeft();
+    // Focus leaving the file-name box. True when the box's name is the current file name
+    // afterwards; false when the user cancelled, the file could not be read, or the exists
+    // dialog is already open.
+    bool fileNameBoxLeft();
+    bool isAskingFileExists() const { return m_askingFileExists; }
     void save() { SaveFile(m_fileNameBox); }
     void clearDisplay();
     void deleteCurrent();
