@@ -16,7 +16,7 @@ private Q_SLOTS:
     void layoutAndTexts();
     void choice_data();
     void choice();
-    void escapeDoesNotChoose();
+    void onlyItsButtonsCloseIt();
     void fileDialogFilters();
 };
 
@@ -31,6 +31,14 @@ void TestDlgFileExists::layoutAndTexts()
     QCOMPARE(dialog.size(), QSize(396, 173));
     auto* message = dialog.findChild<QLineEdit*>(QStringLiteral("txtMessage"));
     QCOMPARE(message->text(), QStringLiteral("The file C:\\data\\plot.tre already exists!"));
+    // A long path loses its middle, never its file name; the tooltip has it whole.
+    const QString path = QStringLiteral("/home/forester/inventories/2026/north block/"
+                                        "compartment 12/plots measured in june.velk");
+    dialog.SetFilename(path);
+    QVERIFY(message->text().startsWith(QStringLiteral("The file /home/")));
+    QVERIFY(message->text().endsWith(QStringLiteral("june.velk already exists!")));
+    QVERIFY(message->text().contains(QChar(0x2026)));
+    QCOMPARE(message->toolTip(), path);
     QCOMPARE(message->focusPolicy(), Qt::NoFocus);
     QCOMPARE(dialog.findChild<QGroupBox*>(QStringLiteral("Frame2"))->title(),
              QStringLiteral("Open Existing File"));
@@ -72,12 +80,18 @@ void TestDlgFileExists::choice()
     QCOMPARE(read, status);
 }
 
-void TestDlgFileExists::escapeDoesNotChoose()
+void TestDlgFileExists::onlyItsButtonsCloseIt()
 {
     DlgFileExists dialog(nullptr);
+    QVERIFY(!(dialog.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                                      Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint)));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    // Neither Esc, nor the window manager's close, nor minimising it makes a choice.
     QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(!dialog.close());
+    dialog.showMinimized();
+    QTRY_VERIFY(!dialog.isMinimized());
     QVERIFY(dialog.isVisible());
     // Enter presses the focused "Use Displayed Values".
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
