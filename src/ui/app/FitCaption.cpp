@@ -64,6 +64,19 @@ QFont fittedFont(const QFont& font, const QRect& room, int flags, const QString&
     return fitted;
 }
 
+// The path, shortened in the middle to `width`: in its folders while they keep room for a few
+// characters either side, else anywhere.
+QString elidedPath(const QFontMetrics& metrics, const QString& path, int width)
+{
+    if (metrics.horizontalAdvance(path) <= width)
+        return path;
+    const qsizetype cut = qMax(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1;
+    const int folderRoom = width - metrics.horizontalAdvance(path.mid(cut));
+    if (cut == 0 || folderRoom < metrics.horizontalAdvance(QStringLiteral("/home\u2026/")))
+        return metrics.elidedText(path, Qt::ElideMiddle, width);
+    return metrics.elidedText(path.left(cut), Qt::ElideMiddle, folderRoom) + path.mid(cut);
+}
+
 // Fits the label again each time it is shown.
 class ShowFitter : public QObject
 {
@@ -110,7 +123,7 @@ void showPath(QLineEdit* box, const QString& before, const QString& path, const 
                      4;
     const QFontMetrics metrics = box->fontMetrics();
     const int forPath = room - metrics.horizontalAdvance(before + after);
-    box->setText(before + metrics.elidedText(path, Qt::ElideMiddle, qMax(0, forPath)) + after);
+    box->setText(before + elidedPath(metrics, path, qMax(0, forPath)) + after);
     box->setCursorPosition(0);
     box->setToolTip(path);
 }

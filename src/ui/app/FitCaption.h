@@ -12,7 +12,8 @@ class QString;
 void fitCaption(QLabel* label);
 
 // Shows before + path + after in a read-only text box. A path too long for the box loses its
-// middle, so both its folder and its file name stay readable; the whole path is the tooltip.
+// middle, from its folders first, so its start and its file name stay readable; the whole path
+// is the tooltip.
 void showPath(QLineEdit* box, const QString& before, const QString& path, const QString& after);
 
 // The small dialog font the layout was measured for, for the whole program.
