@@ -62,9 +62,9 @@ public:
     UserInterface::Answer AskSaveChanges();
 
     void browse();
-    // Focus leaving the file-name box. True when the box's name is the current file name
-    // afterwards; false when the user cancelled, the file could not be read, or the exists
-    // dialog is already open.
+    // Focus leaving the file-name box. True when the box's name was taken (or already was the
+    // current file name); false when the user cancelled, the file could not be read, or the
+    // exists dialog is already open.
     bool fileNameBoxLeft();
     bool isAskingFileExists() const { return m_askingFileExists; }
     void save() { SaveFile(m_fileNameBox); }

@@ -12,17 +12,17 @@ class RecordFileLogic;
 // its record file logic. The same binding serves all three windows.
 //
 // A name typed into the file-name box is taken when the focus leaves the box: the file is
-// loaded, or the exists dialog asks. A mouse click on a button takes the focus out of the box
-// before the button sees the press, but an access key or Enter on a focused button does not,
-// and the command would run on a name that was never taken. So the binding watches every push
-// button of its window, whenever and by whom it was built, through an application event
-// filter: before an access key, Enter or Space, or a mouse press reaches such a button, the
-// leave of the box is completed if the box still has the focus, exactly as the click's focus
-// change would complete it. The command is dropped when that leave did not complete (the user
-// cancelled the unsaved-changes question and the old name is back, the file could not be
-// read) or the exists dialog is still waiting for an answer. A mouse press whose own focus
-// change ended in such a leave is dropped the same way. When a question was asked on the way
-// the button's release went to that question, so the press then stands for the whole click.
+// loaded, or the exists dialog asks. A mouse click on a button moves the focus out of the box
+// before the button sees the press; an access key does not move the focus at all, and its
+// command would run on a name that was never taken. So the binding watches every push button
+// of its window, whenever and by whom it was built, through an application event filter.
+// Before an access key, Enter or Space on a focused button, or a mouse press reaches such a
+// button, the leave of the box is completed if the box still has the focus, exactly as a
+// click's focus change completes it. The command is dropped when that leave did not complete
+// (the user cancelled the unsaved-changes question and the old name is back; the file could
+// not be read) or while the exists dialog still waits for an answer. A mouse press whose own
+// focus change ended in such a leave is dropped the same way. When a question was asked on the
+// way, the button's release went to that question, so the press stands for the whole click.
 class RecordFileBinding : public QObject
 {
     Q_OBJECT
