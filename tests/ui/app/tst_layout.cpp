@@ -1,7 +1,6 @@
 #include "ScriptedUserInterface.h"
 #include "app/FitCaption.h"
 #include "app/FrmSplash.h"
-#include "app/ModGlobal.h"
 #include "app/UserInterfaceSwitch.h"
 #include "app/WindowChain.h"
 #include "recordfile/DlgFileExists.h"
@@ -9,14 +8,11 @@
 #include "tree/DlgTabOrder.h"
 #include "tree/TreeTabOrder.h"
 
-#include <QAbstractButton>
 #include <QAbstractScrollArea>
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleOption>
@@ -26,102 +22,78 @@ namespace {
 
 using Opener = std::function<QWidget*(QWidget* owner)>;
 
-QString nameOf(const QWidget* w)
+// The room a button, frame title or text box leaves its text, and what the text needs.
+std::pair<QRect, QRect> textRoom(const QWidget* w, const QFontMetrics& metrics)
 {
-    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
-                                     : w->objectName();
-}
-
-// Where a label draws its text, in its own coordinates.
-QRect labelText(const QLabel* label)
-{
-    int flags = int(label->alignment());
-    if (label->wordWrap())
-        flags |= Qt::TextWordWrap;
-    return label->fontMetrics().boundingRect(label->contentsRect(), flags, label->text());
-}
-
-// The room a control leaves its text, and the size the text needs.
-std::pair<QRect, QSize> textRoom(const QWidget* w)
-{
-    const QFontMetrics metrics = w->fontMetrics();
+    QStyle* style = w->style();
     if (const auto* box = qobject_cast<const QGroupBox*>(w)) {
         QStyleOptionGroupBox option;
         option.initFrom(box);
         option.text = box->title();
-        option.textAlignment = box->alignment();
         option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-        option.lineWidth = 1;
         return {box->rect(),
-                box->style()
-                    ->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box)
-                    .size()};
+                style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box)};
     }
     if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
         QStyleOptionButton option;
         option.initFrom(button);
-        option.text = button->text();
-        const QStyle::SubElement element =
+        const QRect room = style->subElementRect(
             qobject_cast<const QCheckBox*>(w)      ? QStyle::SE_CheckBoxContents
             : qobject_cast<const QRadioButton*>(w) ? QStyle::SE_RadioButtonContents
-                                                   : QStyle::SE_PushButtonContents;
-        return {button->style()->subElementRect(element, &option, button),
-                metrics.size(Qt::TextShowMnemonic, button->text())};
+                                                   : QStyle::SE_PushButtonContents,
+            &option, button);
+        return {room, QRect(room.topLeft(), metrics.size(Qt::TextShowMnemonic, button->text()))};
     }
-    const auto* edit = qobject_cast<const QLineEdit*>(w);
+    // A text box keeps two pixels free on either side of its text.
+    const auto* edit = static_cast<const QLineEdit*>(w);
     QStyleOptionFrame option;
     option.initFrom(edit);
-    option.lineWidth =
-        edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
-    // A line edit keeps two pixels free on either side of its text.
-    const QRect room = edit->style()
-                           ->subElementRect(QStyle::SE_LineEditContents, &option, edit)
+    option.lineWidth = edit->hasFrame() ? style->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+    const QRect room = style->subElementRect(QStyle::SE_LineEditContents, &option, edit)
                            .marginsRemoved(edit->textMargins())
                            .adjusted(2, 0, -2, 0);
-    return {room, QSize(metrics.horizontalAdvance(edit->text()), metrics.height())};
+    return {room, QRect(room.topLeft(),
+                        QSize(metrics.horizontalAdvance(edit->text()), metrics.height()))};
 }
 
-// Every text that is not readable whole: wider or taller than its box, or (a label's) running
-// under a neighbouring control.
+// Every text that cannot be read whole: larger than its box, or a label's running into a
+// neighbouring control. Text boxes count when the program has put text there.
 QStringList unreadable(const QWidget* window)
 {
     QStringList found;
     for (QWidget* w : window->findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(window))
+        const auto* label = qobject_cast<const QLabel*>(w);
+        const QString text = w->property("text").toString() + w->property("plainText").toString() +
+                             w->property("title").toString();
+        if (!w->isVisibleTo(window) || text.isEmpty())
             continue;
-        if (auto* label = qobject_cast<QLabel*>(w)) {
-            if (label->text().isEmpty())
-                continue;
-            const QRect text = labelText(label);
-            if (!label->contentsRect().contains(text))
-                found << nameOf(w) + QStringLiteral(" does not fit its box");
-            // Touching a neighbour is running into it.
-            const QRect drawn = text.translated(label->pos()).adjusted(-1, 0, 1, 0);
-            for (QObject* object : label->parentWidget()->children()) {
-                auto* other = qobject_cast<QWidget*>(object);
-                // A picture the label lies on is its background, not a neighbour.
-                if (other && other != w && other->isVisibleTo(window) &&
-                    other->geometry().intersects(drawn) &&
-                    !other->geometry().contains(label->geometry()))
-                    found << nameOf(w) + QStringLiteral(" runs under ") + nameOf(other);
-            }
-        } else if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) {
-            if (area->property("plainText").toString().isEmpty() &&
-                area->property("html").toString().isEmpty())
-                continue;
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) {
             if (area->horizontalScrollBar()->maximum() > 0 ||
                 area->verticalScrollBar()->maximum() > 0)
-                found << nameOf(w) + QStringLiteral(" scrolls its text");
-        } else if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QGroupBox*>(w) ||
-                   (qobject_cast<QLineEdit*>(w) && !static_cast<QLineEdit*>(w)->text().isEmpty())) {
-            const auto [room, needed] = textRoom(w);
-            if (needed.width() > room.width() || needed.height() > room.height())
-                found << nameOf(w) + QStringLiteral(" needs %1x%2 in %3x%4")
-                                         .arg(needed.width())
-                                         .arg(needed.height())
-                                         .arg(room.width())
-                                         .arg(room.height());
+                found << w->objectName() + QStringLiteral(" scrolls");
+            continue;
         }
+        QRect room = w->contentsRect();
+        QRect needed;
+        if (label) {
+            const int wrap = label->wordWrap() ? int(Qt::TextWordWrap) : 0;
+            needed = w->fontMetrics().boundingRect(room, int(label->alignment()) | wrap, text);
+            // Touching a neighbour is running into it; a picture under the label is its
+            // background.
+            const QRect drawn = needed.translated(w->pos()).adjusted(-1, 0, 1, 0);
+            for (QWidget* other :
+                 w->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (other != w && other->isVisibleTo(window) &&
+                    other->geometry().intersects(drawn) &&
+                    !other->geometry().contains(w->geometry()))
+                    found << w->objectName() + QStringLiteral(" runs into ") + other->objectName();
+            }
+        } else if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QGroupBox*>(w) ||
+                   qobject_cast<QLineEdit*>(w)) {
+            std::tie(room, needed) = textRoom(w, w->fontMetrics());
+        }
+        if (needed.width() > room.width() || needed.height() > room.height())
+            found << w->objectName() + QStringLiteral(" does not fit");
     }
     return found;
 }
@@ -130,6 +102,8 @@ QStringList unreadable(const QWidget* window)
 
 Q_DECLARE_METATYPE(Opener)
 
+// No text of a window or dialog is larger than its box at the design geometry, with the
+// design font and the fonts this machine has. One row per window or dialog.
 class TestLayout : public QObject
 {
     Q_OBJECT
@@ -148,12 +122,10 @@ private Q_SLOTS:
     void textsFitTheirBoxes_data()
     {
         QTest::addColumn<Opener>("open");
-        auto window = [](WindowChain::Window which) {
-            return Opener([which](QWidget*) { return WindowChain::show(which); });
-        };
-        QTest::newRow("frmTreeData") << window(WindowChain::Window::Tree);
-        QTest::newRow("frmStandData") << window(WindowChain::Window::Stand);
-        QTest::newRow("frmLocData") << window(WindowChain::Window::Location);
+        for (const auto& [name, which] : {std::pair("frmTreeData", WindowChain::Window::Tree),
+                                          std::pair("frmStandData", WindowChain::Window::Stand),
+                                          std::pair("frmLocData", WindowChain::Window::Location)})
+            QTest::newRow(name) << Opener([which](QWidget*) { return WindowChain::show(which); });
         QTest::newRow("dlgFileExists") << Opener([](QWidget* owner) {
             auto* dialog = new DlgFileExists(owner);
             dialog->SetFilename(QStringLiteral("/home/forester/inventories/2026/north block/"

@@ -158,26 +158,23 @@ void TestRecordFileWindows::accessKeyFinishesTheFileName_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("unsaved");
     QTest::addColumn<bool>("openExisting");
-    QTest::addColumn<bool>("overwrite");
-    QTest::addColumn<QStringList>("titles");
 
     const QByteArray tree("   1  1     11DF  5.0\r\n   1  2     11WF  7.5\r\n");
-    const QStringList fileExists{QStringLiteral("File Exists")};
-    QTest::newRow("Alt+S, open existing, keep the file")
+    QTest::newRow("Alt+S, open existing")
         << WindowChain::Window::Tree << QStringLiteral("txtTreeFile") << tree << int(Qt::Key_S)
-        << false << true << false << fileExists;
-    QTest::newRow("Alt+S, use displayed values, overwrite")
+        << false << true;
+    QTest::newRow("Alt+S, use displayed values")
         << WindowChain::Window::Tree << QStringLiteral("txtTreeFile") << tree << int(Qt::Key_S)
-        << false << false << true << fileExists;
-    QTest::newRow("Alt+S, unsaved changes kept by Cancel")
+        << false << false;
+    QTest::newRow("Alt+S, unsaved changes, Cancel")
         << WindowChain::Window::Tree << QStringLiteral("txtTreeFile") << tree << int(Qt::Key_S)
-        << true << false << false << QStringList{QStringLiteral("Unsaved Changes")};
+        << true << false;
     QTest::newRow("Alt+N") << WindowChain::Window::Stand << QStringLiteral("txtSlfFile")
                            << QByteArray("A S1 t.tre @ xa\r\nB S1 1999\r\n") << int(Qt::Key_N)
-                           << false << false << false << QStringList();
+                           << false << false;
     QTest::newRow("Alt+X") << WindowChain::Window::Location << QStringLiteral("txtLocFile")
                            << QByteArray("A \"Big Creek\" @ b.slf @ @\r\nB G1 a.kcp\r\n")
-                           << int(Qt::Key_X) << false << false << false << QStringList();
+                           << int(Qt::Key_X) << false << false;
 }
 
 void TestRecordFileWindows::accessKeyFinishesTheFileName()
@@ -188,8 +185,6 @@ void TestRecordFileWindows::accessKeyFinishesTheFileName()
     QFETCH(int, key);
     QFETCH(bool, unsaved);
     QFETCH(bool, openExisting);
-    QFETCH(bool, overwrite);
-    QFETCH(QStringList, titles);
 
     // The window shows one file; the user types the name of another existing file.
     const QString shown = m_dir.filePath(QStringLiteral("shown"));
@@ -210,7 +205,7 @@ void TestRecordFileWindows::accessKeyFinishesTheFileName()
     QTest::keyClicks(box, typed);
 
     m_ui.fileExistsAnswers = {openExisting};
-    m_ui.answers = {unsaved || !overwrite ? Answer::Cancel : Answer::Ok};
+    m_ui.answers = {unsaved ? Answer::Cancel : Answer::Ok};
     // While the exists dialog waits, neither a click nor Enter on Save may run it.
     m_ui.whileFileExistsAsked = [&] {
         QTest::mouseClick(save, Qt::LeftButton);
@@ -220,14 +215,17 @@ void TestRecordFileWindows::accessKeyFinishesTheFileName()
     QTest::keyClick(box, Qt::Key(key), Qt::AltModifier);
     QTest::qWait(200); // an access key clicks its button after a short animation
 
+    // Only "Use Displayed Values" and the overwrite question let the display replace the file.
+    const bool saved = key == Qt::Key_S && !unsaved;
     QCOMPARE(m_ui.fileExistsAsked, unsaved ? QStringList() : QStringList{typed});
-    QCOMPARE(m_ui.titles(), titles);
-    QCOMPARE(readFile(typed), overwrite ? content : typedContent);
+    QCOMPARE(m_ui.titles(), unsaved ? QStringList{QStringLiteral("Unsaved Changes")}
+                            : saved ? QStringList{QStringLiteral("File Exists")}
+                                    : QStringList());
+    QCOMPARE(readFile(typed), saved && !openExisting ? content : typedContent);
     QCOMPARE(readFile(shown), content);
-    if (unsaved)
-        QCOMPARE(box->text(), shown);
-    if (key == Qt::Key_N)
-        QCOMPARE(modGlobal().StandListFileName, typed);
+    if (key == Qt::Key_S)
+        QCOMPARE(box->text(), unsaved ? shown : typed);
+    QCOMPARE(modGlobal().StandListFileName, key == Qt::Key_N ? typed : shown);
     QCOMPARE(WindowChain::current() == w, key == Qt::Key_S);
     QCOMPARE(WindowChain::programEnded(), key == Qt::Key_X);
 }
