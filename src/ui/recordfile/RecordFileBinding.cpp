@@ -21,8 +21,10 @@ RecordFileBinding::RecordFileBinding(RecordFileLogic& logic, Controls controls, 
         if (box->text() != text)
             box->setText(text);
     });
-    // Sees the box, the list and every button of the window, also those built after it.
+    // Sees the box, the list and every button of the window, also those built after it; not
+    // once the window is being taken down and the logic is gone.
     qApp->installEventFilter(this);
+    connect(&m_logic, &QObject::destroyed, this, [this] { qApp->removeEventFilter(this); });
 
     QAbstractItemView* list = m_controls.display;
     // Removing the current row makes the view pick a neighbour as its current row. After a
