@@ -10,7 +10,10 @@ build: deps
 	@cmake --preset $(PRESET) >/dev/null
 	@cmake --build --preset $(PRESET)
 
-run: build
+# Only the program, not the tests and benchmarks.
+run: deps
+	@cmake --preset $(PRESET) >/dev/null
+	@cmake --build --preset $(PRESET) --target sapwright
 	@scripts/run.sh build/$(PRESET)/sapwright
 
 test: build

@@ -1,9 +1,9 @@
 #include "app/CheckCommand.h"
+#include "app/FitCaption.h"
 #include "app/FrmSplash.h"
 #include "app/WindowChain.h"
 
 #include <QApplication>
-#include <QFont>
 
 int main(int argc, char* argv[])
 {
@@ -20,10 +20,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sapwright"));
     QApplication::setDesktopFileName(QStringLiteral("org.sapwright.Sapwright"));
-    // The layout is measured for a small 8-point dialog font.
-    QFont font = QApplication::font();
-    font.setPointSize(8);
-    QApplication::setFont(font);
+    applyDesignFont();
     // The data windows end the program themselves; between two of them none is open.
     QApplication::setQuitOnLastWindowClosed(false);
     WindowChain::setQuitOnEnd(true);

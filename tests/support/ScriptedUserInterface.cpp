@@ -12,6 +12,8 @@ UserInterface::Answer ScriptedUserInterface::message(const QString& title, const
 bool ScriptedUserInterface::askFileExists(const QString& fileName)
 {
     fileExistsAsked.append(fileName);
+    if (whileFileExistsAsked)
+        whileFileExistsAsked();
     return fileExistsAnswers.isEmpty() ? false : fileExistsAnswers.takeFirst();
 }
 

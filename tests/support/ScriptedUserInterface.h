@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 // A stand-in user: answers from a script, in order, and records everything it was shown.
@@ -23,6 +24,8 @@ public:
     QList<Answer> answers;
     // Answers for the "File Exists" dialog (true = open the existing file); default false.
     QList<bool> fileExistsAnswers;
+    // Runs while the "File Exists" dialog is open, as a user acting on the window behind it.
+    std::function<void()> whileFileExistsAsked;
     // Answers for the file dialog; an empty optional is Cancel.
     QList<std::optional<QString>> fileDialogAnswers;
 

@@ -207,13 +207,13 @@ void RecordFileLogic::browse()
     m_ui.focusControl(m_config.fileNameBox);
 }
 
-void RecordFileLogic::fileNameBoxLeft()
+bool RecordFileLogic::fileNameBoxLeft()
 {
     if (m_fileNameBox == currentFileName())
-        return;
+        return true;
     if (unsavedConditionHolds() && !changesMayBeDropped()) {
         setFileNameBox(currentFileName());
-        return;
+        return false;
     }
     const QString name = m_fileNameBox;
     const LoadResult result = LoadFile(name);
@@ -221,6 +221,7 @@ void RecordFileLogic::fileNameBoxLeft()
         setFileNameBox(currentFileName());
     else if (result != LoadResult::Busy)
         setCurrentFileName(name);
+    return result == LoadResult::Loaded || result == LoadResult::NotLoaded;
 }
 
 void RecordFileLogic::clearDisplay()

@@ -62,7 +62,11 @@ public:
     UserInterface::Answer AskSaveChanges();
 
     void browse();
-    void fileNameBoxLeft();
+    // Focus leaving the file-name box. True when the box's name was taken (or already was the
+    // current file name); false when the user cancelled, the file could not be read, or the
+    // exists dialog is already open.
+    bool fileNameBoxLeft();
+    bool isAskingFileExists() const { return m_askingFileExists; }
     void save() { SaveFile(m_fileNameBox); }
     void clearDisplay();
     // A window whose records span several lines deletes them together.

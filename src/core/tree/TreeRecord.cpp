@@ -119,6 +119,11 @@ QString FormatTreeRecord(const TreeFieldTexts& fields)
     return line;
 }
 
+QString ReplaceTreeRecord(const QString& replaced, const TreeFieldTexts& fields)
+{
+    return FormatTreeRecord(fields) + replaced.mid(TreeRecordLength);
+}
+
 TreeFieldTexts ParseTreeRecord(const QString& line)
 {
     TreeFieldTexts fields;

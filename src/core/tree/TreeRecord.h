@@ -44,6 +44,10 @@ inline constexpr int ValueClass = 18;
 } // namespace TreeFields
 
 QString FormatTreeRecord(const TreeFieldTexts& fields);
+// The line that replaces `replaced` on an update: its 49 columns rebuilt from the fields, then
+// whatever stood past column 49, unchanged. Other tools keep plot data there (slope, aspect,
+// habitat type) that the simulator reads.
+QString ReplaceTreeRecord(const QString& replaced, const TreeFieldTexts& fields);
 TreeFieldTexts ParseTreeRecord(const QString& line);
 
 // The Dbh number format "#.0". Never fails: exact halves round away from zero, a lone point

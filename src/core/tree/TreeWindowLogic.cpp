@@ -212,7 +212,8 @@ QString TreeWindowLogic::nextTreeNumber() const
 
 bool TreeWindowLogic::processEntry()
 {
-    const QString line = FormatTreeRecord(m_fields);
+    const QString replaced = isEditMode() ? display().lines().value(CurrentIndex()) : QString();
+    const QString line = ReplaceTreeRecord(replaced, m_fields);
     if (m_fields[Species].isEmpty()) {
         ui().message(QStringLiteral("Missing Data"), QStringLiteral("A Species Code is required."),
                      Buttons::Ok, Icon::Exclamation);

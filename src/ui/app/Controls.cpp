@@ -5,10 +5,56 @@
 #include "recordfile/RecordFileBinding.h"
 #include "recordfile/RecordListView.h"
 
+#include <QDialog>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+class EnterClicks : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        static_cast<QAbstractButton*>(watched)->click();
+        return true;
+    }
+};
+
+class StaysShown : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* dialog = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::WindowStateChange && dialog->isMinimized()) {
+            QTimer::singleShot(0, dialog, [dialog] {
+                dialog->setWindowState(dialog->windowState() & ~Qt::WindowMinimized);
+                dialog->show();
+                dialog->raise();
+                dialog->activateWindow();
+            });
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 namespace Controls {
 
@@ -18,10 +64,10 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
     b->setToolTip(tooltip);
-    b->setAutoDefault(false);
     // Buttons other than the process button are reached by mouse or access key only.
     b->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
     Twips::place(b, left, top, width, height);
+    clickOnEnter(b);
     return b;
 }
 
@@ -62,6 +108,20 @@ RecordListView* recordList(QWidget* parent, const QString& name, double pointSiz
     RecordFileBinding::setDisplayFont(list, pointSize);
     Twips::place(list, left, top, width, height);
     return list;
+}
+
+void clickOnEnter(QAbstractButton* button)
+{
+    if (auto* push = qobject_cast<QPushButton*>(button))
+        push->setAutoDefault(false);
+    button->installEventFilter(new EnterClicks(button));
+}
+
+void noControlBox(QDialog* dialog)
+{
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::MSWindowsFixedSizeDialogHint);
+    dialog->installEventFilter(new StaysShown(dialog));
 }
 
 } // namespace Controls

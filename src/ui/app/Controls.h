@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QAbstractButton;
+class QDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -23,5 +25,14 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, i
                  int width, int height);
 RecordListView* recordList(QWidget* parent, const QString& name, double pointSize, int left,
                            int top, int width, int height);
+
+// A focused button takes Enter as its click, in a window as in a dialog, without becoming the
+// default button for Enter pressed elsewhere. Every button built here does.
+void clickOnEnter(QAbstractButton* button);
+
+// A dialog without control box: no title-bar buttons where the window manager allows it.
+// Where it draws a minimise button anyway, a minimised dialog comes straight back, since a
+// hidden modal dialog would leave its owner blocked with nothing to answer.
+void noControlBox(QDialog* dialog);
 
 } // namespace Controls

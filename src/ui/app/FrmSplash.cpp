@@ -57,6 +57,9 @@ void FrmSplash::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+    // A window manager does not give a splash window the keyboard by itself.
+    activateWindow();
+    raise();
 }
 
 void FrmSplash::CloseSplash()

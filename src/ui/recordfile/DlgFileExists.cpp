@@ -1,9 +1,10 @@
 #include "DlgFileExists.h"
 
+#include "app/Controls.h"
+#include "app/FitCaption.h"
 #include "app/Twips.h"
 
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,20 +31,21 @@ QPushButton* choiceFrame(QWidget* dialog, const Choice& choice)
     auto* button = new QPushButton(QString::fromLatin1(choice.caption), frame);
     button->setObjectName(QString::fromLatin1(choice.button));
     Twips::place(button, 120, 1500, 2535, 375);
+    Controls::clickOnEnter(button);
     auto* label = new QLabel(QString::fromLatin1(choice.explanation), frame);
     label->setObjectName(QString::fromLatin1(choice.label));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Twips::place(label, 180, 300, 2415, 1035);
+    fitCaption(label);
     return button;
 }
 
 } // namespace
 
-DlgFileExists::DlgFileExists(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::MSWindowsFixedSizeDialogHint)
+DlgFileExists::DlgFileExists(QWidget* owner) : QDialog(owner)
 {
+    Controls::noControlBox(this);
     setObjectName(QStringLiteral("dlgFileExists"));
     setWindowTitle(QStringLiteral("File Exists"));
     setModal(true);
@@ -77,7 +79,7 @@ DlgFileExists::DlgFileExists(QWidget* owner)
 void DlgFileExists::SetFilename(const QString& fileName)
 {
     m_fileName = fileName;
-    m_message->setText(QStringLiteral("The file ") + fileName + QStringLiteral(" already exists!"));
+    showPath(m_message, QStringLiteral("The file "), fileName, QStringLiteral(" already exists!"));
 }
 
 void DlgFileExists::showEvent(QShowEvent* event)
@@ -90,14 +92,10 @@ void DlgFileExists::showEvent(QShowEvent* event)
     m_new->setFocus(Qt::OtherFocusReason);
 }
 
-void DlgFileExists::keyPressEvent(QKeyEvent* event)
+void DlgFileExists::reject()
 {
-    // No control box: Esc must not close it without a choice.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    // No control box: Esc and the window manager's close both end here, and neither is a
+    // choice, so the dialog stays until one of its buttons is pressed.
 }
 
 void DlgFileExists::choose(bool openExisting)

@@ -5,7 +5,7 @@
 class QLineEdit;
 class QPushButton;
 
-// Asked before a named file replaces the displayed records.
+// Asked before a named file replaces the displayed records. Only its two buttons close it.
 class DlgFileExists : public QDialog
 {
     Q_OBJECT
@@ -16,9 +16,10 @@ public:
     // True for "Open Existing File", false for "Use Displayed Values"; kept after closing.
     void GetOpenStatus(bool& status) const { status = m_openStatus; }
 
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void choose(bool openExisting);

@@ -3,10 +3,12 @@
 #include "recordfile/RecordFileLogic.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 
 RecordFileBinding::RecordFileBinding(RecordFileLogic& logic, Controls controls, QObject* parent)
@@ -19,10 +21,20 @@ RecordFileBinding::RecordFileBinding(RecordFileLogic& logic, Controls controls, 
         if (box->text() != text)
             box->setText(text);
     });
-    box->installEventFilter(this);
+    // Sees the box, the list and every button of the window, also those built after it; not
+    // once the window is being taken down and the logic is gone.
+    qApp->installEventFilter(this);
+    connect(&m_logic, &QObject::destroyed, this, [this] { qApp->removeEventFilter(this); });
 
     QAbstractItemView* list = m_controls.display;
-    list->setModel(&m_logic.display());
+    // Removing the current row makes the view pick a neighbour as its current row. After a
+    // delete the logic selects the record to show itself, so the view's pick must not reach
+    // it: hence this connection before the view's own, and the one after.
+    DisplayList& lines = m_logic.display();
+    connect(&lines, &DisplayList::rowsAboutToBeRemoved, this,
+            [this] { m_syncingSelection = true; });
+    list->setModel(&lines);
+    connect(&lines, &DisplayList::rowsRemoved, this, [this] { m_syncingSelection = false; });
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -31,8 +43,6 @@ RecordFileBinding::RecordFileBinding(RecordFileLogic& logic, Controls controls, 
                     m_logic.select(current.row());
             });
     connect(&m_logic, &RecordFileLogic::selectionChanged, this, &RecordFileBinding::showSelection);
-    if (m_controls.deleteKeyInList)
-        list->installEventFilter(this);
 
     connect(m_controls.browse, &QPushButton::clicked, &m_logic, &RecordFileLogic::browse);
     connect(m_controls.save, &QPushButton::clicked, &m_logic, &RecordFileLogic::save);
@@ -85,18 +95,92 @@ void RecordFileBinding::showSelection(int index)
     m_syncingSelection = false;
 }
 
+RecordFileBinding::Leave RecordFileBinding::leaveFileNameBox()
+{
+    m_leaving = true;
+    m_questionAsked = false;
+    const bool completed = m_logic.fileNameBoxLeft();
+    m_leaving = false;
+    if (!completed)
+        return Leave::Refused;
+    return m_questionAsked ? Leave::CompletedAfterQuestion : Leave::Completed;
+}
+
+void RecordFileBinding::fileNameBoxLeft(QEvent* event)
+{
+    // Leaving for a dialog or another application is not leaving the box.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return;
+    // The focus has moved already: to the button a mouse press is about to reach, perhaps.
+    QWidget* focus = QApplication::focusWidget();
+    const Leave leave = leaveFileNameBox();
+    m_pressTarget = reason == Qt::MouseFocusReason ? focus : nullptr;
+    m_pressLeave = leave;
+}
+
+QPushButton* RecordFileBinding::commandFor(QObject* watched, QEvent* event) const
+{
+    switch (event->type()) {
+    case QEvent::Shortcut:
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+            return nullptr;
+        break;
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
+            return nullptr;
+        break;
+    }
+    default:
+        return nullptr;
+    }
+    auto* button = qobject_cast<QPushButton*>(watched);
+    if (!button || !button->isEnabled() || button->window() != m_controls.fileNameBox->window())
+        return nullptr;
+    return button;
+}
+
+bool RecordFileBinding::commandMayRun(QPushButton* button, QEvent* event)
+{
+    const bool press = event->type() != QEvent::Shortcut && event->type() != QEvent::KeyPress;
+    Leave leave = Leave::Completed;
+    if (press && m_pressTarget == button) {
+        leave = m_pressLeave;
+        m_pressTarget = nullptr;
+    } else if (m_controls.fileNameBox->hasFocus()) {
+        leave = leaveFileNameBox();
+    } else if (m_logic.isAskingFileExists()) {
+        leave = Leave::Refused;
+    }
+    if (leave == Leave::Refused)
+        return false;
+    // The button's release went to the question, so the press stands for the whole click.
+    if (press && leave == Leave::CompletedAfterQuestion) {
+        button->click();
+        return false;
+    }
+    return true;
+}
+
 bool RecordFileBinding::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_controls.fileNameBox && event->type() == QEvent::FocusOut) {
-        // Leaving for a dialog or another application is not leaving the box.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            m_logic.fileNameBoxLeft();
+        fileNameBoxLeft(event);
     } else if (watched == m_controls.display && event->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Delete || key == Qt::Key_Backspace) &&
+        if (m_controls.deleteKeyInList && (key == Qt::Key_Delete || key == Qt::Key_Backspace) &&
             m_logic.CurrentIndex() < m_logic.RecordCount())
             m_logic.deleteCurrent();
+    } else if (event->type() == QEvent::WindowBlocked && m_leaving &&
+               watched == m_controls.fileNameBox->window()) {
+        m_questionAsked = true;
+    } else if (QPushButton* button = commandFor(watched, event)) {
+        if (!commandMayRun(button, event))
+            return true;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -1,5 +1,7 @@
 #include "DlgSpecies.h"
 
+#include "app/Controls.h"
+#include "app/FitCaption.h"
 #include "app/ModGlobal.h"
 #include "species/SpeciesLists.h"
 #include "species/VariantList.h"
@@ -47,11 +49,9 @@ DlgSpecies::DlgSpecies(QWidget* owner, QLineEdit* speciesField)
     okButton_->setObjectName(QStringLiteral("OKButton"));
     cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
-    // Enter must not confirm behind the user's back.
-    for (QPushButton* button : {okButton_, cancelButton_}) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
+    // Neither is the default: Enter in the list must not confirm behind the user's back.
+    Controls::clickOnEnter(okButton_);
+    Controls::clickOnEnter(cancelButton_);
 
     cboVariant_ = new QComboBox(this);
     cboVariant_->setObjectName(QStringLiteral("cboVariant"));
@@ -79,6 +79,7 @@ DlgSpecies::DlgSpecies(QWidget* owner, QLineEdit* speciesField)
     cancelButton_->setGeometry(pxRect(5880, 1020, 1215, 375));
     cboVariant_->setGeometry(pxRect(1140, 120, 3495, 315));
     label1_->setGeometry(pxRect(120, 150, 1035, 255));
+    fitCaption(label1_);
     lstSpecies_->setGeometry(pxRect(120, 540, ListWidth, ListHeight));
     layout_ = SpeciesDialogLayout::forOuterSize(ClientWidth + SpeciesDialogLayout::FrameWidth,
                                                 ClientHeight + SpeciesDialogLayout::FrameHeight,

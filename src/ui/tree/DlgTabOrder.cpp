@@ -11,9 +11,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-DlgTabOrder::DlgTabOrder(QWidget* owner, TreeTabOrder& order)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_order(order)
+DlgTabOrder::DlgTabOrder(QWidget* owner, TreeTabOrder& order) : QDialog(owner), m_order(order)
 {
+    // The window manager's close rejects, which is Cancel.
+    Controls::noControlBox(this);
     setObjectName(QStringLiteral("dlgTabOrder"));
     setWindowTitle(QStringLiteral("Tab Order"));
     setFixedSize(Twips::toPixels(4305), Twips::toPixels(4995));

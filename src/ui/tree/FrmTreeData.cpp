@@ -351,12 +351,9 @@ bool FrmTreeData::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            // A button takes Enter as its click; everywhere else Enter moves on like Tab.
-            if (auto* button = qobject_cast<QPushButton*>(watched)) {
-                button->click();
-                return true;
-            }
+        // A button takes Enter as its click (Controls); everywhere else Enter moves on like Tab.
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            !qobject_cast<QAbstractButton*>(watched)) {
             QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
             QApplication::sendEvent(watched, &tab);
             return true;

@@ -37,6 +37,7 @@ private Q_SLOTS:
     void parse_data();
     void parse();
     void roundTripOfBuiltRecords();
+    void replaceKeepsWhatStandsPastColumn49();
     void fieldWidthsFillTheRecord();
 };
 
@@ -176,6 +177,18 @@ void TestTreeRecord::roundTripOfBuiltRecords()
     QCOMPARE(FormatTreeRecord(ParseTreeRecord(line)), line);
     QCOMPARE(ParseTreeRecord(line)[5], QStringLiteral("WF"));
     QCOMPARE(ParseTreeRecord(line)[6], QStringLiteral("12.0"));
+}
+
+void TestTreeRecord::replaceKeepsWhatStandsPastColumn49()
+{
+    const TreeFieldTexts input = allFields(QStringLiteral("WF"));
+    const QString built = FormatTreeRecord(input);
+    // Plot data of another tool, with a byte that has no character of its own.
+    const QString tail = QStringLiteral(" 25 180 HT3  \u0081");
+    const QString old = FormatTreeRecord(fields({{5, "DF"}, {6, "5"}}));
+    QCOMPARE(ReplaceTreeRecord(old + tail, input), built + tail);
+    QCOMPARE(ReplaceTreeRecord(old, input), built);
+    QCOMPARE(ReplaceTreeRecord(QStringLiteral("   1"), input), built);
 }
 
 void TestTreeRecord::fieldWidthsFillTheRecord()

@@ -161,12 +161,14 @@ private Q_SLOTS:
 
     void updateAndDelete()
     {
-        openOn({record("1", "1"), record("1", "2"), record("1", "3")});
+        // Plot data of another tool past column 49 survives the update of its record.
+        const QString tail = QStringLiteral("  25 180 HT3");
+        openOn({record("1", "1"), record("1", "2") + tail, record("1", "3")});
         m_logic->select(1);
         m_logic->setField(Species, "wf");
         m_ui->tabsFrom.clear();
         QVERIFY(m_logic->processEntry());
-        QCOMPARE(m_logic->display().line(1), record("1", "2", "WF"));
+        QCOMPARE(m_logic->display().line(1), record("1", "2", "WF") + tail);
         QCOMPARE(where(TreeNumber), "2 edit 3");
         // From the display list the Tab lands in the first field, never in the file name box.
         QCOMPARE(m_ui->tabsFrom, QStringList{"lstDisplay"});

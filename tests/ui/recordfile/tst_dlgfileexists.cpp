@@ -7,16 +7,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 class TestDlgFileExists : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void layoutAndTexts();
-    void choice_data();
-    void choice();
-    void escapeDoesNotChoose();
+    void onlyItsButtonsCloseIt_data();
+    void onlyItsButtonsCloseIt();
     void fileDialogFilters();
 };
 
@@ -31,6 +29,15 @@ void TestDlgFileExists::layoutAndTexts()
     QCOMPARE(dialog.size(), QSize(396, 173));
     auto* message = dialog.findChild<QLineEdit*>(QStringLiteral("txtMessage"));
     QCOMPARE(message->text(), QStringLiteral("The file C:\\data\\plot.tre already exists!"));
+    // A long path loses its middle, never its file name; the tooltip has it whole.
+    const QString path = QStringLiteral("/home/forester/inventories/2026/north block/"
+                                        "compartment 12/plots measured in june.velk");
+    dialog.SetFilename(path);
+    QVERIFY(message->text().startsWith(QStringLiteral("The file /hom")));
+    QVERIFY(
+        message->text().endsWith(QStringLiteral("/plots measured in june.velk already exists!")));
+    QVERIFY(message->text().contains(QChar(0x2026)));
+    QCOMPARE(message->toolTip(), path);
     QCOMPARE(message->focusPolicy(), Qt::NoFocus);
     QCOMPARE(dialog.findChild<QGroupBox*>(QStringLiteral("Frame2"))->title(),
              QStringLiteral("Open Existing File"));
@@ -49,42 +56,40 @@ void TestDlgFileExists::layoutAndTexts()
     QTRY_COMPARE(QApplication::focusWidget(), useDisplayed);
 }
 
-void TestDlgFileExists::choice_data()
+void TestDlgFileExists::onlyItsButtonsCloseIt_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("status");
-    QTest::newRow("open") << QStringLiteral("cmdOpen") << true;
-    QTest::newRow("use displayed") << QStringLiteral("cmdNew") << false;
+    QTest::newRow("open, clicked") << QStringLiteral("cmdOpen") << true;
+    QTest::newRow("use displayed, Enter") << QStringLiteral("cmdNew") << false;
 }
 
-void TestDlgFileExists::choice()
+void TestDlgFileExists::onlyItsButtonsCloseIt()
 {
     QFETCH(QString, button);
     QFETCH(bool, status);
     DlgFileExists dialog(nullptr);
-    dialog.SetFilename(QStringLiteral("a.tre"));
-    QTimer::singleShot(0, &dialog, [&] {
-        QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
-    });
-    dialog.exec();
+    QVERIFY(!(dialog.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                                      Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint)));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    // Neither Esc, nor the window manager's close, nor minimising it makes a choice.
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(!dialog.close());
+    dialog.showMinimized();
+    QTRY_VERIFY(!dialog.isMinimized());
+    QVERIFY(dialog.isVisible());
+    auto* chosen = dialog.findChild<QPushButton*>(button);
+    if (status) {
+        QTest::mouseClick(chosen, Qt::LeftButton);
+    } else {
+        QCOMPARE(QApplication::focusWidget(), chosen); // the focus starts there
+        QTest::keyClick(chosen, Qt::Key_Return);
+    }
+    QTRY_VERIFY(!dialog.isVisible());
     bool read = !status;
     dialog.GetOpenStatus(read);
     QCOMPARE(read, status);
-}
-
-void TestDlgFileExists::escapeDoesNotChoose()
-{
-    DlgFileExists dialog(nullptr);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    QTest::keyClick(&dialog, Qt::Key_Escape);
-    QVERIFY(dialog.isVisible());
-    // Enter presses the focused "Use Displayed Values".
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QTRY_VERIFY(!dialog.isVisible());
-    bool status = true;
-    dialog.GetOpenStatus(status);
-    QVERIFY(!status);
 }
 
 void TestDlgFileExists::fileDialogFilters()

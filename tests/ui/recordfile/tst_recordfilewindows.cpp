@@ -25,7 +25,8 @@ private Q_SLOTS:
     void cleanup();
     void fileBoxListAndButtonsWorkTogether_data();
     void fileBoxListAndButtonsWorkTogether();
-    void deleteKeyInTreeList();
+    void accessKeyFinishesTheFileName_data();
+    void accessKeyFinishesTheFileName();
 
 private:
     ScriptedUserInterface m_ui;
@@ -149,21 +150,84 @@ void TestRecordFileWindows::fileBoxListAndButtonsWorkTogether()
     QCOMPARE(m_ui.messages.last().text, QStringLiteral("Clear all records from the display?"));
 }
 
-void TestRecordFileWindows::deleteKeyInTreeList()
+void TestRecordFileWindows::accessKeyFinishesTheFileName_data()
 {
-    const QString file = m_dir.filePath(QStringLiteral("keys.tre"));
-    writeFile(file, "a\r\nb\r\n");
-    modGlobal().TreeFileName = file;
-    auto* w = static_cast<DataWindow*>(WindowChain::show(WindowChain::Window::Tree));
-    auto* view = w->findChild<QAbstractItemView*>(QStringLiteral("lstDisplay"));
-    view->setFocus();
-    QTest::keyClick(view, Qt::Key_Delete); // on the slot: nothing
-    QCOMPARE(view->model()->rowCount(), 3);
-    view->setCurrentIndex(view->model()->index(1, 0));
-    QTest::keyClick(view, Qt::Key_Backspace);
-    QCOMPARE(view->model()->rowCount(), 2);
-    QCOMPARE(w->logic().display().lines(), (QStringList{QStringLiteral("a"), QString()}));
-    QVERIFY(w->logic().HasUnsavedChanges());
+    QTest::addColumn<WindowChain::Window>("window");
+    QTest::addColumn<QString>("fileBox");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("unsaved");
+    QTest::addColumn<bool>("openExisting");
+
+    const QByteArray tree("   1  1     11DF  5.0\r\n   1  2     11WF  7.5\r\n");
+    QTest::newRow("Alt+S, open existing")
+        << WindowChain::Window::Tree << QStringLiteral("txtTreeFile") << tree << int(Qt::Key_S)
+        << false << true;
+    QTest::newRow("Alt+S, use displayed values")
+        << WindowChain::Window::Tree << QStringLiteral("txtTreeFile") << tree << int(Qt::Key_S)
+        << false << false;
+    QTest::newRow("Alt+S, unsaved changes, Cancel")
+        << WindowChain::Window::Tree << QStringLiteral("txtTreeFile") << tree << int(Qt::Key_S)
+        << true << false;
+    QTest::newRow("Alt+N") << WindowChain::Window::Stand << QStringLiteral("txtSlfFile")
+                           << QByteArray("A S1 t.tre @ xa\r\nB S1 1999\r\n") << int(Qt::Key_N)
+                           << false << false;
+    QTest::newRow("Alt+X") << WindowChain::Window::Location << QStringLiteral("txtLocFile")
+                           << QByteArray("A \"Big Creek\" @ b.slf @ @\r\nB G1 a.kcp\r\n")
+                           << int(Qt::Key_X) << false << false;
+}
+
+void TestRecordFileWindows::accessKeyFinishesTheFileName()
+{
+    QFETCH(WindowChain::Window, window);
+    QFETCH(QString, fileBox);
+    QFETCH(QByteArray, content);
+    QFETCH(int, key);
+    QFETCH(bool, unsaved);
+    QFETCH(bool, openExisting);
+
+    // The window shows one file; the user types the name of another existing file.
+    const QString shown = m_dir.filePath(QStringLiteral("shown"));
+    const QString typed = m_dir.filePath(QStringLiteral("typed"));
+    const QByteArray typedContent = content.left(content.indexOf('\n') + 1);
+    writeFile(shown, content);
+    writeFile(typed, typedContent);
+    modGlobal().TreeFileName = modGlobal().StandListFileName = modGlobal().LocationsFileName =
+        shown;
+    auto* w = static_cast<DataWindow*>(WindowChain::show(window));
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    if (unsaved)
+        w->logic().process(QString::fromLatin1(content.left(content.indexOf('\r'))));
+    auto* box = w->findChild<QLineEdit*>(fileBox);
+    auto* save = w->findChild<QPushButton*>(QStringLiteral("cmdSave"));
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, typed);
+
+    m_ui.fileExistsAnswers = {openExisting};
+    m_ui.answers = {unsaved ? Answer::Cancel : Answer::Ok};
+    // While the exists dialog waits, neither a click nor Enter on Save may run it.
+    m_ui.whileFileExistsAsked = [&] {
+        QTest::mouseClick(save, Qt::LeftButton);
+        QTest::keyClick(save, Qt::Key_Return);
+        QVERIFY(m_ui.messages.isEmpty());
+    };
+    QTest::keyClick(box, Qt::Key(key), Qt::AltModifier);
+    QTest::qWait(200); // an access key clicks its button after a short animation
+
+    // Only "Use Displayed Values" and the overwrite question let the display replace the file.
+    const bool saved = key == Qt::Key_S && !unsaved;
+    QCOMPARE(m_ui.fileExistsAsked, unsaved ? QStringList() : QStringList{typed});
+    QCOMPARE(m_ui.titles(), unsaved ? QStringList{QStringLiteral("Unsaved Changes")}
+                            : saved ? QStringList{QStringLiteral("File Exists")}
+                                    : QStringList());
+    QCOMPARE(readFile(typed), saved && !openExisting ? content : typedContent);
+    QCOMPARE(readFile(shown), content);
+    if (key == Qt::Key_S)
+        QCOMPARE(box->text(), unsaved ? shown : typed);
+    QCOMPARE(modGlobal().StandListFileName, key == Qt::Key_N ? typed : shown);
+    QCOMPARE(WindowChain::current() == w, key == Qt::Key_S);
+    QCOMPARE(WindowChain::programEnded(), key == Qt::Key_X);
 }
 
 QTEST_MAIN(TestRecordFileWindows)

@@ -73,11 +73,14 @@ void TestDlgSpecies::variantRememberedAfterCancel()
     {
         Opened opened;
         opened.combo->setCurrentIndex(8);
-        // Neither key may close the dialog; only Cancel does, and without writing.
+        // Neither key may close the dialog, nor Enter in the list; Enter on a focused Cancel
+        // does, without writing.
         QTest::keyClick(&opened.dialog, Qt::Key_Escape);
         QTest::keyClick(&opened.dialog, Qt::Key_Return);
+        QTest::keyClick(opened.list, Qt::Key_Return);
         QVERIFY(opened.dialog.isVisible());
-        QTest::mouseClick(opened.cancel, Qt::LeftButton);
+        opened.cancel->setFocus();
+        QTest::keyClick(opened.cancel, Qt::Key_Return);
         QVERIFY(!opened.dialog.isVisible());
         QCOMPARE(opened.field.text(), QStringLiteral("XX"));
     }
@@ -94,26 +97,31 @@ void TestDlgSpecies::variantRememberedAfterCancel()
 
 void TestDlgSpecies::confirm_data()
 {
-    QTest::addColumn<bool>("doubleClick");
-    QTest::newRow("OK") << false;
-    QTest::newRow("double-click") << true;
+    QTest::addColumn<QString>("how");
+    QTest::newRow("OK") << QStringLiteral("click");
+    QTest::newRow("Enter on OK") << QStringLiteral("Enter");
+    QTest::newRow("double-click") << QStringLiteral("double-click");
 }
 
 void TestDlgSpecies::confirm()
 {
-    QFETCH(bool, doubleClick);
+    QFETCH(QString, how);
     Opened opened;
     opened.combo->setCurrentIndex(12);
     QListWidgetItem* item = opened.list->item(4); // "M = Madrone"
     QVERIFY(item);
-    if (doubleClick) {
+    if (how == QStringLiteral("double-click")) {
         const QPoint at = opened.list->visualItemRect(item).center();
         // The press of a real double-click comes first and selects the entry.
         QTest::mouseClick(opened.list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(opened.list->viewport(), Qt::LeftButton, {}, at);
     } else {
         opened.list->setCurrentItem(item);
-        QTest::mouseClick(opened.ok, Qt::LeftButton);
+        opened.ok->setFocus();
+        if (how == QStringLiteral("Enter"))
+            QTest::keyClick(opened.ok, Qt::Key_Return);
+        else
+            QTest::mouseClick(opened.ok, Qt::LeftButton);
     }
     QCOMPARE(opened.field.text(), QStringLiteral("M ")); // a one-letter code keeps its blank
     QCOMPARE(opened.dialog.result(), int(QDialog::Accepted));

@@ -1,8 +1,10 @@
 #include "TestFiles.h"
 #include "app/ModGlobal.h"
 #include "tree/FrmTreeData.h"
+#include "tree/TreeRecord.h"
 #include "tree/TreeWindowLogic.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,14 +46,19 @@ class TestFrmTreeData : public QObject
     {
         return find<QLineEdit>(m_window, TreeWindowLogic::fieldBoxName(i));
     }
-    // Clicks `opener`, runs `answer` inside the modal dialog it opens, then clicks OK there.
-    void throughDialog(const QString& opener, const std::function<void(QWidget*)>& answer)
+    // Clicks `opener`, runs `answer` inside the modal dialog it opens, then closes it with
+    // the button `closer`, or as the window manager does when there is none.
+    void throughDialog(const QString& opener, const std::function<void(QWidget*)>& answer,
+                       const QString& closer = "OKButton")
     {
-        QTimer::singleShot(0, [answer] {
+        QTimer::singleShot(0, [answer, closer] {
             QWidget* dialog = QApplication::activeModalWidget();
             QVERIFY(dialog);
             answer(dialog);
-            QTest::mouseClick(find(dialog, "OKButton"), Qt::LeftButton);
+            if (closer.isEmpty())
+                dialog->close();
+            else
+                QTest::mouseClick(find(dialog, closer), Qt::LeftButton);
         });
         QTest::mouseClick(find(m_window, opener), Qt::LeftButton);
         // Offscreen, the window is not activated again by itself after a modal dialog.
@@ -96,6 +103,53 @@ private Q_SLOTS:
         QCOMPARE(readFile(fileName), readFile(SAPWRIGHT_TEST_DATA "/tree_two_trees.velk"));
     }
 
+    void deleteShowsTheRecordAboveAndUpdateKeepsTheTail()
+    {
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath("ten.velk");
+        auto tree = [](int number, const QString& species = "DF") {
+            return FormatTreeRecord({{{}, "1", QString::number(number), {}, {}, species, "5"}});
+        };
+        // Plot data of another tool past column 49 of the ninth tree.
+        const QString tail = QStringLiteral(" 25 180 HT3");
+        QByteArray bytes;
+        for (int number = 1; number <= 10; ++number)
+            bytes += (tree(number) + (number == 9 ? tail : QString())).toLatin1() + "\r\n";
+        writeFile(fileName, bytes);
+        modGlobal().TreeFileName = fileName;
+        m_window->openFromSharedState();
+        auto* list = find<QAbstractItemView>(m_window, "lstDisplay");
+        auto clickRow = [list](int row) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualRect(list->model()->index(row, 0)).center());
+        };
+        auto shown = [this, list] {
+            return field(2)->text() + u' ' + QString::number(list->currentIndex().row()) + u' ' +
+                   find(m_window, "cmdProcess")->property("tag").toString();
+        };
+
+        // The seventh tree, with the button: the sixth is shown.
+        clickRow(6);
+        QCOMPARE(shown(), "7 6 edit");
+        QTest::mouseClick(find(m_window, "cmdDelete"), Qt::LeftButton);
+        QCOMPARE(shown(), "6 5 edit");
+        // The last tree, with the Delete key: the one above it, not the slot.
+        clickRow(8);
+        QCOMPARE(shown(), "10 8 edit");
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(shown(), "9 7 edit");
+        QVERIFY(m_window->treeLogic().HasUnsavedChanges());
+
+        field(5)->setFocus();
+        QTest::keyClicks(field(5), "wf");
+        QTest::keyClick(field(5), Qt::Key_U, Qt::AltModifier);
+        QTRY_COMPARE(m_window->treeLogic().display().line(7), tree(9, "WF") + tail);
+        // On the slot, Backspace deletes nothing.
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Backspace);
+        QCOMPARE(list->model()->rowCount(), 9);
+    }
+
     void switchesLocksAndHoverFrame()
     {
         QVERIFY(!find(m_window, "imgSwitch_5")->isEnabled());
@@ -125,6 +179,15 @@ private Q_SLOTS:
 
     void tabOrderDialog()
     {
+        // No control box; the window manager's close is Cancel.
+        throughDialog(
+            "imgTabOrder",
+            [](QWidget* dialog) {
+                QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
+                QTest::mouseClick(find(dialog, "lblField_3"), Qt::LeftButton);
+            },
+            QString());
+        QCOMPARE(focusName(), "txtTreeData_1");
         throughDialog("imgTabOrder", [](QWidget* dialog) {
             for (const char* name : {"lblField_6", "lblField_5", "lblField_2"})
                 QTest::mouseClick(find(dialog, name), Qt::LeftButton);
