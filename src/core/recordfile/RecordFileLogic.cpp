@@ -264,14 +264,18 @@ void RecordFileLogic::select(int index)
     if (index < 0 || index >= m_display.size())
         return;
     m_currentIndex = qint16(index);
+    m_shownIndex = -1;
     Q_EMIT selectionChanged(index);
     if (index == m_recordCount) {
         slotSelected();
         setAddMode();
         return;
     }
-    if (recordSelected(index))
+    if (recordSelected(index)) {
+        m_shownIndex = m_currentIndex;
+        m_shownFields = UndoHistory::pack(entryFields());
         setEditMode();
+    }
 }
 
 bool RecordFileLogic::process(const QString& line)
@@ -419,25 +423,29 @@ UndoHistory::View RecordFileLogic::currentView() const
     view.recordCount = m_recordCount;
     view.currentIndex = m_currentIndex;
     view.mode = mode();
-    const bool record = m_currentIndex >= 0 && m_currentIndex < m_recordCount;
-    // Only a record shown by selecting it gives its fields back; anything else keeps them.
-    view.keepsFields = !record || !selectionShowsFields(m_currentIndex);
+    // Selecting the record again gives its fields back, unless they were edited since, or
+    // selecting shows nothing (the slot, an empty tree record): then they are kept.
+    const QString fields = UndoHistory::pack(entryFields());
+    view.keepsFields = m_currentIndex != m_shownIndex || m_currentIndex >= m_recordCount ||
+                       fields != m_shownFields;
     if (view.keepsFields)
-        view.fields = UndoHistory::pack(entryFields());
+        view.fields = fields;
     return view;
 }
 
 void RecordFileLogic::showView(const UndoHistory::View& view)
 {
-    if (view.keepsFields) {
+    if (view.currentIndex < view.recordCount) {
+        select(view.currentIndex);
+    } else {
         // Not through the selection: the tree window would prepare new fields and move on.
         m_currentIndex = view.currentIndex;
-        if (m_currentIndex >= 0 && m_currentIndex < m_display.size())
+        m_shownIndex = -1;
+        if (m_currentIndex < m_display.size())
             Q_EMIT selectionChanged(m_currentIndex);
-        restoreEntryFields(UndoHistory::unpack(view.fields));
-    } else {
-        select(view.currentIndex);
     }
+    if (view.keepsFields)
+        restoreEntryFields(UndoHistory::unpack(view.fields));
     setMode(view.mode);
 }
 

@@ -109,8 +109,6 @@ protected:
     virtual void recordUpdated() {}
     // Puts back fields that entryFields gave, without the checks of typing.
     virtual void restoreEntryFields(const QStringList&) {}
-    // Whether selecting this record shows it in the fields (else fields and mode stay).
-    virtual bool selectionShowsFields(int) const { return true; }
 
     // One user operation: every change of the display list while one lives (the outermost,
     // when they nest) is a single undo step.
@@ -180,4 +178,7 @@ private:
     UndoHistory::Step m_step;
     int m_stepDepth = 0;
     bool m_stepChanged = false;
+    // The record line that selecting showed in the fields last, and the fields it gave.
+    int m_shownIndex = -1;
+    QString m_shownFields;
 };

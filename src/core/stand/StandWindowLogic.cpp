@@ -305,8 +305,6 @@ void StandWindowLogic::restoreEntryFields(const QStringList& fields)
 {
     for (int box = StandBox::StandId; box <= StandBox::Last; ++box)
         store(box, fields.value(box - StandBox::StandId));
-    // Fields are kept only for the slot, where no set is shown.
-    m_setIsValid = true;
 }
 
 void StandWindowLogic::clearFieldsForLoad()

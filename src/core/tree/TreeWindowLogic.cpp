@@ -283,11 +283,6 @@ void TreeWindowLogic::restoreEntryFields(const QStringList& fields)
         store(field, fields.value(field - 1));
 }
 
-bool TreeWindowLogic::selectionShowsFields(int index) const
-{
-    return !display().line(index).isEmpty();
-}
-
 void TreeWindowLogic::tabToFirstField()
 {
     // The Tab goes from the display list, which comes first in the tab order, so it lands in

@@ -70,7 +70,6 @@ protected:
     void recordAdded() override;
     void recordUpdated() override;
     void restoreEntryFields(const QStringList& fields) override;
-    bool selectionShowsFields(int index) const override;
 
 private:
     void store(int field, const QString& text);
