@@ -149,20 +149,19 @@ int main(int argc, char* argv[])
     std::printf("load + show (first paint)       %8.2f ms\n", load);
     std::printf("ratio                           %8.2f (target: about 2 or less)\n", load / base);
     std::printf("median per operation            logic only   with the list view\n");
-    std::printf("add                             %8.1f us   %8.1f us\n", median(logicOnly.add),
-                median(withView.add));
-    std::printf("update                          %8.1f us   %8.1f us\n", median(logicOnly.update),
-                median(withView.update));
-    std::printf("delete                          %8.1f us   %8.1f us\n", median(logicOnly.remove),
-                median(withView.remove));
-    std::printf("select                          %8.1f us   %8.1f us\n", median(logicOnly.select),
-                median(withView.select));
-    std::printf("delete in the middle            %8.1f us   %8.1f us\n", median(logicOnly.middle),
-                median(withView.middle));
-    std::printf("  its undo                      %8.1f us   %8.1f us\n", median(logicOnly.undo),
-                median(withView.undo));
-    std::printf("  its redo                      %8.1f us   %8.1f us\n", median(logicOnly.redo),
-                median(withView.redo));
+    using Series = std::vector<double> Costs::*;
+    const std::pair<const char*, Series> operations[] = {
+        {"add", &Costs::add},
+        {"update", &Costs::update},
+        {"delete", &Costs::remove},
+        {"select", &Costs::select},
+        {"delete in the middle", &Costs::middle},
+        {"  its undo", &Costs::undo},
+        {"  its redo", &Costs::redo},
+    };
+    for (const auto& [name, series] : operations)
+        std::printf("%-30s  %8.1f us   %8.1f us\n", name, median(logicOnly.*series),
+                    median(withView.*series));
     std::printf("undo history of %d deletes   %8.1f KB (lines and fields kept, headers counted)\n",
                 deleting.history().stepCount(), deleting.history().bytesHeld() / 1024.0);
     WindowChain::resetForTests();
