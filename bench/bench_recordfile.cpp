@@ -1,5 +1,6 @@
 // Load-and-show cost of a full tree data file against the bare cost of reading its lines
-// and painting one screenful, and the cost of single-record operations on a full list.
+// and painting one screenful, the cost of single-record operations on a full list, undo and
+// redo of a delete in its middle, and the memory 1,000 undo steps hold.
 #include "app/DataWindow.h"
 #include "app/ModGlobal.h"
 #include "app/UserInterfaceSwitch.h"
@@ -99,7 +100,7 @@ int main(int argc, char* argv[])
 
     struct Costs
     {
-        std::vector<double> add, update, remove, select;
+        std::vector<double> add, update, remove, select, middle, undo, redo;
     };
     // One record below the limit so an add fits; then each operation in turn, n times.
     auto measure = [&](RecordFileLogic& logic) {
@@ -114,6 +115,11 @@ int main(int argc, char* argv[])
             c.update.push_back(timeMs([&] { logic.process(line); }) * 1000);
             logic.select(logic.RecordCount() - 1);
             c.remove.push_back(timeMs([&] { logic.deleteCurrent(); }) * 1000);
+            logic.select(records / 2 - i);
+            c.middle.push_back(timeMs([&] { logic.deleteCurrent(); }) * 1000);
+            c.undo.push_back(timeMs([&] { logic.undo(); }) * 1000);
+            c.redo.push_back(timeMs([&] { logic.redo(); }) * 1000);
+            logic.undo();
         }
         return c;
     };
@@ -128,6 +134,14 @@ int main(int argc, char* argv[])
     headless.LoadFile(path);
     const Costs logicOnly = measure(headless);
 
+    // A full day's worth of deletes in the middle of a full list.
+    RecordFileLogic deleting(RecordFileConfig::tree(), user);
+    deleting.LoadFile(path);
+    for (int i = 0; i < UndoHistory::DefaultMaxSteps; ++i) {
+        deleting.select(records / 2);
+        deleting.deleteCurrent();
+    }
+
     const double base = median(baseline);
     const double load = median(loadShow);
     std::printf("records                         %d\n", records);
@@ -135,14 +149,21 @@ int main(int argc, char* argv[])
     std::printf("load + show (first paint)       %8.2f ms\n", load);
     std::printf("ratio                           %8.2f (target: about 2 or less)\n", load / base);
     std::printf("median per operation            logic only   with the list view\n");
-    std::printf("add                             %8.1f us   %8.1f us\n", median(logicOnly.add),
-                median(withView.add));
-    std::printf("update                          %8.1f us   %8.1f us\n", median(logicOnly.update),
-                median(withView.update));
-    std::printf("delete                          %8.1f us   %8.1f us\n", median(logicOnly.remove),
-                median(withView.remove));
-    std::printf("select                          %8.1f us   %8.1f us\n", median(logicOnly.select),
-                median(withView.select));
+    using Series = std::vector<double> Costs::*;
+    const std::pair<const char*, Series> operations[] = {
+        {"add", &Costs::add},
+        {"update", &Costs::update},
+        {"delete", &Costs::remove},
+        {"select", &Costs::select},
+        {"delete in the middle", &Costs::middle},
+        {"  its undo", &Costs::undo},
+        {"  its redo", &Costs::redo},
+    };
+    for (const auto& [name, series] : operations)
+        std::printf("%-30s  %8.1f us   %8.1f us\n", name, median(logicOnly.*series),
+                    median(withView.*series));
+    std::printf("undo history of %d deletes   %8.1f KB (lines and fields kept, headers counted)\n",
+                deleting.history().stepCount(), deleting.history().bytesHeld() / 1024.0);
     WindowChain::resetForTests();
     return 0;
 }

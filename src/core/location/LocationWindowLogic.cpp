@@ -149,6 +149,8 @@ bool LocationWindowLogic::processEntry()
             return false;
         }
     }
+    // The quotes replaced in the box belong to the same step as the line.
+    const UndoStep step(*this);
     LocRecord record = m_entry;
     record.kind = m_typeB ? LocRecord::Kind::B : LocRecord::Kind::A;
     if (!valuesReadBack(record))
@@ -209,6 +211,21 @@ void LocationWindowLogic::refuseNoByte(const QString& what, const QString& value
                                 "hold.")
                      .arg(what, value),
                  Buttons::Ok, Icon::Exclamation);
+}
+
+QStringList LocationWindowLogic::entryFields() const
+{
+    QStringList fields{m_typeB ? QStringLiteral("B") : QStringLiteral("A")};
+    for (const FieldInfo& info : Fields)
+        fields.append(m_entry.field(info.field));
+    return fields;
+}
+
+void LocationWindowLogic::restoreEntryFields(const QStringList& fields)
+{
+    chooseType(fields.value(0) == u'B');
+    for (const FieldInfo& info : Fields)
+        setField(info.field, fields.value(int(info.field) + 1));
 }
 
 void LocationWindowLogic::clearFieldsForLoad()

@@ -41,6 +41,9 @@ public:
     // The process button: checks the fields, then adds or updates.
     bool processEntry();
 
+    // The record kind ("A" or "B"), then the fields in Field order.
+    QStringList entryFields() const override;
+
 Q_SIGNALS:
     void fieldChanged(LocRecord::Field field, const QString& text);
     void typeChanged(bool typeB);
@@ -50,6 +53,7 @@ protected:
     void slotSelected() override;
     bool recordSelected(int index) override;
     bool confirmReplace(const QString& newLine) override;
+    void restoreEntryFields(const QStringList& fields) override;
 
 private:
     void browseInto(Field field, const QString& filter, bool append);

@@ -14,32 +14,35 @@ QVariant DisplayList::data(const QModelIndex& index, int role) const
     return {};
 }
 
-void DisplayList::setLine(int index, const QString& text)
+void DisplayList::replaceLines(int index, int count, const QStringList& lines)
 {
-    m_lines[index] = text;
-    const QModelIndex changed = createIndex(index, 0);
-    Q_EMIT dataChanged(changed, changed, {Qt::DisplayRole});
-}
-
-void DisplayList::insertLine(int index, const QString& text)
-{
-    beginInsertRows(QModelIndex(), index, index);
-    m_lines.insert(index, text);
-    endInsertRows();
-}
-
-void DisplayList::removeLines(int index, int count)
-{
-    if (count <= 0)
-        return;
-    beginRemoveRows(QModelIndex(), index, index + count - 1);
-    m_lines.remove(index, count);
-    endRemoveRows();
-}
-
-void DisplayList::clear()
-{
-    reset({});
+    const int given = int(lines.size());
+    const int common = qMin(count, given);
+    int firstChanged = -1;
+    int lastChanged = -1;
+    for (int k = 0; k < common; ++k) {
+        if (m_lines[index + k] == lines[k])
+            continue;
+        m_lines[index + k] = lines[k];
+        if (firstChanged < 0)
+            firstChanged = k;
+        lastChanged = k;
+    }
+    if (firstChanged >= 0) {
+        Q_EMIT dataChanged(createIndex(index + firstChanged, 0),
+                           createIndex(index + lastChanged, 0), {Qt::DisplayRole});
+    }
+    if (given > common) {
+        beginInsertRows(QModelIndex(), index + common, index + given - 1);
+        m_lines.insert(index + common, given - common, QString());
+        for (int k = common; k < given; ++k)
+            m_lines[index + k] = lines[k];
+        endInsertRows();
+    } else if (count > common) {
+        beginRemoveRows(QModelIndex(), index + common, index + count - 1);
+        m_lines.remove(index + common, count - common);
+        endRemoveRows();
+    }
 }
 
 void DisplayList::reset(QStringList lines)

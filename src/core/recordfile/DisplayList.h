@@ -3,8 +3,11 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
+class RecordFileLogic;
+
 // The lines a data window shows: the records exactly as stored, then the new-record slot.
 // A list model so a view paints only what is on screen and a one-line change touches one row.
+// Only the record file logic changes it, so its undo history always fits the lines.
 class DisplayList : public QAbstractListModel
 {
     Q_OBJECT
@@ -22,13 +25,13 @@ public:
     const QString& line(int index) const { return m_lines.at(index); }
     const QStringList& lines() const { return m_lines; }
 
-    void setLine(int index, const QString& text);
-    void insertLine(int index, const QString& text);
-    void appendLine(const QString& text) { insertLine(size(), text); }
-    void removeLines(int index, int count = 1);
-    void clear();
+private:
+    friend class RecordFileLogic;
+
+    // Lines index .. index + count - 1 become `lines`: rows whose text changes are updated,
+    // the rest inserted or removed in one go.
+    void replaceLines(int index, int count, const QStringList& lines);
     void reset(QStringList lines);
 
-private:
     QStringList m_lines;
 };

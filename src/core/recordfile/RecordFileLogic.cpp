@@ -63,6 +63,7 @@ void RecordFileLogic::open(const QString& fileName)
     m_currentIndex = 0;
     m_hasUnsavedChanges = false;
     m_askOverwrite = false;
+    m_history.restart(true);
     setStartMode();
     LoadFile(m_fileNameBox);
 }
@@ -109,6 +110,7 @@ RecordFileLogic::LoadResult RecordFileLogic::LoadFile(const QString& fileName)
     m_recordCount = qint16(lines.size());
     lines.append(QString());
     m_display.reset(std::move(lines));
+    m_history.restart(true);
     if (records.invalidLineSeen) {
         m_ui.message(QStringLiteral("Error"), m_config.invalidFormatText + QStringLiteral("\r\n"),
                      Buttons::Ok, Icon::Critical);
@@ -142,6 +144,7 @@ bool RecordFileLogic::SaveFile(const QString& fileName)
     }
     m_hasUnsavedChanges = false;
     m_askOverwrite = false;
+    m_history.markClean();
     Q_EMIT controlsChanged();
     return true;
 }
@@ -230,9 +233,9 @@ void RecordFileLogic::clearDisplay()
                      QStringLiteral("Clear all records from the display?"), Buttons::OkCancel,
                      Icon::None) == Answer::Cancel)
         return;
-    m_display.reset({QString()});
+    const UndoStep step(*this, true);
+    changeLines(0, m_display.size(), {QString()}, -m_recordCount);
     m_currentIndex = 0;
-    m_recordCount = 0;
     select(0);
 }
 
@@ -240,7 +243,8 @@ void RecordFileLogic::deleteCurrent()
 {
     if (m_currentIndex < 0 || m_currentIndex >= m_recordCount)
         return;
-    removeRecordLines(m_currentIndex, 1);
+    const UndoStep step(*this);
+    replaceRecordLines(m_currentIndex, 1, {});
     if (m_currentIndex > 0)
         --m_currentIndex;
     select(m_currentIndex);
@@ -260,36 +264,36 @@ void RecordFileLogic::select(int index)
     if (index < 0 || index >= m_display.size())
         return;
     m_currentIndex = qint16(index);
+    m_shownIndex = -1;
     Q_EMIT selectionChanged(index);
     if (index == m_recordCount) {
         slotSelected();
         setAddMode();
         return;
     }
-    if (recordSelected(index))
+    if (recordSelected(index)) {
+        m_shownIndex = m_currentIndex;
+        m_shownFields = UndoHistory::pack(entryFields());
         setEditMode();
+    }
 }
 
 bool RecordFileLogic::process(const QString& line)
 {
+    const UndoStep step(*this);
     if (!m_editMode) {
         // A new record always goes into the slot, whichever line was selected before.
         const bool hasSlot = !m_display.isEmpty();
         if (!roomFor(hasSlot ? 1 : 2))
             return false;
-        if (hasSlot)
-            m_display.setLine(m_recordCount, line);
-        else
-            m_display.appendLine(line);
-        ++m_recordCount;
+        changeLines(m_recordCount, hasSlot ? 1 : 0, {line, QString()}, 1);
         m_currentIndex = m_recordCount;
-        m_display.appendLine(QString());
         recordAdded();
         select(m_currentIndex);
     } else {
         if (m_currentIndex < 0 || m_currentIndex >= m_recordCount || !confirmReplace(line))
             return false;
-        m_display.setLine(m_currentIndex, line);
+        changeLines(m_currentIndex, 1, {line}, 0);
         recordUpdated();
         ++m_currentIndex;
         select(m_currentIndex);
@@ -361,29 +365,147 @@ bool RecordFileLogic::roomFor(int count)
     return false;
 }
 
-void RecordFileLogic::insertRecordLine(int index, const QString& line)
+void RecordFileLogic::changeLines(int index, int count, const QStringList& lines, int records)
 {
-    m_display.insertLine(index, line);
-    ++m_recordCount;
+    if (m_stepDepth > 0)
+        UndoHistory::addChange(m_step, m_stepChanged, index, count, lines, m_display.lines());
+    else
+        m_history.restart(!m_hasUnsavedChanges); // no step could take this change back
+    m_display.replaceLines(index, count, lines);
+    m_recordCount = qint16(m_recordCount + records);
 }
 
-void RecordFileLogic::removeRecordLines(int index, int count)
+RecordFileLogic::UndoStep::UndoStep(RecordFileLogic& logic, bool clear) : m_logic(logic)
 {
-    m_display.removeLines(index, count);
-    m_recordCount = qint16(m_recordCount - count);
+    if (m_logic.m_stepDepth++ > 0)
+        return;
+    m_logic.m_step = UndoHistory::Step();
+    m_logic.m_step.clear = clear;
+    m_logic.m_step.before = m_logic.currentView();
+    m_logic.m_stepChanged = false;
 }
 
-void RecordFileLogic::replaceRecordLines(int index, int count, const QStringList& lines)
+RecordFileLogic::UndoStep::~UndoStep()
 {
-    const int given = int(lines.size());
-    const int common = qMin(count, given);
-    for (int k = 0; k < common; ++k) {
-        if (m_display.line(index + k) != lines[k])
-            m_display.setLine(index + k, lines[k]);
+    if (--m_logic.m_stepDepth > 0 || !m_logic.m_stepChanged)
+        return;
+    m_logic.m_step.after = m_logic.currentView();
+    m_logic.m_history.push(std::move(m_logic.m_step));
+    m_logic.m_stepChanged = false;
+}
+
+UndoHistory::Mode RecordFileLogic::mode() const
+{
+    if (m_editMode)
+        return UndoHistory::Mode::Edit;
+    return m_processCaption == m_config.addCaption ? UndoHistory::Mode::Add
+                                                   : UndoHistory::Mode::Start;
+}
+
+void RecordFileLogic::setMode(UndoHistory::Mode mode)
+{
+    switch (mode) {
+    case UndoHistory::Mode::Start:
+        setStartMode();
+        break;
+    case UndoHistory::Mode::Add:
+        setAddMode();
+        break;
+    case UndoHistory::Mode::Edit:
+        setEditMode();
+        break;
     }
-    for (int k = common; k < given; ++k)
-        insertRecordLine(index + k, lines[k]);
-    removeRecordLines(index + common, count - common);
+}
+
+UndoHistory::View RecordFileLogic::currentView() const
+{
+    UndoHistory::View view;
+    view.recordCount = m_recordCount;
+    view.currentIndex = m_currentIndex;
+    view.mode = mode();
+    // Selecting the record again gives its fields back, unless they were edited since, or
+    // selecting shows nothing (the slot, an empty tree record): then they are kept.
+    const QString fields = UndoHistory::pack(entryFields());
+    view.keepsFields = m_currentIndex != m_shownIndex || m_currentIndex >= m_recordCount ||
+                       fields != m_shownFields;
+    if (view.keepsFields)
+        view.fields = fields;
+    return view;
+}
+
+void RecordFileLogic::showView(const UndoHistory::View& view)
+{
+    if (view.currentIndex < view.recordCount) {
+        select(view.currentIndex);
+    } else {
+        // Not through the selection: the tree window would prepare new fields and move on.
+        m_currentIndex = view.currentIndex;
+        m_shownIndex = -1;
+        if (m_currentIndex < m_display.size())
+            Q_EMIT selectionChanged(m_currentIndex);
+    }
+    if (view.keepsFields)
+        restoreEntryFields(UndoHistory::unpack(view.fields));
+    setMode(view.mode);
+}
+
+bool RecordFileLogic::stepFits(int index, const QStringList& lines, qint16 records) const
+{
+    if (m_recordCount != records || index < 0 || index + lines.size() > m_display.size())
+        return false;
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        if (m_display.line(index + int(k)) != lines[k])
+            return false;
+    }
+    return true;
+}
+
+bool RecordFileLogic::mayStep() const
+{
+    return !m_ui.isAsking() && m_stepDepth == 0;
+}
+
+bool RecordFileLogic::undo()
+{
+    return takeStep(false);
+}
+
+bool RecordFileLogic::redo()
+{
+    return takeStep(true);
+}
+
+bool RecordFileLogic::takeStep(bool forward)
+{
+    if (!mayStep())
+        return false;
+    if (forward ? !m_history.canRedo() : !m_history.canUndo()) {
+        m_ui.beep();
+        return false;
+    }
+    const UndoHistory::Step& step = forward ? m_history.redoStep() : m_history.undoStep();
+    const QStringList& from = forward ? step.removed : step.inserted;
+    const QStringList& to = forward ? step.inserted : step.removed;
+    if (!stepFits(step.index, from, forward ? step.before.recordCount : step.after.recordCount)) {
+        // The list is not as the step left it: no step of this history applies any more.
+        m_history.restart(!m_hasUnsavedChanges);
+        m_ui.beep();
+        return false;
+    }
+    const qsizetype grows = to.size() - from.size();
+    if (grows > 0 && !roomFor(int(grows)))
+        return false;
+    const UndoHistory::View view = forward ? step.after : step.before;
+    m_display.replaceLines(step.index, int(from.size()), to);
+    m_recordCount = view.recordCount;
+    if (forward)
+        m_history.stepForward();
+    else
+        m_history.stepBack();
+    m_hasUnsavedChanges = m_history.unsaved();
+    showView(view);
+    Q_EMIT controlsChanged();
+    return true;
 }
 
 void RecordFileLogic::showFileError(const QString& what, const QString& fileName,

@@ -1,14 +1,16 @@
 #pragma once
 
 #include "DisplayList.h"
+#include "QuestionCounter.h"
 #include "RecordFileConfig.h"
-#include "app/UserInterface.h"
+#include "UndoHistory.h"
 
 #include <QObject>
 
 // The record file handling every data window shares: naming, loading, saving, the
-// questions before anything could be lost, and add/update/delete/clear on the display list.
-// A window derives from it to bring its own entry fields through the hooks below.
+// questions before anything could be lost, add/update/delete/clear on the display list, and
+// the undo history of those operations. A window derives from it to bring its own entry
+// fields through the hooks below.
 class RecordFileLogic : public QObject
 {
     Q_OBJECT
@@ -79,6 +81,18 @@ public:
     // Close box, Next/Prev: false when the close is refused (UnloadCancelled set).
     bool requestClose();
 
+    // Take back the last operation on the display list, or do it again: lines, counters,
+    // selection, fields and mode as they were, the unsaved flag as it belongs there. Refused
+    // while a question is open or an operation runs; with nothing to do, a beep.
+    bool undo();
+    bool redo();
+    bool canUndo() const { return m_history.canUndo(); }
+    bool canRedo() const { return m_history.canRedo(); }
+    const UndoHistory& history() const { return m_history; }
+
+    // What the entry fields hold, in an order of the window's own.
+    virtual QStringList entryFields() const { return {}; }
+
 Q_SIGNALS:
     void fileNameBoxChanged(const QString& text);
     void controlsChanged();
@@ -93,6 +107,22 @@ protected:
     virtual void recordAdded() {}
     virtual bool confirmReplace(const QString& newLine);
     virtual void recordUpdated() {}
+    // Puts back fields that entryFields gave, without the checks of typing.
+    virtual void restoreEntryFields(const QStringList&) {}
+
+    // One user operation: every change of the display list while one lives (the outermost,
+    // when they nest) is a single undo step.
+    class UndoStep
+    {
+    public:
+        explicit UndoStep(RecordFileLogic& logic, bool clear = false);
+        ~UndoStep();
+        UndoStep(const UndoStep&) = delete;
+        UndoStep& operator=(const UndoStep&) = delete;
+
+    private:
+        RecordFileLogic& m_logic;
+    };
 
     UserInterface& ui() { return m_ui; }
     void setAddMode();
@@ -101,11 +131,14 @@ protected:
     void markChanged();
     // Whether `count` more lines still fit; says so when they do not.
     bool roomFor(int count);
-    void insertRecordLine(int index, const QString& line);
-    void removeRecordLines(int index, int count);
-    // Lines index .. index + count - 1 become `lines`, one for one where they overlap; the
-    // rest is inserted or removed there. The caller checks the room first.
-    void replaceRecordLines(int index, int count, const QStringList& lines);
+    // Lines index .. index + count - 1 become `lines` and RecordCount grows by `records`.
+    // The caller checks the room first and holds an UndoStep.
+    void changeLines(int index, int count, const QStringList& lines, int records);
+    // The same for record lines only: RecordCount follows the difference.
+    void replaceRecordLines(int index, int count, const QStringList& lines)
+    {
+        changeLines(index, count, lines, int(lines.size()) - count);
+    }
     void setCurrentIndex(int index) { m_currentIndex = qint16(index); }
 
 private:
@@ -115,9 +148,18 @@ private:
     // The "Check" question when the lines have findings; false when the user cancelled.
     bool findingsAccepted(const QStringList& lines, const QString& fileName);
     void showFileError(const QString& what, const QString& fileName, const QString& reason);
+    UndoHistory::Mode mode() const;
+    void setMode(UndoHistory::Mode mode);
+    UndoHistory::View currentView() const;
+    void showView(const UndoHistory::View& view);
+    // Whether `lines` stand at index with `records` records, as a step left them.
+    bool stepFits(int index, const QStringList& lines, qint16 records) const;
+    bool mayStep() const;
+    // Undo (false) or redo (true) of the step at hand.
+    bool takeStep(bool forward);
 
     RecordFileConfig m_config;
-    UserInterface& m_ui;
+    QuestionCounter m_ui;
     DisplayList m_display;
     qint16 m_recordCount = 0;
     qint16 m_currentIndex = 0;
@@ -132,4 +174,11 @@ private:
     QString m_processCaption;
     QString m_fileNameBox;
     QString m_windowFileName;
+    UndoHistory m_history;
+    UndoHistory::Step m_step;
+    int m_stepDepth = 0;
+    bool m_stepChanged = false;
+    // The record line that selecting showed in the fields last, and the fields it gave.
+    int m_shownIndex = -1;
+    QString m_shownFields;
 };

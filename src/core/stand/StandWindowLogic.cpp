@@ -213,6 +213,8 @@ bool StandWindowLogic::processEntry()
         ui().focusControl(boxName(StandBox::TreeFile));
         return false;
     }
+    // The variant box changes with the lines, so within the same step.
+    const UndoStep step(*this);
     // An empty tree data file name is written as "@": a bareground stand.
     const StandSet set = boxesAsSet();
     if (!warnUnreadable(set))
@@ -237,12 +239,10 @@ bool StandWindowLogic::processEntry()
 
 void StandWindowLogic::addSet(const QStringList& lines)
 {
+    // On an empty list the set comes with the slot.
     const bool hasSlot = !display().isEmpty();
-    int at = RecordCount();
-    for (const QString& line : lines)
-        insertRecordLine(at++, line);
-    if (!hasSlot)
-        display().appendLine(QString());
+    changeLines(RecordCount(), 0, hasSlot ? lines : lines + QStringList{QString()},
+                int(lines.size()));
     setCurrentIndex(RecordCount());
     select(RecordCount());
 }
@@ -274,16 +274,17 @@ void StandWindowLogic::deleteCurrent()
 {
     if (!isEditMode() || CurrentIndex() >= RecordCount())
         return;
+    const UndoStep step(*this);
     if (m_setStart >= 0) {
         const int a = m_setStart;
         int end = a + 1;
         while (end < RecordCount() && standRecordType(display().line(end)) != 'A')
             ++end;
-        removeRecordLines(a, end - a);
+        replaceRecordLines(a, end - a, {});
         setCurrentIndex(a - 1);
     } else {
         const int selected = CurrentIndex();
-        removeRecordLines(selected, 1);
+        replaceRecordLines(selected, 1, {});
         setCurrentIndex(selected - 1);
     }
     if (CurrentIndex() < 0)
@@ -293,6 +294,17 @@ void StandWindowLogic::deleteCurrent()
     if (m_setStart == RecordCount())
         setStartMode();
     markChanged();
+}
+
+QStringList StandWindowLogic::entryFields() const
+{
+    return QStringList(m_boxes.begin() + StandBox::StandId, m_boxes.end());
+}
+
+void StandWindowLogic::restoreEntryFields(const QStringList& fields)
+{
+    for (int box = StandBox::StandId; box <= StandBox::Last; ++box)
+        store(box, fields.value(box - StandBox::StandId));
 }
 
 void StandWindowLogic::clearFieldsForLoad()

@@ -48,6 +48,9 @@ public:
     int dCount() const { return m_dCount; }
     bool setIsValid() const { return m_setIsValid; }
 
+    // Boxes 1 to 33 (StandBox).
+    QStringList entryFields() const override;
+
 Q_SIGNALS:
     void fieldChanged(int box, const QString& text);
     void addfilesSwitched();
@@ -56,6 +59,7 @@ protected:
     void clearFieldsForLoad() override;
     void slotSelected() override;
     bool recordSelected(int index) override;
+    void restoreEntryFields(const QStringList& fields) override;
 
 private:
     StandSet boxesAsSet() const;

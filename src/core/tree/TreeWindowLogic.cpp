@@ -272,6 +272,17 @@ void TreeWindowLogic::recordUpdated()
     tabToFirstField();
 }
 
+QStringList TreeWindowLogic::entryFields() const
+{
+    return QStringList(m_fields.begin() + 1, m_fields.end());
+}
+
+void TreeWindowLogic::restoreEntryFields(const QStringList& fields)
+{
+    for (int field = 1; field <= TreeFieldCount; ++field)
+        store(field, fields.value(field - 1));
+}
+
 void TreeWindowLogic::tabToFirstField()
 {
     // The Tab goes from the display list, which comes first in the tab order, so it lands in

@@ -55,6 +55,9 @@ public:
     // that is not switched off. 0 when none.
     int firstFocusField() const;
 
+    // Fields 1 to 19.
+    QStringList entryFields() const override;
+
 Q_SIGNALS:
     void fieldChanged(int field, const QString& text);
     // Switches, locks or enabled states changed.
@@ -66,6 +69,7 @@ protected:
     bool recordSelected(int index) override;
     void recordAdded() override;
     void recordUpdated() override;
+    void restoreEntryFields(const QStringList& fields) override;
 
 private:
     void store(int field, const QString& text);

@@ -2,6 +2,7 @@
 
 #include "recordfile/RecordFileLogic.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFocusEvent>
@@ -166,8 +167,29 @@ bool RecordFileBinding::commandMayRun(QPushButton* button, QEvent* event)
     return true;
 }
 
+bool RecordFileBinding::historyKey(QObject* watched, const QKeyEvent* key)
+{
+    const auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (watched != m_controls.display &&
+        !(button && button->window() == m_controls.fileNameBox->window()))
+        return false;
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    const bool undo = key->key() == Qt::Key_Z && modifiers == Qt::ControlModifier;
+    const bool redo =
+        (key->key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) ||
+        (key->key() == Qt::Key_Y && modifiers == Qt::ControlModifier);
+    if (!undo && !redo)
+        return false;
+    // Behind an open question or dialog the window takes no keys; the logic refuses too.
+    if (!QApplication::activeModalWidget())
+        undo ? m_logic.undo() : m_logic.redo();
+    return true;
+}
+
 bool RecordFileBinding::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && historyKey(watched, static_cast<QKeyEvent*>(event)))
+        return true;
     if (watched == m_controls.fileNameBox && event->type() == QEvent::FocusOut) {
         fileNameBoxLeft(event);
     } else if (watched == m_controls.display && event->type() == QEvent::KeyRelease) {

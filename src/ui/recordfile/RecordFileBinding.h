@@ -4,6 +4,7 @@
 #include <QPointer>
 
 class QLineEdit;
+class QKeyEvent;
 class QAbstractItemView;
 class QPushButton;
 class RecordFileLogic;
@@ -23,6 +24,9 @@ class RecordFileLogic;
 // not be read) or while the exists dialog still waits for an answer. A mouse press whose own
 // focus change ended in such a leave is dropped the same way. When a question was asked on the
 // way, the button's release went to that question, so the press stands for the whole click.
+//
+// Ctrl+Z undoes and Ctrl+Shift+Z or Ctrl+Y redo the list's operations while the focus is in the
+// list or on a button of the window; an entry box keeps Ctrl+Z for its own typing.
 class RecordFileBinding : public QObject
 {
     Q_OBJECT
@@ -64,6 +68,8 @@ private:
     void fileNameBoxLeft(QEvent* event);
     // A push button of this window, when `watched` is one and `event` would run its command.
     QPushButton* commandFor(QObject* watched, QEvent* event) const;
+    // True when the key was an undo or redo key meant for this window's list.
+    bool historyKey(QObject* watched, const QKeyEvent* key);
     bool commandMayRun(QPushButton* button, QEvent* event);
 
     RecordFileLogic& m_logic;
