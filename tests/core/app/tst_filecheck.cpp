@@ -3,7 +3,6 @@
 #include "recordfile/RecordFileIO.h"
 #include "species/SpeciesLists.h"
 #include "species/VariantList.h"
-#include "stand/StandFileCheck.h"
 #include "stand/StandSet.h"
 #include "tree/TreeRecord.h"
 
@@ -25,7 +24,6 @@ private Q_SLOTS:
     void typedRecordsHaveNoFinding();
     void kindOf_data();
     void kindOf();
-    void readBackRuleGetsEachSet();
 };
 
 namespace {
@@ -227,22 +225,6 @@ void TestFileCheck::kindOf()
     QFETCH(QStringList, lines);
     QFETCH(FileCheck::FileKind, kind);
     QCOMPARE(FileCheck::kindOf(name, lines), kind);
-}
-
-// The read-back rule sees each set on its own and its findings land on the file's lines.
-void TestFileCheck::readBackRuleGetsEachSet()
-{
-    const QStringList lines = {
-        QStringLiteral("A S1 @ @ ie"), QStringLiteral("B S1"),        QString(),
-        QStringLiteral("C S1 G1"),     QStringLiteral("A S2 @ @ ie"), QStringLiteral("B S2")};
-    QList<QStringList> seen;
-    const auto rule = [&](const QStringList& set) {
-        seen.append(set);
-        return QList<CheckFinding>{{int(set.size()) - 1, CheckFinding::Kind::ReadBack, {}, {}, {}}};
-    };
-    const QList<CheckFinding> findings = StandFileCheck::check(lines, DataDir, rule);
-    QCOMPARE(seen, (QList<QStringList>{{lines[0], lines[1], lines[3]}, {lines[4], lines[5]}}));
-    QCOMPARE(summary(findings), QStringLiteral("4 ReadBack, 6 ReadBack"));
 }
 
 QTEST_GUILESS_MAIN(TestFileCheck)

@@ -158,6 +158,9 @@ void TestLocRecord::valuesThatWouldNotReadBack_data()
         << QStringList{"addfiles: has a name beginning with a double quote"};
     QTest::newRow("line, quoted addfile with a blank") << LocRecord()
         << "B G1 @ \"My Files\\a.kcp\"" << QStringList{"addfiles: holds a blank or tab"};
+    QTest::newRow("line, A with a blank in the file name") << LocRecord()
+        << "A \"L\" @ C:\\My Files\\b.slf @ @" << QStringList{"slf: has no field on its line, "
+           "so the reader skips it (a name with a blank in it before it is the usual cause)"};
     // clang-format on
 }
 

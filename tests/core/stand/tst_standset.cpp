@@ -185,31 +185,41 @@ void TestStandSet::unreadableValues_data()
 {
     using Why = UnreadableValue::Why;
     QTest::addColumn<StandSet>("set");
+    QTest::addColumn<QString>("line");                 // when given, checked instead of the set
     QTest::addColumn<QList<UnreadableValue>>("found"); // none or one
 
     const auto none = QList<UnreadableValue>{};
     const auto one = [](int box, const QString& value, Why why) {
         return QList<UnreadableValue>{{box, value, why}};
     };
+    const StandSet set;
+    const QString typed;
     // clang-format off
     QTest::newRow("lists, a sign, an empty last grouping line")
-        << makeSet("S1", "t.tre", "xa, xb ", {{11, "-5"}}, "G1\r\nG2\r\n", "a.kcp b.kcp") << none;
-    QTest::newRow("first in file order") << makeSet("S 1", "a b", "xa") << one(StandBox::StandId, "S 1", Why::Separator);
-    QTest::newRow("tab in a tree file name") << makeSet("S1", "a\tb", "xa") << one(StandBox::TreeFile, "a\tb", Why::Separator);
-    QTest::newRow("quote before a variant code") << makeSet("S1", "t", "xa,\"xb") << one(StandBox::Variant, "\"xb", Why::LeadingQuote);
-    QTest::newRow("variants of blanks only") << makeSet("S1", "t", "  ") << one(StandBox::Variant, "  ", Why::BlanksOnly);
-    QTest::newRow("blank in a habitat type") << makeSet("S1", "t", "xa", {{6, "a b"}}) << one(6, "a b", Why::Separator);
-    QTest::newRow("leading blank in a number") << makeSet("S1", "t", "xa", {{3, " 5"}}) << one(3, " 5", Why::Separator);
-    QTest::newRow("blank inside a grouping code") << makeSet("S1", "t", "xa", {}, "G1\r\nG 2") << one(StandBox::Groups, "G 2", Why::Separator);
-    QTest::newRow("addfiles of blanks only") << makeSet("S1", "t", "xa", {}, "", " ") << one(StandBox::Addfile, " ", Why::BlanksOnly);
+        << makeSet("S1", "t.tre", "xa, xb ", {{11, "-5"}}, "G1\r\nG2\r\n", "a.kcp b.kcp") << typed << none;
+    QTest::newRow("first in file order") << makeSet("S 1", "a b", "xa") << typed << one(StandBox::StandId, "S 1", Why::Separator);
+    QTest::newRow("tab in a tree file name") << makeSet("S1", "a\tb", "xa") << typed << one(StandBox::TreeFile, "a\tb", Why::Separator);
+    QTest::newRow("quote before a variant code") << makeSet("S1", "t", "xa,\"xb") << typed << one(StandBox::Variant, "\"xb", Why::LeadingQuote);
+    QTest::newRow("variants of blanks only") << makeSet("S1", "t", "  ") << typed << one(StandBox::Variant, "  ", Why::BlanksOnly);
+    QTest::newRow("blank in a habitat type") << makeSet("S1", "t", "xa", {{6, "a b"}}) << typed << one(6, "a b", Why::Separator);
+    QTest::newRow("leading blank in a number") << makeSet("S1", "t", "xa", {{3, " 5"}}) << typed << one(3, " 5", Why::Separator);
+    QTest::newRow("blank inside a grouping code") << makeSet("S1", "t", "xa", {}, "G1\r\nG 2") << typed << one(StandBox::Groups, "G 2", Why::Separator);
+    QTest::newRow("addfiles of blanks only") << makeSet("S1", "t", "xa", {}, "", " ") << typed << one(StandBox::Addfile, " ", Why::BlanksOnly);
+    QTest::newRow("lines read back") << set << "A S1 t @ xa @ xb" << none;
+    QTest::newRow("line: a blank in the tree file name") << set << "A S1 C:\\My Files\\t.tre @ xa" << one(0, "Files\\t.tre", Why::Dropped);
+    QTest::newRow("line: a blank in a B value") << set << bLine("S1", {{6, "CWH mm"}}) << one(0, "@", Why::Dropped);
+    QTest::newRow("line: quote before a site species") << set << bLine("S1", {{25, "\"DF"}}) << one(25, "\"DF", Why::LeadingQuote);
+    QTest::newRow("line: quote before an addfile") << set << "D S1 a.kcp \"b.kcp" << one(StandBox::Addfile, "\"b.kcp", Why::LeadingQuote);
     // clang-format on
 }
 
 void TestStandSet::unreadableValues()
 {
     QFETCH(StandSet, set);
+    QFETCH(QString, line);
     QFETCH(QList<UnreadableValue>, found);
-    const std::optional<UnreadableValue> result = findUnreadableValue(set);
+    const std::optional<UnreadableValue> result =
+        line.isEmpty() ? findUnreadableValue(set) : findUnreadableValue(line);
     QCOMPARE(result ? QList{*result} : QList<UnreadableValue>{}, found);
 }
 
