@@ -72,6 +72,8 @@ void TestCheckCommand::exitStatusAndOutput_data()
     row("unreadable beats findings",
         "--check --variant ie {d}nothere.velk {d}tree_unknown_species.velk", 2, finding,
         ".*nothere\\.velk: cannot be read: .*");
+    row("a file of no kind", "--check {d}clean.kcp", 2, {},
+        ".*clean\\.kcp: not a tree data file.*");
     row("no file", "--check", 2, {}, ".*--help.*");
     row("unknown variant", "--check --variant zz {d}tree_clean.velk", 2, {}, ".*'zz'.*");
     row("unknown option", "--check --fix {d}tree_clean.velk", 2, {}, ".*'--fix'.*");

@@ -11,8 +11,8 @@
 #include <QSet>
 #include <QTest>
 
-using Kind = FileCheck::FileKind;
-Q_DECLARE_METATYPE(FileCheck::FileKind)
+using Kind = FileKind;
+Q_DECLARE_METATYPE(FileKind)
 
 class TestFileCheck : public QObject
 {
@@ -45,7 +45,7 @@ QList<CheckFinding> checkFile(const QString& path, int variant = 0)
     QStringList lines;
     if (!RecordFileIO::readLines(path, &lines).ok)
         qFatal("cannot read %s", qPrintable(path));
-    return FileCheck::check(FileCheck::kindOf(path, lines), lines, path, variant);
+    return FileCheck::check(fileKindOf(path, lines), lines, path, variant);
 }
 
 } // namespace
@@ -204,27 +204,29 @@ void TestFileCheck::kindOf_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<FileCheck::FileKind>("kind");
+    QTest::addColumn<FileKind>("kind");
 
-    const QStringList standLines = {QStringLiteral("A S1 t.tre @ ie"), QStringLiteral("b S1")};
-    const QStringList locLines = {QStringLiteral("B G1 a.kcp"),
-                                  QStringLiteral("a \"Big Creek\" @ b.slf @ @")};
-    const QStringList treeLines = {QStringLiteral("   1  1     11DF  5.0"), QString()};
-    QTest::newRow("extension beats content") << QStringLiteral("x.TRE") << standLines << Kind::Tree;
-    QTest::newRow(".slf") << QStringLiteral("x.Slf") << treeLines << Kind::Stand;
-    QTest::newRow("quoted A line") << QStringLiteral("x.txt") << locLines << Kind::Locations;
-    QTest::newRow("letters A to D") << QStringLiteral("x") << standLines << Kind::Stand;
-    QTest::newRow("one other line")
-        << QStringLiteral("x") << (standLines + treeLines) << Kind::Tree;
-    QTest::newRow("no lines") << QStringLiteral("x") << QStringList() << Kind::Tree;
+    const QStringList standLines = {"", "b\tS1 1999", "A S1 t.tre @ ie", "X stray"};
+    const QStringList locLines = {"B G1 a.kcp", "a \"Big Creek\" @ b.slf @ @"};
+    const QStringList treeLines = {"   1  1     11DF  5.0", ""};
+    QTest::newRow("extension beats content") << "x.TRE" << standLines << FileKind::Tree;
+    QTest::newRow(".Slf") << "x.Slf" << treeLines << FileKind::Stand;
+    QTest::newRow(".loc") << "x.loc" << QStringList() << FileKind::Locations;
+    QTest::newRow("a quoted A line") << "x.txt" << locLines << FileKind::Locations;
+    QTest::newRow("first line A to D and a blank") << "x" << standLines << FileKind::Stand;
+    QTest::newRow("plot number") << "x.dat" << treeLines + standLines << FileKind::Tree;
+    QTest::newRow("plain text") << "x.txt" << QStringList{"Dear forester"} << FileKind::None;
+    QTest::newRow("letter E") << "x" << QStringList{"E 1 2"} << FileKind::None;
+    QTest::newRow("NUL") << "x" << QStringList{"A S1", QString(QChar(0))} << FileKind::None;
+    QTest::newRow("no lines") << "x" << QStringList{""} << FileKind::None;
 }
 
 void TestFileCheck::kindOf()
 {
     QFETCH(QString, name);
     QFETCH(QStringList, lines);
-    QFETCH(FileCheck::FileKind, kind);
-    QCOMPARE(FileCheck::kindOf(name, lines), kind);
+    QFETCH(FileKind, kind);
+    QCOMPARE(fileKindOf(name, lines), kind);
 }
 
 QTEST_GUILESS_MAIN(TestFileCheck)
