@@ -1,6 +1,7 @@
 #include "FrmStandData.h"
 
 #include "app/CheckedBox.h"
+#include "app/ClickableLabel.h"
 #include "app/Controls.h"
 #include "app/EntryKeys.h"
 #include "app/FitCaption.h"
@@ -11,7 +12,6 @@
 #include "recordfile/RecordListView.h"
 #include "stand/DlgVariants.h"
 #include "stand/StandWindowLogic.h"
-#include "tree/ClickableLabel.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -282,8 +282,6 @@ void FrmStandData::applyTabOrder()
         keys->enterAsTab(m_boxes[index]);
         keys->selectAllOnFocus(m_boxes[index]);
     }
-    for (QPushButton* button : findChildren<QPushButton*>())
-        keys->enterClicks(button);
 }
 
 void FrmStandData::bindBox(int index)
