@@ -5,6 +5,7 @@
 #include "stand/FrmStandData.h"
 #include "stand/StandWindowLogic.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -137,11 +138,18 @@ private Q_SLOTS:
         QTRY_COMPARE(m_window->standLogic().RecordCount(), 3);
         QCOMPARE(box("txtStandData_1"), "S1");
 
-        // The Tab after the add lands in the list; the B line shows its set.
+        // The Tab after the add lands in the list; the B line shows its set, by key and by
+        // click, and the list highlights the set's A line.
         QTRY_COMPARE(focused()->objectName(), "lstSlfDisplay");
         key(Qt::Key_Home);
         key(Qt::Key_Down);
         QCOMPARE(m_window->standLogic().CurrentIndex(), 0);
+        auto* list = qobject_cast<QAbstractItemView*>(focused());
+        const QModelIndex a = list->model()->index(0, 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(a.siblingAtRow(1)).center());
+        QCOMPARE(list->selectionModel()->selectedIndexes(), QModelIndexList{a});
+        QCOMPARE(list->currentIndex(), a);
         for (int i = 0; i < 4; ++i)
             key(Qt::Key_Tab);
         QCOMPARE(focused()->objectName(), "txtGroups");
