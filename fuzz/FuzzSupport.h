@@ -23,16 +23,6 @@
 
 namespace Fuzz {
 
-inline QString show(const QString& text)
-{
-    return text.toUtf8().toPercentEncoding(" @.-,\"'=:/");
-}
-
-inline void report(const char* what, const QString& text)
-{
-    std::fprintf(stderr, "%s: [%s]\n", what, show(text).toLatin1().constData());
-}
-
 // Characters that matter to the record formats, so most generated texts hit the rules.
 inline constexpr char Alphabet[] = "@ \t.-+0123456789AaBbCcDd\",\r\nx";
 

@@ -1,8 +1,6 @@
 #include "location/LocRecord.h"
 #include "location/LocValueProblem.h"
-#include "location/LocationsFile.h"
 
-#include <QBuffer>
 #include <QTest>
 
 Q_DECLARE_METATYPE(LocRecord)
@@ -15,7 +13,6 @@ private Q_SLOTS:
     void formatKeepsTheNameOneQuotedToken();
     void parse_data();
     void parse();
-    void readingFile();
     void valuesThatWouldNotReadBack_data();
     void valuesThatWouldNotReadBack();
 };
@@ -26,9 +23,7 @@ LocRecord aRecord(const QString& name, const QString& access, const QString& slf
 {
     LocRecord record;
     record.kind = LocRecord::Kind::A;
-    record.locationName = name;
-    record.access = access;
-    record.slfFileName = slf;
+    std::tie(record.locationName, record.access, record.slfFileName) = std::tie(name, access, slf);
     return record;
 }
 
@@ -36,8 +31,7 @@ LocRecord bRecord(const QString& group, const QString& addfiles)
 {
     LocRecord record;
     record.kind = LocRecord::Kind::B;
-    record.groupingCode = group;
-    record.addfiles = addfiles;
+    std::tie(record.groupingCode, record.addfiles) = std::tie(group, addfiles);
     return record;
 }
 
@@ -109,22 +103,6 @@ void TestLocRecord::parse()
     const LocRecord parsed = ParseLocRecord(line);
     QCOMPARE(fields(parsed), fields(record));
     QCOMPARE(FormatLocRecord(parsed), written);
-}
-
-void TestLocRecord::readingFile()
-{
-    const auto read = [](QByteArray bytes) {
-        QBuffer file(&bytes);
-        file.open(QIODevice::ReadOnly);
-        return RecordFileIO::readRecords(file, LocationsFile::format());
-    };
-    // Empty lines are skipped; a line of another letter is kept as it stands but flagged.
-    const RecordFileIO::Records valid = read("\r\nA \"L\" @ b.slf @ @\r\n\r\nb G1 a.kcp\r\n");
-    QCOMPARE(valid.lines, (QStringList{"A \"L\" @ b.slf @ @", "b G1 a.kcp"}));
-    QVERIFY(!valid.invalidLineSeen);
-    const RecordFileIO::Records invalid = read("C x\r\nB G1 a.kcp");
-    QCOMPARE(invalid.lines, (QStringList{"C x", "B G1 a.kcp"}));
-    QVERIFY(invalid.invalidLineSeen);
 }
 
 void TestLocRecord::valuesThatWouldNotReadBack_data()

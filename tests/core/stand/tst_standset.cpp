@@ -1,9 +1,7 @@
 #include "stand/ReadBackCheck.h"
 #include "stand/StandFieldInfo.h"
-#include "stand/StandListFile.h"
 #include "stand/StandSet.h"
 
-#include <QBuffer>
 #include <QMap>
 #include <QTest>
 
@@ -22,7 +20,6 @@ private Q_SLOTS:
     void parse();
     void boundaries_data();
     void boundaries();
-    void readingFile();
     void unreadableValues_data();
     void unreadableValues();
 };
@@ -163,22 +160,6 @@ void TestStandSet::boundaries()
     StandSet::Bounds b;
     ParseStandSet(list, start, &b);
     QCOMPARE((QList<int>{b.first, b.end, b.cCount, b.dCount}), walk);
-}
-
-void TestStandSet::readingFile()
-{
-    const auto read = [](QByteArray bytes) {
-        QBuffer file(&bytes);
-        file.open(QIODevice::ReadOnly);
-        return RecordFileIO::readRecords(file, StandListFile::format());
-    };
-    // Empty lines are skipped; a line of another letter is kept as it stands but flagged.
-    const RecordFileIO::Records valid = read("A S1 t @ xa\r\n\r\nb S1 1999\r\n\r\n");
-    QCOMPARE(valid.lines, (QStringList{"A S1 t @ xa", "b S1 1999"}));
-    QVERIFY(!valid.invalidLineSeen);
-    const RecordFileIO::Records invalid = read("B S0\r\nE junk\r\nA S1\r\n");
-    QCOMPARE(invalid.lines, (QStringList{"B S0", "E junk", "A S1"}));
-    QVERIFY(invalid.invalidLineSeen);
 }
 
 void TestStandSet::unreadableValues_data()

@@ -16,73 +16,68 @@
 
 using Answer = UserInterface::Answer;
 
+namespace {
+
+using Window = WindowChain::Window;
+const QByteArray TreeLines("   1  1     11DF  5.0\r\n   1  2     11WF  7.5\r\n");
+const QByteArray StandLines("A S1 @ @ ie\r\nA S2 @ @ ie\r\n");
+const QByteArray LocLines("A \"Big Creek\" @ b.slf @ @\r\nB G1 a.kcp\r\n");
+
+} // namespace
+
 class TestRecordFileWindows : public QObject
 {
     Q_OBJECT
+
+    ScriptedUserInterface m_ui;
+    QTemporaryDir m_dir;
+
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase() { UserInterfaceSwitch::installStandIn(&m_ui); }
+    void init()
+    {
+        modGlobal() = ModGlobal();
+        m_ui = ScriptedUserInterface();
+        WindowChain::resetForTests();
+    }
+    void cleanup() { WindowChain::resetForTests(); }
     void fileBoxListAndButtonsWorkTogether_data();
     void fileBoxListAndButtonsWorkTogether();
     void accessKeyFinishesTheFileName_data();
     void accessKeyFinishesTheFileName();
-
-private:
-    ScriptedUserInterface m_ui;
-    QTemporaryDir m_dir;
 };
-
-void TestRecordFileWindows::initTestCase()
-{
-    UserInterfaceSwitch::installStandIn(&m_ui);
-}
-
-void TestRecordFileWindows::init()
-{
-    modGlobal() = ModGlobal();
-    m_ui = ScriptedUserInterface();
-    WindowChain::resetForTests();
-}
-
-void TestRecordFileWindows::cleanup()
-{
-    WindowChain::resetForTests();
-}
 
 void TestRecordFileWindows::fileBoxListAndButtonsWorkTogether_data()
 {
-    QTest::addColumn<WindowChain::Window>("window");
+    QTest::addColumn<Window>("window");
     QTest::addColumn<QString>("fileBox");
     QTest::addColumn<QString>("list");
     QTest::addColumn<double>("points");
     QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("browsed");
+    QTest::addColumn<QString>("browse");
+    QTest::addColumn<QString>("filter");
 
-    QTest::newRow("tree") << WindowChain::Window::Tree << QStringLiteral("txtTreeFile")
-                          << QStringLiteral("lstDisplay") << 9.75
-                          << QByteArray("   1  1     11DF  5.0\r\n   1  2     11WF  7.5\r\n")
-                          << QStringLiteral(".VELK Tree Files (*.velk)|*.velk|.TRE Tree Files "
-                                            "(*.tre)|*.tre|All Files (*.*)|*.*");
-    QTest::newRow("stand") << WindowChain::Window::Stand << QStringLiteral("txtSlfFile")
-                           << QStringLiteral("lstSlfDisplay") << 8.25
-                           << QByteArray("A S1 @ @ ie\r\nA S2 @ @ ie\r\n")
-                           << QStringLiteral("Stand List Files (*.slf)|*.slf|All Files (*.*)|*.*");
-    QTest::newRow("location") << WindowChain::Window::Location << QStringLiteral("txtLocFile")
-                              << QStringLiteral("lstLocDisplay") << 8.25
-                              << QByteArray("A \"Big Creek\" @ b.slf @ @\r\nB G1 a.kcp\r\n")
-                              << QStringLiteral(
-                                     "Locations Files (*.loc)|*.loc|All Files (*.*)|*.*");
+    QTest::newRow("tree") << Window::Tree << "txtTreeFile"
+                          << "lstDisplay" << 9.75 << TreeLines << "cmdBrowseTree"
+                          << ".VELK Tree Files (*.velk)|*.velk|.TRE Tree Files (*.tre)|*.tre|"
+                             "All Files (*.*)|*.*";
+    QTest::newRow("stand") << Window::Stand << "txtSlfFile"
+                           << "lstSlfDisplay" << 8.25 << StandLines << "cmdBrowseSlf"
+                           << "Stand List Files (*.slf)|*.slf|All Files (*.*)|*.*";
+    QTest::newRow("location") << Window::Location << "txtLocFile"
+                              << "lstLocDisplay" << 8.25 << LocLines << "cmdBrowseLoc"
+                              << "Locations Files (*.loc)|*.loc|All Files (*.*)|*.*";
 }
 
 void TestRecordFileWindows::fileBoxListAndButtonsWorkTogether()
 {
-    QFETCH(WindowChain::Window, window);
+    QFETCH(Window, window);
     QFETCH(QString, fileBox);
     QFETCH(QString, list);
     QFETCH(double, points);
     QFETCH(QByteArray, content);
-    QFETCH(QString, browsed);
+    QFETCH(QString, browse);
+    QFETCH(QString, filter);
 
     const QString first = m_dir.filePath(QStringLiteral("first"));
     const QString second = m_dir.filePath(QStringLiteral("second"));
@@ -132,13 +127,8 @@ void TestRecordFileWindows::fileBoxListAndButtonsWorkTogether()
     // Browse with the window's filter; the file replaces the display after the exists dialog.
     m_ui.fileDialogAnswers = {second};
     m_ui.fileExistsAnswers = {true};
-    QTest::mouseClick(w->findChild<QPushButton*>(fileBox == QStringLiteral("txtTreeFile")
-                                                     ? QStringLiteral("cmdBrowseTree")
-                                                 : fileBox == QStringLiteral("txtSlfFile")
-                                                     ? QStringLiteral("cmdBrowseSlf")
-                                                     : QStringLiteral("cmdBrowseLoc")),
-                      Qt::LeftButton);
-    QCOMPARE(m_ui.fileDialogFilters, QStringList{browsed});
+    QTest::mouseClick(w->findChild<QPushButton*>(browse), Qt::LeftButton);
+    QCOMPARE(m_ui.fileDialogFilters, QStringList{filter});
     QCOMPARE(m_ui.fileExistsAsked, QStringList{second});
     QCOMPARE(box->text(), second);
     QCOMPARE(view->model()->rowCount(), 2);
@@ -152,34 +142,27 @@ void TestRecordFileWindows::fileBoxListAndButtonsWorkTogether()
 
 void TestRecordFileWindows::accessKeyFinishesTheFileName_data()
 {
-    QTest::addColumn<WindowChain::Window>("window");
+    QTest::addColumn<Window>("window");
     QTest::addColumn<QString>("fileBox");
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("unsaved");
     QTest::addColumn<bool>("openExisting");
 
-    const QByteArray tree("   1  1     11DF  5.0\r\n   1  2     11WF  7.5\r\n");
-    QTest::newRow("Alt+S, open existing")
-        << WindowChain::Window::Tree << QStringLiteral("txtTreeFile") << tree << int(Qt::Key_S)
-        << false << true;
-    QTest::newRow("Alt+S, use displayed values")
-        << WindowChain::Window::Tree << QStringLiteral("txtTreeFile") << tree << int(Qt::Key_S)
-        << false << false;
-    QTest::newRow("Alt+S, unsaved changes, Cancel")
-        << WindowChain::Window::Tree << QStringLiteral("txtTreeFile") << tree << int(Qt::Key_S)
-        << true << false;
-    QTest::newRow("Alt+N") << WindowChain::Window::Stand << QStringLiteral("txtSlfFile")
-                           << QByteArray("A S1 t.tre @ xa\r\nB S1 1999\r\n") << int(Qt::Key_N)
-                           << false << false;
-    QTest::newRow("Alt+X") << WindowChain::Window::Location << QStringLiteral("txtLocFile")
-                           << QByteArray("A \"Big Creek\" @ b.slf @ @\r\nB G1 a.kcp\r\n")
-                           << int(Qt::Key_X) << false << false;
+    const auto row = [](const char* name, Window window, const char* box, const QByteArray& content,
+                        Qt::Key key, bool unsaved, bool open) {
+        QTest::newRow(name) << window << box << content << int(key) << unsaved << open;
+    };
+    row("Alt+S, open existing", Window::Tree, "txtTreeFile", TreeLines, Qt::Key_S, false, true);
+    row("Alt+S, use displayed", Window::Tree, "txtTreeFile", TreeLines, Qt::Key_S, false, false);
+    row("Alt+S, unsaved, Cancel", Window::Tree, "txtTreeFile", TreeLines, Qt::Key_S, true, false);
+    row("Alt+N", Window::Stand, "txtSlfFile", StandLines, Qt::Key_N, false, false);
+    row("Alt+X", Window::Location, "txtLocFile", LocLines, Qt::Key_X, false, false);
 }
 
 void TestRecordFileWindows::accessKeyFinishesTheFileName()
 {
-    QFETCH(WindowChain::Window, window);
+    QFETCH(Window, window);
     QFETCH(QString, fileBox);
     QFETCH(QByteArray, content);
     QFETCH(int, key);

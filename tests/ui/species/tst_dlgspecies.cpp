@@ -53,12 +53,6 @@ private Q_SLOTS:
 void TestDlgSpecies::firstOpeningIsEmpty()
 {
     Opened opened;
-    QCOMPARE(opened.dialog.size() * TwipsPerPixel, QSize(7155, 3195));
-    // In pixels of 15 twips: the list at 120, 540, 5655 x 2520, the buttons at 5880, 540 and
-    // 5880, 1020, both 1215 x 375.
-    QCOMPARE(opened.list->geometry(), QRect(8, 36, 377, 168));
-    QCOMPARE(opened.ok->geometry(), QRect(392, 36, 81, 25));
-    QCOMPARE(opened.cancel->geometry(), QRect(392, 68, 81, 25));
     QCOMPARE(opened.combo->count(), 23);
     QCOMPARE(opened.combo->currentText(), QStringLiteral("Select variant"));
     QCOMPARE(opened.list->count(), 0);
@@ -98,9 +92,8 @@ void TestDlgSpecies::variantRememberedAfterCancel()
 void TestDlgSpecies::confirm_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::newRow("OK") << QStringLiteral("click");
-    QTest::newRow("Enter on OK") << QStringLiteral("Enter");
-    QTest::newRow("double-click") << QStringLiteral("double-click");
+    for (const char* how : {"click", "Enter", "double-click"})
+        QTest::newRow(how) << QString::fromLatin1(how);
 }
 
 void TestDlgSpecies::confirm()
@@ -135,7 +128,6 @@ void TestDlgSpecies::layout_data()
     // Only whole-pixel sizes can be checked through the dialog too.
     QTest::addColumn<bool>("dialog");
     QTest::newRow("2790: 1 column") << QSize(4410, 3600) << QSize(2790, 2520) << 1 << true;
-    QTest::newRow("2800: 1 column") << QSize(4420, 3600) << QSize(2800, 2520) << 1 << false;
     QTest::newRow("5599: 1 column") << QSize(7219, 3600) << QSize(5599, 2520) << 1 << false;
     QTest::newRow("5600: 2 columns") << QSize(7220, 3600) << QSize(5600, 2520) << 2 << false;
     QTest::newRow("8400: 3 columns") << QSize(10020, 3600) << QSize(8400, 2520) << 3 << true;
