@@ -44,17 +44,4 @@ inline QString consumeText(FuzzedDataProvider& data, size_t maxLength)
     return text;
 }
 
-// A text that is one token of a record: no blank, tab or line break, and not "@".
-inline QString consumeToken(FuzzedDataProvider& data, size_t maxLength, bool mayBeEmpty = false)
-{
-    QString text = consumeText(data, maxLength);
-    text.remove(u' ');
-    text.remove(u'\t');
-    text.remove(u'\r');
-    text.remove(u'\n');
-    if (text == QStringLiteral("@") || (text.isEmpty() && !mayBeEmpty))
-        text.append(u'x');
-    return text;
-}
-
 } // namespace Fuzz

@@ -57,137 +57,128 @@ class TestSpeciesData : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void variantList();
-    void codeSequence();
-    void longestEntry();
-    void quotedEntry_data();
-    void quotedEntry();
-    void onlyKootenaiAndNorthIdahoListsAreEqual();
-    void listForText_data();
-    void listForText();
+    void variantList()
+    {
+        QCOMPARE(VariantList::count(), 22);
+        QCOMPARE(VariantList::displayTexts().size(), 22);
+        // A description of 4 to 29 characters keeps the display text within 9 to 34.
+        const QRegularExpression form(QStringLiteral("^([a-z]{2}) = ([A-Za-z0-9 ,-]{4,29})$"));
+        QString previousCode;
+        for (int position = 1; position <= VariantList::count(); ++position) {
+            const VariantList::Entry entry = VariantList::entry(position);
+            const QRegularExpressionMatch match = form.match(entry.displayText);
+            QVERIFY2(match.hasMatch(), qPrintable(entry.displayText));
+            QCOMPARE(match.captured(1), entry.code);
+            QCOMPARE(match.captured(2), entry.description);
+            QVERIFY2(previousCode < entry.code, qPrintable(entry.code)); // sorted, so distinct
+            previousCode = entry.code;
+            QCOMPARE(VariantList::codeOf(entry.displayText), entry.code);
+            QCOMPARE(VariantList::displayTexts().at(position - 1), entry.displayText);
+        }
+    }
+
+    void codeSequence()
+    {
+        const QRegularExpression form(QStringLiteral("^([A-Z]{1,2}) = [A-Za-z ./,-]{3,28}$"));
+        for (int position = 1; position <= VariantList::count(); ++position) {
+            const QStringList list = SpeciesLists::forPosition(position);
+            QStringList listCodes;
+            for (const QString& text : list) {
+                const QRegularExpressionMatch match = form.match(text);
+                QVERIFY2(match.hasMatch(), qPrintable(text));
+                listCodes.append(match.captured(1));
+            }
+            // No expected sequence repeats a code, so matching one also proves the codes distinct.
+            QCOMPARE(listCodes, QString::fromLatin1(Codes[position - 1]).split(u' '));
+            QCOMPARE(SpeciesLists::entryCount(position), list.size());
+            // The dialogs reach a list through the variant's display text.
+            QCOMPARE(SpeciesLists::forText(VariantList::entry(position).displayText), list);
+        }
+    }
+
+    void longestEntry()
+    {
+        QStringList longest; // the entry form caps display texts at 33 characters
+        for (int position = 1; position <= VariantList::count(); ++position)
+            for (const QString& text : SpeciesLists::forPosition(position))
+                if (text.size() == 33)
+                    longest.append(text);
+        QCOMPARE(longest, QStringList{QStringLiteral("CB = Cherrybark oak/swamp red oak")});
+    }
+
+    void quotedEntry_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("positions"); // every position holding exactly this text
+        auto row = [](const char* text, const QList<int>& positions) {
+            QTest::newRow(text) << QString::fromLatin1(text) << positions;
+        };
+        row("L = Western larch", {8, 10, 14});
+        row("M = Madrone", {12});
+        row("J = Juniper", {15, 21});
+        row("OT = Other species", {2, 4, 7, 8, 10, 14, 15, 18, 19, 20, 21});
+        row("OT = Other", {17});
+        row("OH = Other hardwoods", {1, 3, 5, 9, 12, 13, 17});
+        row("NC = Non-commercial species", {6, 13});
+        row("NC = Non-commercial hardwoods", {11});
+        row("NC = Non-commercial", {16});
+        row("GF = Grand fir/White fir", {2});
+        row("WF = White fir/Grand fir", {18});
+        row("YC = Yellow-cedar/Western larch", {15, 21});
+        row("RC = Western redcedar", {1, 3, 4, 5, 7, 9, 15, 21});
+        row("RC = Eastern redcedar", {6, 11, 13, 16});
+        // One species, spelled differently by different variants.
+        row("TM = Table Mountain pine", {17});
+        row("TM = Table mountain pine", {13});
+        row("BY = Baldcypres", {6});
+        row("BY = Baldcypress", {16, 17});
+        row("BS = Blue Spruce", {20});
+        row("BS = Blue spruce", {5});
+    }
+
+    void quotedEntry()
+    {
+        QFETCH(QString, text);
+        QFETCH(QList<int>, positions);
+        QList<int> found;
+        for (int position = 1; position <= VariantList::count(); ++position)
+            if (SpeciesLists::forPosition(position).contains(text))
+                found.append(position);
+        QCOMPARE(found, positions);
+    }
+
+    void onlyKootenaiAndNorthIdahoListsAreEqual()
+    {
+        for (int p = 1; p <= VariantList::count(); ++p) {
+            for (int q = p + 1; q <= VariantList::count(); ++q) {
+                const bool equal = SpeciesLists::forPosition(p) == SpeciesLists::forPosition(q);
+                QVERIFY2(equal == (p == 10 && q == 14),
+                         qPrintable(QStringLiteral("%1/%2").arg(p).arg(q)));
+            }
+        }
+    }
+
+    void listForText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("position"); // 0: no list
+        // "se" is a variant code, so only a case-sensitive comparison rejects the placeholder.
+        QTest::newRow("placeholder") << QStringLiteral("Select variant") << 0;
+        QTest::newRow("mixed case") << QStringLiteral("Ws") << 0;
+        QTest::newRow("one letter") << QStringLiteral("a") << 0;
+        QTest::newRow("leading blank") << QStringLiteral(" ak") << 0;
+        QTest::newRow("bare code") << QStringLiteral("ak") << 1;
+        QTest::newRow("code with anything after it") << QStringLiteral("wsx") << 22;
+    }
+
+    void listForText()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, position);
+        QCOMPARE(SpeciesLists::forText(text),
+                 position ? SpeciesLists::forPosition(position) : QStringList());
+    }
 };
-
-void TestSpeciesData::variantList()
-{
-    QCOMPARE(VariantList::count(), 22);
-    QCOMPARE(VariantList::displayTexts().size(), 22);
-    // A description of 4 to 29 characters keeps the display text within 9 to 34.
-    const QRegularExpression form(QStringLiteral("^([a-z]{2}) = ([A-Za-z0-9 ,-]{4,29})$"));
-    QString previousCode;
-    for (int position = 1; position <= VariantList::count(); ++position) {
-        const VariantList::Entry entry = VariantList::entry(position);
-        const QRegularExpressionMatch match = form.match(entry.displayText);
-        QVERIFY2(match.hasMatch(), qPrintable(entry.displayText));
-        QCOMPARE(match.captured(1), entry.code);
-        QCOMPARE(match.captured(2), entry.description);
-        QVERIFY2(previousCode < entry.code, qPrintable(entry.code)); // sorted, so distinct
-        previousCode = entry.code;
-        QCOMPARE(VariantList::codeOf(entry.displayText), entry.code);
-        QCOMPARE(VariantList::displayTexts().at(position - 1), entry.displayText);
-    }
-}
-
-void TestSpeciesData::codeSequence()
-{
-    const QRegularExpression form(QStringLiteral("^([A-Z]{1,2}) = [A-Za-z ./,-]{3,28}$"));
-    for (int position = 1; position <= VariantList::count(); ++position) {
-        const QStringList list = SpeciesLists::forPosition(position);
-        QStringList listCodes;
-        for (const QString& text : list) {
-            const QRegularExpressionMatch match = form.match(text);
-            QVERIFY2(match.hasMatch(), qPrintable(text));
-            listCodes.append(match.captured(1));
-        }
-        // No expected sequence repeats a code, so matching one also proves the codes distinct.
-        QCOMPARE(listCodes, QString::fromLatin1(Codes[position - 1]).split(u' '));
-        QCOMPARE(SpeciesLists::entryCount(position), list.size());
-        // The dialogs reach a list through the variant's display text.
-        QCOMPARE(SpeciesLists::forText(VariantList::entry(position).displayText), list);
-    }
-}
-
-void TestSpeciesData::longestEntry()
-{
-    QStringList longest; // the entry form caps display texts at 33 characters
-    for (int position = 1; position <= VariantList::count(); ++position)
-        for (const QString& text : SpeciesLists::forPosition(position))
-            if (text.size() == 33)
-                longest.append(text);
-    QCOMPARE(longest, QStringList{QStringLiteral("CB = Cherrybark oak/swamp red oak")});
-}
-
-void TestSpeciesData::quotedEntry_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QList<int>>("positions"); // every position holding exactly this text
-    auto row = [](const char* text, const QList<int>& positions) {
-        QTest::newRow(text) << QString::fromLatin1(text) << positions;
-    };
-    row("L = Western larch", {8, 10, 14});
-    row("M = Madrone", {12});
-    row("J = Juniper", {15, 21});
-    row("OT = Other species", {2, 4, 7, 8, 10, 14, 15, 18, 19, 20, 21});
-    row("OT = Other", {17});
-    row("OH = Other hardwoods", {1, 3, 5, 9, 12, 13, 17});
-    row("NC = Non-commercial species", {6, 13});
-    row("NC = Non-commercial hardwoods", {11});
-    row("NC = Non-commercial", {16});
-    row("GF = Grand fir/White fir", {2});
-    row("WF = White fir/Grand fir", {18});
-    row("YC = Yellow-cedar/Western larch", {15, 21});
-    row("RC = Western redcedar", {1, 3, 4, 5, 7, 9, 15, 21});
-    row("RC = Eastern redcedar", {6, 11, 13, 16});
-    // One species, spelled differently by different variants.
-    row("TM = Table Mountain pine", {17});
-    row("TM = Table mountain pine", {13});
-    row("BY = Baldcypres", {6});
-    row("BY = Baldcypress", {16, 17});
-    row("BS = Blue Spruce", {20});
-    row("BS = Blue spruce", {5});
-}
-
-void TestSpeciesData::quotedEntry()
-{
-    QFETCH(QString, text);
-    QFETCH(QList<int>, positions);
-    QList<int> found;
-    for (int position = 1; position <= VariantList::count(); ++position)
-        if (SpeciesLists::forPosition(position).contains(text))
-            found.append(position);
-    QCOMPARE(found, positions);
-}
-
-void TestSpeciesData::onlyKootenaiAndNorthIdahoListsAreEqual()
-{
-    for (int p = 1; p <= VariantList::count(); ++p) {
-        for (int q = p + 1; q <= VariantList::count(); ++q) {
-            const bool equal = SpeciesLists::forPosition(p) == SpeciesLists::forPosition(q);
-            QVERIFY2(equal == (p == 10 && q == 14),
-                     qPrintable(QStringLiteral("%1/%2").arg(p).arg(q)));
-        }
-    }
-}
-
-void TestSpeciesData::listForText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("position"); // 0: no list
-    // "se" is a variant code, so only a case-sensitive comparison rejects the placeholder.
-    QTest::newRow("placeholder") << QStringLiteral("Select variant") << 0;
-    QTest::newRow("mixed case") << QStringLiteral("Ws") << 0;
-    QTest::newRow("one letter") << QStringLiteral("a") << 0;
-    QTest::newRow("leading blank") << QStringLiteral(" ak") << 0;
-    QTest::newRow("bare code") << QStringLiteral("ak") << 1;
-    QTest::newRow("code with anything after it") << QStringLiteral("wsx") << 22;
-}
-
-void TestSpeciesData::listForText()
-{
-    QFETCH(QString, text);
-    QFETCH(int, position);
-    QCOMPARE(SpeciesLists::forText(text),
-             position ? SpeciesLists::forPosition(position) : QStringList());
-}
 
 QTEST_APPLESS_MAIN(TestSpeciesData)
 #include "tst_speciesdata.moc"
