@@ -87,41 +87,6 @@ private Q_SLOTS:
 
         QCOMPARE(type(index, keys), std::make_pair(text, beeps));
     }
-
-    void change_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("caret");
-        QTest::addColumn<QString>("result");
-        QTest::addColumn<int>("resultCaret");
-        QTest::addColumn<bool>("beep");
-
-        // clang-format off
-    QTest::newRow("point between digits of a whole number") << Box::InventoryYear << "1.5" << 2 << "1.5" << 2 << false;
-    QTest::newRow("blank after the sign") << Box::Latitude << "- 5" << 2 << "-5" << 1 << true;
-    QTest::newRow("paste of several bad characters") << Box::Latitude << "1xy5" << 3 << "15" << 1 << true;
-    QTest::newRow("bad text set by the program stays") << Box::InventoryYear << "abc" << 0 << "abc" << 0 << false;
-    QTest::newRow("program-set bad growth code is emptied") << Box::GrowthCode << "7" << 0 << "" << 0 << true;
-    QTest::newRow("whole growth code deleted") << Box::GrowthCode << "" << 0 << "" << 0 << false;
-        // clang-format on
-    }
-
-    void change()
-    {
-        QFETCH(int, index);
-        QFETCH(QString, text);
-        QFETCH(int, caret);
-        QFETCH(QString, result);
-        QFETCH(int, resultCaret);
-        QFETCH(bool, beep);
-
-        const TypingResult checked = CheckStandField(index, text, caret);
-        QCOMPARE(checked.text, result);
-        QCOMPARE(checked.caret, resultCaret);
-        QCOMPARE(checked.beep, beep);
-        QCOMPARE(checked.accepted, !beep);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCheckStandField)

@@ -102,6 +102,9 @@ private Q_SLOTS:
 
     void editsInsideTheText()
     {
+        // A point between digits of an integer field reads as a number, so it stays.
+        m_logic->setField(PlotNumber, "15");
+        QVERIFY(m_logic->fieldEdited(PlotNumber, "1.5", 2).accepted);
         // A paste loses every bad character, both halves of an emoji too; the caret goes back.
         m_logic->setField(Dbh, "12");
         TypingResult r = m_logic->fieldEdited(Dbh, "1ab2", 3);
