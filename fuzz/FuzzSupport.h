@@ -23,16 +23,6 @@
 
 namespace Fuzz {
 
-inline QString show(const QString& text)
-{
-    return text.toUtf8().toPercentEncoding(" @.-,\"'=:/");
-}
-
-inline void report(const char* what, const QString& text)
-{
-    std::fprintf(stderr, "%s: [%s]\n", what, show(text).toLatin1().constData());
-}
-
 // Characters that matter to the record formats, so most generated texts hit the rules.
 inline constexpr char Alphabet[] = "@ \t.-+0123456789AaBbCcDd\",\r\nx";
 
@@ -51,19 +41,6 @@ inline QString consumeText(FuzzedDataProvider& data, size_t maxLength)
     QString text;
     for (size_t i = 0; i < length && data.remaining_bytes() > 0; ++i)
         text.append(consumeChar(data));
-    return text;
-}
-
-// A text that is one token of a record: no blank, tab or line break, and not "@".
-inline QString consumeToken(FuzzedDataProvider& data, size_t maxLength, bool mayBeEmpty = false)
-{
-    QString text = consumeText(data, maxLength);
-    text.remove(u' ');
-    text.remove(u'\t');
-    text.remove(u'\r');
-    text.remove(u'\n');
-    if (text == QStringLiteral("@") || (text.isEmpty() && !mayBeEmpty))
-        text.append(u'x');
     return text;
 }
 

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
             previous = f.line;
         }
     }
-    FileCheck::kindOf(QStringLiteral("x"), lines);
+    fileKindOf(QStringLiteral("x"), lines);
 
     const auto own = [](const QList<CheckFinding>& findings, int line) {
         QList<CheckFinding> result;

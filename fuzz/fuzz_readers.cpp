@@ -1,13 +1,8 @@
 // Reading and writing record files as bytes: reading what was written gives the same lines,
-// and writing what was read keeps every byte but the line ends, which become CR LF. The stand
-// and location readers keep every non-empty line and flag exactly the lines of other letters.
+// and writing what was read keeps every byte but the line ends, which become CR LF.
 
 #include "FuzzSupport.h"
-#include "location/LocRecord.h"
-#include "location/LocationsFile.h"
 #include "recordfile/RecordFileIO.h"
-#include "stand/StandListFile.h"
-#include "stand/StandSet.h"
 
 #include <QBuffer>
 
@@ -99,32 +94,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* raw, size_t size)
     } else {
         FUZZ_CHECK(result.ok && !result.tooManyLines && some == lines);
     }
-
-    bool standInvalid = false;
-    bool locInvalid = false;
-    for (const QString& line : std::as_const(nonEmpty)) {
-        standInvalid = standInvalid || standRecordType(line) == 0;
-        locInvalid = locInvalid || locRecordKind(line) == LocRecord::Kind::Invalid;
-    }
-    const auto stand = readBytes(bytes, [](QIODevice& device) {
-        return RecordFileIO::readRecords(device, StandListFile::format());
-    });
-    FUZZ_CHECK(stand.result.ok && stand.lines == nonEmpty && stand.invalidLineSeen == standInvalid);
-    const auto locations = readBytes(bytes, [](QIODevice& device) {
-        return RecordFileIO::readRecords(device, LocationsFile::format());
-    });
-    FUZZ_CHECK(locations.result.ok && locations.lines == nonEmpty &&
-               locations.invalidLineSeen == locInvalid);
-
-    // What the readers keep, written and read again, comes back the same.
-    QByteArray rewritten;
-    QBuffer out(&rewritten);
-    FUZZ_CHECK(out.open(QIODevice::WriteOnly));
-    FUZZ_CHECK(RecordFileIO::writeLines(out, stand.lines).ok);
-    out.close();
-    const auto again = readBytes(rewritten, [](QIODevice& device) {
-        return RecordFileIO::readRecords(device, StandListFile::format());
-    });
-    FUZZ_CHECK(again.lines == stand.lines && again.invalidLineSeen == stand.invalidLineSeen);
     return 0;
 }

@@ -12,7 +12,8 @@ namespace CheckCommand {
 bool handles(const QStringList& arguments);
 
 // Prints `FILE:LINE: message` for every finding. Exit status: 0 without findings, 1 with
-// findings, 2 when a file cannot be read or the arguments are wrong.
+// findings, 2 when a file cannot be read or is of none of the three kinds, or the arguments
+// are wrong.
 int run(const QStringList& arguments, QTextStream& out, QTextStream& err);
 
 } // namespace CheckCommand

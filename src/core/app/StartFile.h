@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QByteArray>
+#include "FileKind.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,24 +12,11 @@ struct ModGlobal;
 class StartFile
 {
 public:
-    enum class Kind
-    {
-        None,
-        Tree,
-        StandList,
-        Locations
-    };
-
-    // By extension, ignoring case (.velk/.tre, .slf, .loc); for any other name by the first
-    // non-empty line of head: A "... is a Locations File, A to D and a blank a Stand List File,
-    // four digits or blanks (the plot number) a tree data file.
-    static Kind kindOf(const QString& fileName, const QByteArray& head);
-
     // The arguments as the program got them, its own name first; only the first file counts.
     // A relative name is taken from the working directory.
     static StartFile fromArguments(const QStringList& arguments, const QString& workingDirectory);
 
-    Kind kind() const { return m_kind; }
+    FileKind kind() const { return m_kind; }
     const QString& path() const { return m_path; }
     // Why the named file cannot be opened; empty when it can or when none was named.
     const QString& problem() const { return m_problem; }
@@ -37,7 +25,7 @@ public:
     void applyTo(ModGlobal& values) const;
 
 private:
-    Kind m_kind = Kind::None;
+    FileKind m_kind = FileKind::None;
     QString m_path;
     QString m_problem;
 };

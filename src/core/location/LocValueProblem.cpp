@@ -93,8 +93,11 @@ QString LocValueProblem::reasonText() const
     case Reason::LeadingQuote:
         return field == Field::Addfiles ? QStringLiteral("has a name beginning with a double quote")
                                         : QStringLiteral("begins with a double quote");
-    default:
+    case Reason::Placeholder:
         return QStringLiteral("has a name \"@\", which stands for no value");
+    default:
+        return QStringLiteral("has no field on its line, so the reader skips it (a name with a "
+                              "blank in it before it is the usual cause)");
     }
 }
 
@@ -125,10 +128,20 @@ QList<LocValueProblem> valuesThatWouldNotReadBack(const LocRecord& record)
 QList<LocValueProblem> valuesThatWouldNotReadBack(const QString& line)
 {
     QList<LocValueProblem> problems = valuesThatWouldNotReadBack(ParseLocRecord(line));
-    const bool addfilesFlagged = !problems.isEmpty() && problems.back().field == Field::Addfiles;
-    if (locRecordKind(line) != LocRecord::Kind::B || addfilesFlagged)
-        return problems;
     const QStringList tokens = splitLocTokens(line);
+    const LocRecord::Kind kind = locRecordKind(line);
+    if (kind == LocRecord::Kind::A) {
+        for (qsizetype n = 3; n < tokens.size(); ++n) {
+            if (tokens[n] != QStringLiteral("@")) {
+                problems.append({Field::SlfFileName, tokens[n], Reason::Dropped});
+                break;
+            }
+        }
+        return problems;
+    }
+    const bool addfilesFlagged = !problems.isEmpty() && problems.back().field == Field::Addfiles;
+    if (kind != LocRecord::Kind::B || addfilesFlagged)
+        return problems;
     for (qsizetype n = 1; n < tokens.size(); ++n) {
         if (holdsSeparator(tokens[n])) {
             problems.append({Field::Addfiles, tokens[n], Reason::Separator});

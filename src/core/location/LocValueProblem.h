@@ -19,9 +19,10 @@ struct LocValueProblem
         ExtraBlanks,  // addfiles: blanks at the ends or runs of blanks are not kept
         LeadingQuote, // the value would be read as a quoted token
         Placeholder,  // addfiles: a name "@" is dropped on reading
+        Dropped,      // a line's value past the Stand List File name: the reader skips it
     };
 
-    LocRecord::Field field;
+    LocRecord::Field field; // for Dropped, the field the value follows
     QString value;
     Reason reason;
 
@@ -36,7 +37,8 @@ struct LocValueProblem
 // apostrophes. An empty access field is written as "@", which means the same.
 QList<LocValueProblem> valuesThatWouldNotReadBack(const LocRecord& record);
 
-// The same for a line of the file written back after reading it. An addfile read from a
-// quoted token that holds a blank counts too: the addfile field joins names with blanks, so
-// that name would come back as two.
+// The same rule for a line of the file, on the values the reader takes from it. An addfile
+// read from a quoted token that holds a blank counts too: the addfile field joins names with
+// blanks, so that name would come back as two. An A line's value past the Stand List File name
+// other than "@" is skipped by the reader: the trace of a name with a blank in it.
 QList<LocValueProblem> valuesThatWouldNotReadBack(const QString& line);

@@ -57,19 +57,8 @@ void LocationWindowLogic::openFromSharedState()
 
 TypingResult LocationWindowLogic::fieldEdited(Field field, const QString& text, int caret)
 {
-    // The file holds one byte per character: a character without one is refused.
-    const int before = qBound(0, caret, int(text.size()));
-    TypingResult result;
-    for (int k = 0; k < text.size(); ++k) {
-        if (!Cp1252::canEncode(text[k])) {
-            result.accepted = false;
-            continue;
-        }
-        result.text += text[k];
-        if (k < before)
-            ++result.caret;
-    }
-    result.beep = !result.accepted;
+    // No length limit and no class: only characters without a byte in the file are refused.
+    const TypingResult result = checkEdit(TypingClass::None, text, caret, 0, 0);
     setField(field, result.text);
     if (result.beep)
         ui().beep();

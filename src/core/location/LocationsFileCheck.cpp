@@ -1,7 +1,7 @@
 #include "LocationsFileCheck.h"
 
 #include "LocRecord.h"
-#include "recordfile/ReadBack.h"
+#include "LocValueProblem.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,50 +9,50 @@
 namespace {
 
 using Kind = CheckFinding::Kind;
+using Reason = LocValueProblem::Reason;
 
-// Token index where the B record's list of addfiles begins; the A record has no list.
-constexpr qsizetype AddfilesFrom = 1;
-
-QString fieldName(LocRecord::Kind kind, qsizetype index)
+QString fieldName(LocRecord::Field field)
 {
-    if (kind == LocRecord::Kind::B)
-        return index == 0 ? QStringLiteral("Grouping code") : QStringLiteral("Addfiles");
-    switch (index) {
-    case 0:
+    switch (field) {
+    case LocRecord::Field::LocationName:
         return QStringLiteral("Location");
-    case 1:
+    case LocRecord::Field::Access:
         return QStringLiteral("Access field");
-    case 2:
+    case LocRecord::Field::SlfFileName:
         return QStringLiteral("Stand List File");
+    case LocRecord::Field::GroupingCode:
+        return QStringLiteral("Grouping code");
     default:
-        return QStringLiteral("Placeholder");
+        return QStringLiteral("Addfiles");
     }
+}
+
+// The first value of the line that the read-back rule finds. A field the line leaves empty is
+// no read-back matter here: a missing Stand List File has a finding of its own.
+std::optional<CheckFinding> readBack(const QString& line, int lineNumber)
+{
+    for (const LocValueProblem& p : valuesThatWouldNotReadBack(line)) {
+        if (p.reason == Reason::Empty)
+            continue;
+        const QString value = visibleText(p.value);
+        if (p.reason == Reason::Dropped) {
+            return CheckFinding{lineNumber, Kind::ReadBack, QString(), value,
+                                QStringLiteral("\"%1\" %2").arg(value, p.reasonText())};
+        }
+        // Read from a line, a value can only hold blanks inside quotes.
+        return CheckFinding{lineNumber, Kind::ReadBack, fieldName(p.field), value,
+                            p.reasonText() + QStringLiteral(" (kept whole only by its quotes, "
+                                                            "which are lost when the record is "
+                                                            "written again)")};
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
 namespace LocationsFileCheck {
 
-std::optional<CheckFinding> readBack(const QString& line)
-{
-    const LocRecord record = ParseLocRecord(line);
-    if (record.kind == LocRecord::Kind::Invalid)
-        return std::nullopt;
-    const QString again = FormatLocRecord(record);
-    const auto difference = ReadBack::firstDifference(
-        splitLocTokens(line), splitLocTokens(again),
-        record.kind == LocRecord::Kind::B ? AddfilesFrom : ReadBack::NoList);
-    if (!difference)
-        return std::nullopt;
-    return CheckFinding{0, Kind::ReadBack, fieldName(record.kind, difference->index),
-                        visibleText(difference->token),
-                        QStringLiteral("the line reads back as \"%1\" (a value with a blank in it "
-                                       "splits in two and moves the values after it)")
-                            .arg(visibleText(again))};
-}
-
-QList<CheckFinding> check(const QStringList& lines, const QString& folder,
-                          const ReadBackRule& readBackRule)
+QList<CheckFinding> check(const QStringList& lines, const QString& folder)
 {
     QList<CheckFinding> out;
     for (qsizetype index = 0; index < lines.size(); ++index) {
@@ -68,20 +68,18 @@ QList<CheckFinding> check(const QStringList& lines, const QString& folder,
                             .arg(visibleText(QStringView(line).left(1)))});
             continue;
         }
-        if (std::optional<CheckFinding> finding = readBackRule(line)) {
-            finding->line = lineNumber;
+        if (std::optional<CheckFinding> finding = readBack(line, lineNumber))
             out.append(*finding);
-        }
         if (kind != LocRecord::Kind::A)
             continue;
         const QString slf = ParseLocRecord(line).slfFileName;
+        const QString field = fieldName(LocRecord::Field::SlfFileName);
         if (slf.isEmpty() || slf == QStringLiteral("@")) {
-            out.append({lineNumber, Kind::MissingStandListFile, fieldName(kind, 2), slf,
+            out.append({lineNumber, Kind::MissingStandListFile, field, slf,
                         QStringLiteral("no Stand List File is named: Vorlin finds no stands for "
                                        "this location")});
         } else if (!QFileInfo(QDir(folder), slf).isFile()) {
-            out.append({lineNumber, Kind::MissingStandListFile, fieldName(kind, 2),
-                        visibleText(slf),
+            out.append({lineNumber, Kind::MissingStandListFile, field, visibleText(slf),
                         QStringLiteral("there is no such file (a name without a folder is looked "
                                        "for beside the Locations File): Vorlin finds no stands "
                                        "for this location")});

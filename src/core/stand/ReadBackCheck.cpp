@@ -21,63 +21,96 @@ bool onlySeparators(QStringView text)
     return std::all_of(text.begin(), text.end(), separates);
 }
 
-std::optional<Why> singleFieldProblem(const QString& value)
+// Collects the first value that would not read back, in the order the values are offered.
+class Finder
 {
-    if (value.isEmpty())
-        return std::nullopt;
-    if (onlySeparators(value))
-        return Why::BlanksOnly;
-    if (std::any_of(value.begin(), value.end(), separates))
-        return Why::Separator;
-    if (value.front() == u'"')
-        return Why::LeadingQuote;
-    return std::nullopt;
-}
-
-// A list of fields: blanks between them are fine, but not a list of blanks alone.
-std::optional<std::pair<QString, Why>> listProblem(const QString& list)
-{
-    if (list.isEmpty())
-        return std::nullopt;
-    if (onlySeparators(list))
-        return std::pair(list, Why::BlanksOnly);
-    for (const QString& item :
-         list.split(QRegularExpression(QStringLiteral("[ \t\r\n]+")), Qt::SkipEmptyParts)) {
-        if (item.front() == u'"')
-            return std::pair(item, Why::LeadingQuote);
+public:
+    // A value that must stay one field.
+    void single(int box, const QString& value)
+    {
+        if (m_found || value.isEmpty())
+            return;
+        if (onlySeparators(value))
+            m_found = UnreadableValue{box, value, Why::BlanksOnly};
+        else if (std::any_of(value.begin(), value.end(), separates))
+            m_found = UnreadableValue{box, value, Why::Separator};
+        else if (value.front() == u'"')
+            m_found = UnreadableValue{box, value, Why::LeadingQuote};
     }
-    return std::nullopt;
-}
+
+    // A list of fields: blanks between them are fine, but not a list of blanks alone.
+    void list(int box, const QString& list)
+    {
+        if (m_found || list.isEmpty())
+            return;
+        if (onlySeparators(list)) {
+            m_found = UnreadableValue{box, list, Why::BlanksOnly};
+            return;
+        }
+        for (const QString& item :
+             list.split(QRegularExpression(QStringLiteral("[ \t\r\n]+")), Qt::SkipEmptyParts))
+            single(box, item);
+    }
+
+    void dropped(const QString& value)
+    {
+        if (!m_found)
+            m_found = UnreadableValue{0, value, Why::Dropped};
+    }
+
+    const std::optional<UnreadableValue>& found() const { return m_found; }
+
+private:
+    std::optional<UnreadableValue> m_found;
+};
 
 } // namespace
 
 std::optional<UnreadableValue> findUnreadableValue(const StandSet& set)
 {
-    std::optional<UnreadableValue> found;
-    const auto single = [&found](int box, const QString& value) {
-        if (found)
-            return;
-        if (const std::optional<Why> why = singleFieldProblem(value))
-            found = UnreadableValue{box, value, *why};
-    };
-    const auto list = [&found](int box, const QString& value) {
-        if (found)
-            return;
-        if (const auto problem = listProblem(value))
-            found = UnreadableValue{box, problem->first, problem->second};
-    };
-
-    single(StandBox::StandId, set.standId);
-    single(StandBox::TreeFile, set.treeFileName);
-    list(StandBox::Variant, variantCodesAsWritten(set.variantCodes));
+    Finder finder;
+    finder.single(StandBox::StandId, set.standId);
+    finder.single(StandBox::TreeFile, set.treeFileName);
+    finder.list(StandBox::Variant, variantCodesAsWritten(set.variantCodes));
     for (int n = StandSet::FirstAttribute; n <= StandSet::LastAttribute; ++n)
-        single(n, set.attributes[n]);
+        finder.single(n, set.attributes[n]);
     // Each line is one grouping code; an empty line is simply no code.
     for (const QString& line :
          set.groupingCodes.split(QRegularExpression(QStringLiteral("\r\n|\r|\n"))))
-        single(StandBox::Groups, line);
-    list(StandBox::Addfile, set.addfiles);
-    return found;
+        finder.single(StandBox::Groups, line);
+    finder.list(StandBox::Addfile, set.addfiles);
+    return finder.found();
+}
+
+std::optional<UnreadableValue> findUnreadableValue(QStringView line)
+{
+    const QStringList tokens = splitStandTokens(line);
+    const auto from = [&](qsizetype n) { return tokens.mid(n).join(u' '); };
+    Finder finder;
+    switch (standRecordType(line)) {
+    case 'A':
+        finder.single(StandBox::StandId, tokens.value(0));
+        finder.single(StandBox::TreeFile, tokens.value(1));
+        if (tokens.size() > 2 && tokens[2] != QStringLiteral("@"))
+            finder.dropped(tokens[2]);
+        finder.list(StandBox::Variant, from(3));
+        break;
+    case 'B':
+        for (int n = StandSet::FirstAttribute; n <= StandSet::LastAttribute; ++n)
+            finder.single(n, tokens.value(n - 1));
+        if (tokens.size() > StandSet::LastAttribute)
+            finder.dropped(from(StandSet::LastAttribute));
+        break;
+    case 'C':
+        finder.list(StandBox::Groups, from(1));
+        break;
+    case 'D':
+        finder.list(StandBox::Addfile, from(1));
+        break;
+    default:
+        break;
+    }
+    return finder.found();
 }
 
 QString unreadableReason(UnreadableValue::Why why)
@@ -90,6 +123,9 @@ QString unreadableReason(UnreadableValue::Why why)
     case Why::LeadingQuote:
         return QStringLiteral("begins with a double quote, which a reader takes as the start "
                               "of a quoted text");
+    case Why::Dropped:
+        return QStringLiteral("has no field on its line, so the reader skips it (a value with "
+                              "a blank in it before it is the usual cause)");
     }
     return {};
 }

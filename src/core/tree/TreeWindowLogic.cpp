@@ -1,7 +1,6 @@
 #include "TreeWindowLogic.h"
 
 #include "app/NumberTest.h"
-#include "recordfile/Cp1252.h"
 
 using Buttons = UserInterface::Buttons;
 using Icon = UserInterface::Icon;
@@ -94,31 +93,8 @@ bool TreeWindowLogic::isFieldEnabled(int field) const
 TypingResult TreeWindowLogic::fieldEdited(int field, const QString& text, int caret)
 {
     const TreeFieldInfo& info = treeField(field);
-    QString t = text;
-    int p = qBound(0, caret, int(t.size()));
-    bool refused = false;
-    // The file holds one byte per character: a character without one is refused.
-    for (int k = int(t.size()) - 1; k >= 0; --k) {
-        if (!Cp1252::canEncode(t[k])) {
-            t.remove(k, 1);
-            if (k < p)
-                --p;
-            refused = true;
-        }
-    }
-    // A value the program put there may be longer than the box takes; it may shrink but
-    // not grow.
-    const int allowed = qMax(info.maxLength, int(m_fields[field].size()));
-    while (t.size() > allowed && p > 0) {
-        t.remove(p - 1, 1);
-        --p;
-        refused = true;
-    }
-    TypingResult result = checkTyping(info.typing, t, p);
-    if (refused) {
-        result.accepted = false;
-        result.beep = true;
-    }
+    const TypingResult result =
+        checkEdit(info.typing, text, caret, info.maxLength, int(m_fields[field].size()));
     store(field, result.text);
     if (result.beep)
         ui().beep();

@@ -4,7 +4,6 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTimer>
 
 void EntryKeys::watch(QObject* object)
@@ -17,11 +16,6 @@ void EntryKeys::enterAsTab(QWidget* widget)
 {
     m_enterAsTab.insert(widget);
     watch(widget);
-}
-
-void EntryKeys::enterClicks(QPushButton* button)
-{
-    watch(button);
 }
 
 void EntryKeys::selectAllOnFocus(QLineEdit* box)
@@ -42,10 +36,6 @@ bool EntryKeys::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key != Qt::Key_Return && key != Qt::Key_Enter)
             return false;
-        if (auto* button = qobject_cast<QPushButton*>(watched)) {
-            button->click();
-            return true;
-        }
         if (!m_enterAsTab.contains(watched))
             return false;
         QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));

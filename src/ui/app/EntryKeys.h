@@ -4,12 +4,11 @@
 #include <QSet>
 
 class QLineEdit;
-class QPushButton;
 class QWidget;
 
-// The keys and focus rules of a data window's entry boxes: Enter moves on like Tab, Enter on
-// a button is its click, and a box either selects its whole text when it gets the focus or
-// keeps the caret without a selection.
+// The keys and focus rules of a window's entry boxes: Enter moves on like Tab, and a box either
+// selects its whole text when it gets the focus or keeps the caret without a selection. (A
+// button takes Enter as its click by itself, see Controls.)
 class EntryKeys : public QObject
 {
     Q_OBJECT
@@ -17,7 +16,6 @@ public:
     using QObject::QObject;
 
     void enterAsTab(QWidget* widget);
-    void enterClicks(QPushButton* button);
     void selectAllOnFocus(QLineEdit* box);
     void noSelectionOnFocus(QLineEdit* box);
 

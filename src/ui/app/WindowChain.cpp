@@ -39,15 +39,15 @@ void startWith(const QStringList& arguments)
         return;
     }
     switch (start.kind()) {
-    case StartFile::Kind::None:
+    case FileKind::None:
         return;
-    case StartFile::Kind::Tree:
+    case FileKind::Tree:
         startWindow = Window::Tree;
         break;
-    case StartFile::Kind::StandList:
+    case FileKind::Stand:
         startWindow = Window::Stand;
         break;
-    case StartFile::Kind::Locations:
+    case FileKind::Locations:
         startWindow = Window::Location;
         break;
     }

@@ -1,5 +1,6 @@
 #include "FrmLocData.h"
 
+#include "app/CheckedBox.h"
 #include "app/Controls.h"
 #include "app/EntryKeys.h"
 #include "app/ModGlobal.h"
@@ -18,22 +19,6 @@
 using Field = LocRecord::Field;
 
 namespace {
-
-// Enabled boxes have the window background, disabled ones the grey of the active window
-// border; their text stays dark enough to read on it.
-void paintBox(QWidget* box, bool enabled)
-{
-    const QPalette app = box->window()->palette();
-    QPalette palette = box->palette();
-    const QColor background = enabled ? app.color(QPalette::Active, QPalette::Base)
-                                      : app.color(QPalette::Active, QPalette::Midlight);
-    for (const QPalette::ColorGroup group :
-         {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::Base, background);
-    palette.setColor(QPalette::Disabled, QPalette::Text,
-                     app.color(QPalette::Active, QPalette::Shadow));
-    box->setPalette(palette);
-}
 
 QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& caption,
                            const QString& tooltip, int left, int top)
@@ -58,9 +43,8 @@ void noteBox(QWidget* parent, const QString& name, int left, int width, bool scr
     note->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     note->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     note->document()->setDocumentMargin(2);
-    note->setEnabled(false);
     Twips::place(note, left, 1020, width, 795);
-    paintBox(note, false);
+    CheckedBox::showEnabled(note, false);
 }
 
 } // namespace
@@ -142,8 +126,6 @@ FrmLocData::FrmLocData()
         keys->enterAsTab(m_fields[field]);
         keys->selectAllOnFocus(m_fields[field]);
     }
-    for (QPushButton* button : findChildren<QPushButton*>())
-        keys->enterClicks(button);
     applyType(false);
     m_fileBox->setFocus(Qt::OtherFocusReason);
 }
@@ -221,16 +203,11 @@ QLineEdit* FrmLocData::fieldBox(QWidget* parent, Field field, const QString& too
                                        top, width, height);
     box->setText(m_logic->field(field));
     m_fields.insert(field, box);
-    connect(box, &QLineEdit::textEdited, m_logic, [this, field, box](const QString& text) {
-        const TypingResult result = m_logic->fieldEdited(field, text, box->cursorPosition());
-        if (result.accepted)
-            return;
-        box->setText(result.text);
-        box->setCursorPosition(result.caret);
-    });
-    // Changes that are not typing (a test or a dialog filling the box) reach the logic too.
-    connect(box, &QLineEdit::textChanged, m_logic,
-            [this, field](const QString& text) { m_logic->setField(field, text); });
+    CheckedBox::bind(box, {[this, field](const QString& text, int caret) {
+                               return m_logic->fieldEdited(field, text, caret);
+                           },
+                           [this, field](const QString& text) { m_logic->setField(field, text); },
+                           [this, field] { return m_logic->field(field); }});
     return box;
 }
 
@@ -245,9 +222,7 @@ void FrmLocData::applyType(bool typeB)
     for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it) {
         if (it.key() == Field::Access)
             continue;
-        const bool enabled = m_logic->isFieldEnabled(it.key());
-        it.value()->setEnabled(enabled);
-        paintBox(it.value(), enabled);
+        CheckedBox::showEnabled(it.value(), m_logic->isFieldEnabled(it.key()));
     }
 }
 

@@ -36,7 +36,9 @@ RecordFileBinding::RecordFileBinding(RecordFileLogic& logic, Controls controls, 
             [this] { m_syncingSelection = true; });
     list->setModel(&lines);
     connect(&lines, &DisplayList::rowsRemoved, this, [this] { m_syncingSelection = false; });
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The view moves only its current row; the highlight is the logic's selection alone (see
+    // showSelection), also when the logic moves it on during a click.
+    list->setSelectionMode(QAbstractItemView::NoSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
@@ -88,10 +90,8 @@ void RecordFileBinding::showSelection(int index)
 {
     QAbstractItemView* list = m_controls.display;
     const QModelIndex target = list->model()->index(index, 0);
-    if (list->currentIndex() == target)
-        return;
     m_syncingSelection = true;
-    list->setCurrentIndex(target);
+    list->selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
     list->scrollTo(target);
     m_syncingSelection = false;
 }

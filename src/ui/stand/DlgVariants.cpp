@@ -1,7 +1,6 @@
 #include "DlgVariants.h"
 
 #include "app/Controls.h"
-#include "app/EntryKeys.h"
 #include "app/Twips.h"
 #include "species/VariantList.h"
 #include "stand/VariantChoice.h"
@@ -39,10 +38,6 @@ DlgVariants::DlgVariants(QWidget* owner, QLineEdit* variantField)
     Controls::label(this, QStringLiteral("Label1"), QStringLiteral("Check desired variant(s)"), 120,
                     120, 3555, 195);
 
-    // A focused button takes Enter as its click, as in every window.
-    auto* keys = new EntryKeys(this);
-    keys->enterClicks(ok);
-    keys->enterClicks(cancel);
     connect(ok, &QPushButton::clicked, this, &DlgVariants::confirm);
     connect(cancel, &QPushButton::clicked, this, &DlgVariants::reject);
     ok->setFocus(Qt::OtherFocusReason);

@@ -1,6 +1,7 @@
 #include "FrmStandData.h"
 
 #include "app/CheckedBox.h"
+#include "app/ClickableLabel.h"
 #include "app/Controls.h"
 #include "app/EntryKeys.h"
 #include "app/FitCaption.h"
@@ -11,7 +12,6 @@
 #include "recordfile/RecordListView.h"
 #include "stand/DlgVariants.h"
 #include "stand/StandWindowLogic.h"
-#include "tree/ClickableLabel.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -19,7 +19,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 
@@ -102,15 +101,6 @@ FrmStandData::FrmStandData()
             [this] { leaveTo(WindowChain::Window::Location); });
     connect(m_logic, &StandWindowLogic::fieldChanged, this, &FrmStandData::showField);
     connect(m_logic, &StandWindowLogic::addfilesSwitched, this, &FrmStandData::updateAddfiles);
-    // A click highlights its line after the logic has moved the selection to the set's A line;
-    // once the click is done the highlight follows the current line.
-    connect(m_logic, &StandWindowLogic::selectionChanged, m_display, [view = m_display] {
-        QTimer::singleShot(0, view, [view] {
-            const QModelIndex current = view->currentIndex();
-            if (current.isValid() && !view->selectionModel()->isSelected(current))
-                view->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
-        });
-    });
 
     updateAddfiles();
     applyTabOrder();
@@ -282,8 +272,6 @@ void FrmStandData::applyTabOrder()
         keys->enterAsTab(m_boxes[index]);
         keys->selectAllOnFocus(m_boxes[index]);
     }
-    for (QPushButton* button : findChildren<QPushButton*>())
-        keys->enterClicks(button);
 }
 
 void FrmStandData::bindBox(int index)

@@ -3,7 +3,7 @@
 #include "app/Controls.h"
 #include "app/FitCaption.h"
 #include "app/Twips.h"
-#include "tree/ClickableLabel.h"
+#include "app/ClickableLabel.h"
 #include "tree/TreeTabOrder.h"
 
 #include <QLabel>

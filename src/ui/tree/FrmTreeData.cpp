@@ -1,25 +1,24 @@
 #include "FrmTreeData.h"
 
+#include "app/CheckedBox.h"
+#include "app/ClickableLabel.h"
 #include "app/Controls.h"
+#include "app/EntryKeys.h"
 #include "app/FitCaption.h"
+#include "app/HoverFrame.h"
 #include "app/ModGlobal.h"
 #include "app/Twips.h"
 #include "recordfile/RecordFileBinding.h"
 #include "recordfile/RecordListView.h"
 #include "species/DlgSpecies.h"
-#include "tree/ClickableLabel.h"
 #include "tree/DlgTabOrder.h"
 #include "tree/TreeWindowLogic.h"
 
-#include <QApplication>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
+#include <QMouseEvent>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 
@@ -36,21 +35,6 @@ bool leftColumn(int field)
 int boxTop(int field)
 {
     return 720 + 360 * (leftColumn(field) ? field - 1 : field - 11);
-}
-
-// A raised 20 by 20 pixel frame: white top and left edge, black bottom and right edge.
-QPixmap raisedFrame()
-{
-    QPixmap frame(20, 20);
-    frame.fill(Qt::transparent);
-    QPainter painter(&frame);
-    painter.setPen(Qt::white);
-    painter.drawLine(0, 0, 19, 0);
-    painter.drawLine(0, 0, 0, 19);
-    painter.setPen(Qt::black);
-    painter.drawLine(0, 19, 19, 19);
-    painter.drawLine(19, 0, 19, 19);
-    return frame;
 }
 
 } // namespace
@@ -116,15 +100,16 @@ FrmTreeData::FrmTreeData()
             m_fields[field]->setText(text);
     });
 
-    m_onBackground = m_fields[1]->palette().color(QPalette::Active, QPalette::Base);
-    m_offBackground = palette().color(QPalette::Active, QPalette::Midlight);
-    // The usual disabled text would vanish on that grey, and an off field's value counts.
-    m_offText = palette().color(QPalette::Active, QPalette::Shadow);
     updateFieldControls();
     applyTabOrder();
-    // The window sees every key first: Enter becomes Tab.
-    for (QWidget* child : findChildren<QWidget*>())
-        child->installEventFilter(this);
+    // Enter moves on like Tab in every box and in the list; the fields select their text.
+    auto* keys = new EntryKeys(this);
+    keys->enterAsTab(m_fileBox);
+    keys->enterAsTab(m_display);
+    for (int field = 1; field <= TreeFieldCount; ++field) {
+        keys->enterAsTab(m_fields[field]);
+        keys->selectAllOnFocus(m_fields[field]);
+    }
     setMouseTracking(true);
     m_display->setFocus(Qt::OtherFocusReason);
 }
@@ -182,12 +167,7 @@ ClickableLabel* FrmTreeData::image(const QString& name, const QString& tooltip, 
 
 void FrmTreeData::buildImages()
 {
-    m_hoverFrame = new QLabel(this);
-    m_hoverFrame->setObjectName(QStringLiteral("imgButton"));
-    m_hoverFrame->setPixmap(raisedFrame());
-    m_hoverFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Twips::place(m_hoverFrame, 0, 0, 300, 300);
-    m_hoverFrame->hide();
+    m_hoverFrame = new HoverFrame(this);
 
     auto holder = [this](const QString& name, const QString& resource) {
         auto* label = new QLabel(this);
@@ -216,7 +196,7 @@ void FrmTreeData::buildImages()
         connect(m_switches[field], &ClickableLabel::clicked, m_logic,
                 [this, field] { m_logic->toggleSwitch(field); });
         connect(m_switches[field], &ClickableLabel::mouseMoved, this,
-                [this, field] { showHoverFrame(m_switches[field], 50); });
+                [this, field] { m_hoverFrame->showAround(m_switches[field], 50); });
 
         m_locks[field] = image(QStringLiteral("imgLock_%1").arg(field),
                                field == TreeFields::TreeNumber ? AutoNumberingTooltip : LockTooltip,
@@ -224,20 +204,22 @@ void FrmTreeData::buildImages()
         connect(m_locks[field], &ClickableLabel::clicked, m_logic,
                 [this, field] { m_logic->toggleLock(field); });
         connect(m_locks[field], &ClickableLabel::mouseMoved, this,
-                [this, field] { showHoverFrame(m_locks[field], 30); });
+                [this, field] { m_hoverFrame->showAround(m_locks[field], 30); });
     }
 
     ClickableLabel* plus = image(QStringLiteral("imgPlotPlus"),
                                  QStringLiteral("Increment plot number"), 1620, 780, 240, 240);
     plus->setPixmap(QPixmap(QStringLiteral(":/plus.png")));
     connect(plus, &ClickableLabel::clicked, m_logic, &TreeWindowLogic::incrementPlot);
-    connect(plus, &ClickableLabel::mouseMoved, this, [this, plus] { showHoverFrame(plus, 50); });
+    connect(plus, &ClickableLabel::mouseMoved, this,
+            [this, plus] { m_hoverFrame->showAround(plus, 50); });
 
     ClickableLabel* reset = image(QStringLiteral("imgResetTree"),
                                   QStringLiteral("Reset tree number to 1"), 1620, 1140, 240, 240);
     reset->setPixmap(QPixmap(QStringLiteral(":/reset.png")));
     connect(reset, &ClickableLabel::clicked, m_logic, &TreeWindowLogic::resetTreeNumber);
-    connect(reset, &ClickableLabel::mouseMoved, this, [this, reset] { showHoverFrame(reset, 50); });
+    connect(reset, &ClickableLabel::mouseMoved, this,
+            [this, reset] { m_hoverFrame->showAround(reset, 50); });
 
     ClickableLabel* tabOrder =
         image(QStringLiteral("imgTabOrder"), QStringLiteral("Specify the tab-order for data entry"),
@@ -245,32 +227,17 @@ void FrmTreeData::buildImages()
     tabOrder->setPixmap(QPixmap(QStringLiteral(":/taborder.png")));
     connect(tabOrder, &ClickableLabel::clicked, this, &FrmTreeData::openTabOrder);
     connect(tabOrder, &ClickableLabel::mouseMoved, this,
-            [this, tabOrder] { showHoverFrame(tabOrder, 50); });
-
-    // Drawn behind the picture it marks.
-    m_hoverFrame->lower();
+            [this, tabOrder] { m_hoverFrame->showAround(tabOrder, 50); });
 }
 
 void FrmTreeData::bindField(int field)
 {
-    QLineEdit* box = m_fields[field];
-    // The logic enforces the length, so a longer value the program puts there shows whole.
-    connect(box, &QLineEdit::textEdited, m_logic, [this, field, box](const QString& text) {
-        const TypingResult result = m_logic->fieldEdited(field, text, box->cursorPosition());
-        if (box->text() != result.text)
-            box->setText(result.text);
-        if (!result.accepted)
-            box->setCursorPosition(result.caret);
-    });
-    // Changes that are not typing (a dialog filling the box) go through the logic too; the
-    // signal's text may be stale when an edit was refused, so the box is read instead.
-    connect(box, &QLineEdit::textChanged, m_logic, [this, field, box] {
-        if (box->text() == m_logic->field(field))
-            return;
-        m_logic->setField(field, box->text());
-        if (box->text() != m_logic->field(field))
-            box->setText(m_logic->field(field));
-    });
+    CheckedBox::bind(m_fields[field],
+                     {[this, field](const QString& text, int caret) {
+                          return m_logic->fieldEdited(field, text, caret);
+                      },
+                      [this, field](const QString& text) { m_logic->setField(field, text); },
+                      [this, field] { return m_logic->field(field); }});
 }
 
 void FrmTreeData::updateFieldControls()
@@ -289,15 +256,7 @@ void FrmTreeData::updateFieldControls()
                                                  : m_unlockedPicture->pixmap());
         lock->setProperty("tag", m_logic->lockTag(field));
 
-        QLineEdit* box = m_fields[field];
-        const bool enabled = m_logic->isFieldEnabled(field);
-        box->setEnabled(enabled);
-        QPalette palette = box->palette();
-        for (const QPalette::ColorGroup group :
-             {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            palette.setColor(group, QPalette::Base, enabled ? m_onBackground : m_offBackground);
-        palette.setColor(QPalette::Disabled, QPalette::Text, m_offText);
-        box->setPalette(palette);
+        CheckedBox::showEnabled(m_fields[field], m_logic->isFieldEnabled(field));
     }
 }
 
@@ -310,13 +269,6 @@ void FrmTreeData::applyTabOrder()
           << m_speciesList;
     for (qsizetype k = 0; k + 1 < chain.size(); ++k)
         setTabOrder(chain[k], chain[k + 1]);
-}
-
-void FrmTreeData::showHoverFrame(const QWidget* image, int offsetTwips)
-{
-    m_hoverFrame->move(Twips::toPixels(Twips::fromPixels(image->x()) - offsetTwips),
-                       Twips::toPixels(Twips::fromPixels(image->y()) - offsetTwips));
-    m_hoverFrame->show();
 }
 
 void FrmTreeData::mouseMoveEvent(QMouseEvent* event)
@@ -345,37 +297,6 @@ void FrmTreeData::openSpeciesList()
         dialog.exec();
     }
     species->setFocus(Qt::OtherFocusReason);
-}
-
-bool FrmTreeData::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        // A button takes Enter as its click (Controls); everywhere else Enter moves on like Tab.
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-            !qobject_cast<QAbstractButton*>(watched)) {
-            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
-            QApplication::sendEvent(watched, &tab);
-            return true;
-        }
-    } else if (event->type() == QEvent::FocusIn) {
-        for (int field = 1; field <= TreeFieldCount; ++field) {
-            QLineEdit* box = m_fields[field];
-            if (watched != box)
-                continue;
-            // The whole text, caret at its start. A click places the caret after focusing,
-            // so then the selection waits until the click is done.
-            auto select = [box] {
-                if (box->hasFocus())
-                    box->setSelection(int(box->text().size()), -int(box->text().size()));
-            };
-            if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
-                QTimer::singleShot(0, box, select);
-            else
-                select();
-        }
-    }
-    return DataWindow::eventFilter(watched, event);
 }
 
 RecordFileLogic& FrmTreeData::logic()

@@ -3,10 +3,10 @@
 #include "app/DataWindow.h"
 #include "tree/TreeRecord.h"
 
-#include <QColor>
 #include <array>
 
 class ClickableLabel;
+class HoverFrame;
 class QLabel;
 class QLineEdit;
 class RecordListView;
@@ -28,7 +28,6 @@ public:
 
 protected:
     void storeFileName() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
@@ -41,7 +40,6 @@ private:
     void updateFieldControls();
     // The tab chain: the display list, the fields in their tab order, then the buttons.
     void applyTabOrder();
-    void showHoverFrame(const QWidget* image, int offsetTwips);
     void openTabOrder();
     void openSpeciesList();
 
@@ -66,8 +64,5 @@ private:
     QLabel* m_switchOffPicture = nullptr;
     QLabel* m_unlockedPicture = nullptr;
     QLabel* m_lockedPicture = nullptr;
-    QLabel* m_hoverFrame = nullptr;
-    QColor m_onBackground;
-    QColor m_offBackground;
-    QColor m_offText;
+    HoverFrame* m_hoverFrame = nullptr;
 };

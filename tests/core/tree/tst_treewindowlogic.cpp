@@ -1,5 +1,7 @@
 #include "ScriptedUserInterface.h"
 #include "recordfile/RecordFileIO.h"
+#include "tree/TabOrderChoice.h"
+#include "tree/TreeTabOrder.h"
 #include "tree/TreeWindowLogic.h"
 
 #include <QTemporaryDir>
@@ -13,6 +15,20 @@ namespace {
 QString record(const QString& plot, const QString& tree, const QString& species = "DF")
 {
     return FormatTreeRecord({{QString(), plot, tree, QString(), QString(), species, "10"}});
+}
+
+using Rounds = QList<QList<int>>;
+
+// The order after each round of clicks is confirmed with OK; 0 stands for the Clear button.
+QList<int> afterRounds(TreeTabOrder& order, const Rounds& rounds)
+{
+    for (const QList<int>& clicks : rounds) {
+        TabOrderChoice choice;
+        for (const int field : clicks)
+            field ? void(choice.choose(field)) : choice.clear();
+        order.apply(choice.orderNumbers());
+    }
+    return order.fields();
 }
 
 } // namespace
@@ -115,13 +131,11 @@ private Q_SLOTS:
         // Damage 2 off greys both fields of the pair but empties only itself.
         m_logic->toggleSwitch(14);
         QVERIFY(!m_logic->isFieldEnabled(14) && !m_logic->isFieldEnabled(15));
-        QCOMPARE(field(14), "");
-        QCOMPARE(field(15), "1");
+        QCOMPARE(field(14) + '|' + field(15), "|1");
         // Switched on again, both texts stay.
         m_logic->toggleSwitch(14);
         QVERIFY(m_logic->isFieldEnabled(15));
-        QCOMPARE(field(14), "");
-        QCOMPARE(field(15), "1");
+        QCOMPARE(field(14) + '|' + field(15), "|1");
         // Kept: Plot number and Tree count by default, a locked field, an off Status's constant.
         m_logic->toggleLock(Dbh);
         QVERIFY(m_logic->processEntry());
@@ -161,14 +175,12 @@ private Q_SLOTS:
 
     void updateAndDelete()
     {
-        // Plot data of another tool past column 49 survives the update of its record.
-        const QString tail = QStringLiteral("  25 180 HT3");
-        openOn({record("1", "1"), record("1", "2") + tail, record("1", "3")});
+        openOn({record("1", "1"), record("1", "2"), record("1", "3")});
         m_logic->select(1);
         m_logic->setField(Species, "wf");
         m_ui->tabsFrom.clear();
         QVERIFY(m_logic->processEntry());
-        QCOMPARE(m_logic->display().line(1), record("1", "2", "WF") + tail);
+        QCOMPARE(m_logic->display().line(1), record("1", "2", "WF"));
         QCOMPARE(where(TreeNumber), "2 edit 3");
         // From the display list the Tab lands in the first field, never in the file name box.
         QCOMPARE(m_ui->tabsFrom, QStringList{"lstDisplay"});
@@ -227,6 +239,41 @@ private Q_SLOTS:
         QCOMPARE(m_ui->titles(), QStringList(2, "Missing Data"));
         QCOMPARE(m_ui->focused, QStringList({"txtTreeData_5", "txtTreeData_6"}));
         QCOMPARE(m_logic->RecordCount(), 0);
+    }
+
+    void clickedFieldsComeFirst_data()
+    {
+        QTest::addColumn<Rounds>("rounds");
+        QTest::addColumn<QList<int>>("first");
+        QTest::newRow("OK without clicks") << Rounds{{}} << QList<int>();
+        QTest::newRow("Dbh, Species, Tree number") << Rounds{{6, 5, 2}} << QList<int>{6, 5, 2};
+        QTest::newRow("a chosen field twice") << Rounds{{6, 5, 6, 2}} << QList<int>{6, 5, 2};
+        QTest::newRow("Clear") << Rounds{{1, 2, 0, 6, 5, 2}} << QList<int>{6, 5, 2};
+        QTest::newRow("a later round") << Rounds{{6, 5, 2}, {19}} << QList<int>{19, 6, 5, 2};
+    }
+    void clickedFieldsComeFirst()
+    {
+        QFETCH(Rounds, rounds);
+        QFETCH(QList<int>, first);
+        // Behind the fields listed first, the rest follow in field order.
+        QList<int> expected = first;
+        for (int field = 1; field <= TreeFieldCount; ++field) {
+            if (!first.contains(field))
+                expected.append(field);
+        }
+        TreeTabOrder order;
+        QCOMPARE(afterRounds(order, rounds), expected);
+    }
+
+    void focusSkipsASwitchedOffFirstField()
+    {
+        ScriptedUserInterface ui;
+        TreeWindowLogic logic(ui);
+        afterRounds(logic.tabOrder(), {{2, 12, 13, 6}});
+        QCOMPARE(logic.firstFocusField(), 2);
+        logic.toggleSwitch(2);
+        logic.toggleSwitch(12);
+        QCOMPARE(logic.firstFocusField(), 6);
     }
 };
 

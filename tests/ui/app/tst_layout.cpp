@@ -5,6 +5,7 @@
 #include "app/WindowChain.h"
 #include "recordfile/DlgFileExists.h"
 #include "species/DlgSpecies.h"
+#include "stand/DlgVariants.h"
 #include "tree/DlgTabOrder.h"
 #include "tree/TreeTabOrder.h"
 
@@ -136,6 +137,8 @@ private Q_SLOTS:
             << Opener([this](QWidget* owner) { return new DlgTabOrder(owner, m_tabOrder); });
         QTest::newRow("dlgSpecies")
             << Opener([](QWidget* owner) { return new DlgSpecies(owner, nullptr); });
+        QTest::newRow("dlgVariants")
+            << Opener([](QWidget* owner) { return new DlgVariants(owner, nullptr); });
         QTest::newRow("frmSplash") << Opener([](QWidget*) { return new FrmSplash(); });
     }
     void textsFitTheirBoxes()

@@ -1,3 +1,4 @@
+#include "Drive.h"
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
 #include "app/ModGlobal.h"
@@ -5,28 +6,13 @@
 #include "location/FrmLocData.h"
 #include "location/LocationWindowLogic.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-QString focusName()
-{
-    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-}
-
-// Types into the focused control, then Enter, which moves on like Tab.
-void typeField(const QString& keys)
-{
-    QTest::keyClicks(QApplication::focusWidget(), keys);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-}
-
-} // namespace
+using namespace Drive;
 
 class TestFrmLocData : public QObject
 {
@@ -38,10 +24,7 @@ class TestFrmLocData : public QObject
 
     template <typename T = QWidget> T* find(const char* name) const
     {
-        T* found = m_window->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return Drive::find<T>(m_window, name);
     }
     // Enabled states of the controls the record kind switches, then the kind.
     QString states() const
@@ -57,9 +40,7 @@ class TestFrmLocData : public QObject
     {
         modGlobal().LocationsFileName = fileName;
         m_window = new FrmLocData();
-        m_window->show();
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        QVERIFY(showActive(m_window));
         m_window->openFromSharedState();
     }
 
@@ -85,11 +66,11 @@ private Q_SLOTS:
         QVERIFY(grey != find("txtLocation")->palette().color(QPalette::Base));
 
         QCOMPARE(focusName(), "txtLocFile");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        key(Qt::Key_Return);
         typeField("bigcreek.slf");
         QCOMPARE(focusName(), "txtLocation");
-        QTest::keyClicks(QApplication::focusWidget(), "Big \"Creek\"");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+        keys("Big \"Creek\"");
+        key(Qt::Key_A, Qt::AltModifier);
         QTRY_COMPARE(find<QLineEdit>("txtLocation")->text(), "Big 'Creek'");
 
         // The kind is chosen with the mouse; then the B fields take the keys.
@@ -101,10 +82,10 @@ private Q_SLOTS:
         QCOMPARE(focusName(), "txtAddfile");
         typeField("a.kcp b.kcp");
         QCOMPARE(focusName(), "lstLocDisplay");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        key(Qt::Key_Return);
         QCOMPARE(focusName(), "cmdProcess");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+        key(Qt::Key_Return);
+        key(Qt::Key_S, Qt::AltModifier);
         QTRY_VERIFY(!m_window->logic().HasUnsavedChanges());
         QVERIFY(m_ui.messages.isEmpty());
         QCOMPARE(readFile(fileName),

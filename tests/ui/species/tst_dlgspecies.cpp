@@ -42,140 +42,125 @@ class TestDlgSpecies : public QObject
 private Q_SLOTS:
     void init() { modGlobal().SpeciesVariantIndex = 0; }
 
-    void firstOpeningIsEmpty();
-    void variantRememberedAfterCancel();
-    void confirm_data();
-    void confirm();
-    void layout_data();
-    void layout();
-};
-
-void TestDlgSpecies::firstOpeningIsEmpty()
-{
-    Opened opened;
-    QCOMPARE(opened.dialog.size() * TwipsPerPixel, QSize(7155, 3195));
-    // In pixels of 15 twips: the list at 120, 540, 5655 x 2520, the buttons at 5880, 540 and
-    // 5880, 1020, both 1215 x 375.
-    QCOMPARE(opened.list->geometry(), QRect(8, 36, 377, 168));
-    QCOMPARE(opened.ok->geometry(), QRect(392, 36, 81, 25));
-    QCOMPARE(opened.cancel->geometry(), QRect(392, 68, 81, 25));
-    QCOMPARE(opened.combo->count(), 23);
-    QCOMPARE(opened.combo->currentText(), QStringLiteral("Select variant"));
-    QCOMPARE(opened.list->count(), 0);
-
-    QTest::mouseClick(opened.ok, Qt::LeftButton);
-    QCOMPARE(opened.field.text(), QString());
-    QCOMPARE(opened.dialog.result(), int(QDialog::Accepted));
-}
-
-void TestDlgSpecies::variantRememberedAfterCancel()
-{
+    void firstOpeningIsEmpty()
     {
         Opened opened;
-        opened.combo->setCurrentIndex(8);
-        // Neither key may close the dialog, nor Enter in the list; Enter on a focused Cancel
-        // does, without writing.
-        QTest::keyClick(&opened.dialog, Qt::Key_Escape);
-        QTest::keyClick(&opened.dialog, Qt::Key_Return);
-        QTest::keyClick(opened.list, Qt::Key_Return);
-        QVERIFY(opened.dialog.isVisible());
-        opened.cancel->setFocus();
-        QTest::keyClick(opened.cancel, Qt::Key_Return);
-        QVERIFY(!opened.dialog.isVisible());
-        QCOMPARE(opened.field.text(), QStringLiteral("XX"));
+        QCOMPARE(opened.combo->count(), 23);
+        QCOMPARE(opened.combo->currentText(), QStringLiteral("Select variant"));
+        QCOMPARE(opened.list->count(), 0);
+
+        QTest::mouseClick(opened.ok, Qt::LeftButton);
+        QCOMPARE(opened.field.text(), QString());
+        QCOMPARE(opened.dialog.result(), int(QDialog::Accepted));
     }
-    Opened reopened;
-    QCOMPARE(reopened.combo->currentIndex(), 8);
-    QCOMPARE(reopened.list->count(), 8);
-    for (int row = 0; row < 8; ++row)
-        QCOMPARE(reopened.list->item(row)->text(), SpeciesLists::forPosition(8).at(row));
-    // Going back to the placeholder must clear the list, not just add nothing to it.
-    reopened.combo->setCurrentIndex(0);
-    QCOMPARE(reopened.list->count(), 0);
-    QCOMPARE(modGlobal().SpeciesVariantIndex, qint16(0));
-}
 
-void TestDlgSpecies::confirm_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("OK") << QStringLiteral("click");
-    QTest::newRow("Enter on OK") << QStringLiteral("Enter");
-    QTest::newRow("double-click") << QStringLiteral("double-click");
-}
-
-void TestDlgSpecies::confirm()
-{
-    QFETCH(QString, how);
-    Opened opened;
-    opened.combo->setCurrentIndex(12);
-    QListWidgetItem* item = opened.list->item(4); // "M = Madrone"
-    QVERIFY(item);
-    if (how == QStringLiteral("double-click")) {
-        const QPoint at = opened.list->visualItemRect(item).center();
-        // The press of a real double-click comes first and selects the entry.
-        QTest::mouseClick(opened.list->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(opened.list->viewport(), Qt::LeftButton, {}, at);
-    } else {
-        opened.list->setCurrentItem(item);
-        opened.ok->setFocus();
-        if (how == QStringLiteral("Enter"))
-            QTest::keyClick(opened.ok, Qt::Key_Return);
-        else
-            QTest::mouseClick(opened.ok, Qt::LeftButton);
+    void variantRememberedAfterCancel()
+    {
+        {
+            Opened opened;
+            opened.combo->setCurrentIndex(8);
+            // Neither key may close the dialog, nor Enter in the list; Enter on a focused Cancel
+            // does, without writing.
+            QTest::keyClick(&opened.dialog, Qt::Key_Escape);
+            QTest::keyClick(&opened.dialog, Qt::Key_Return);
+            QTest::keyClick(opened.list, Qt::Key_Return);
+            QVERIFY(opened.dialog.isVisible());
+            opened.cancel->setFocus();
+            QTest::keyClick(opened.cancel, Qt::Key_Return);
+            QVERIFY(!opened.dialog.isVisible());
+            QCOMPARE(opened.field.text(), QStringLiteral("XX"));
+        }
+        Opened reopened;
+        QCOMPARE(reopened.combo->currentIndex(), 8);
+        QCOMPARE(reopened.list->count(), 8);
+        for (int row = 0; row < 8; ++row)
+            QCOMPARE(reopened.list->item(row)->text(), SpeciesLists::forPosition(8).at(row));
+        // Going back to the placeholder must clear the list, not just add nothing to it.
+        reopened.combo->setCurrentIndex(0);
+        QCOMPARE(reopened.list->count(), 0);
+        QCOMPARE(modGlobal().SpeciesVariantIndex, qint16(0));
     }
-    QCOMPARE(opened.field.text(), QStringLiteral("M ")); // a one-letter code keeps its blank
-    QCOMPARE(opened.dialog.result(), int(QDialog::Accepted));
-}
 
-void TestDlgSpecies::layout_data()
-{
-    QTest::addColumn<QSize>("outer"); // twips, like the list
-    QTest::addColumn<QSize>("list");  // the last list size is 9000 x 3990
-    QTest::addColumn<int>("columns");
-    // Only whole-pixel sizes can be checked through the dialog too.
-    QTest::addColumn<bool>("dialog");
-    QTest::newRow("2790: 1 column") << QSize(4410, 3600) << QSize(2790, 2520) << 1 << true;
-    QTest::newRow("2800: 1 column") << QSize(4420, 3600) << QSize(2800, 2520) << 1 << false;
-    QTest::newRow("5599: 1 column") << QSize(7219, 3600) << QSize(5599, 2520) << 1 << false;
-    QTest::newRow("5600: 2 columns") << QSize(7220, 3600) << QSize(5600, 2520) << 2 << false;
-    QTest::newRow("8400: 3 columns") << QSize(10020, 3600) << QSize(8400, 2520) << 3 << true;
-    QTest::newRow("width at the limit") << QSize(1620, 3000) << QSize(9000, 1920) << 3 << true;
-    QTest::newRow("width just over") << QSize(1621, 3000) << QSize(1, 1920) << 1 << false;
-    QTest::newRow("height at the limit") << QSize(5115, 1080) << QSize(3495, 3990) << 1 << true;
-    QTest::newRow("height just over") << QSize(5115, 1081) << QSize(3495, 1) << 1 << false;
-    QTest::newRow("buttons off the left edge")
-        << QSize(900, 900) << QSize(9000, 3990) << 3 << false;
-}
+    void confirm_data()
+    {
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"click", "Enter", "double-click"})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
 
-void TestDlgSpecies::layout()
-{
-    QFETCH(QSize, outer);
-    QFETCH(QSize, list);
-    QFETCH(int, columns);
-    QFETCH(bool, dialog);
-    const SpeciesDialogLayout rules =
-        SpeciesDialogLayout::forOuterSize(outer.width(), outer.height(), 9000, 3990);
-    QCOMPARE(QSize(rules.listWidth, rules.listHeight), list);
-    QCOMPARE(rules.buttonLeft, outer.width() - 1395); // whatever the width
-    QCOMPARE(rules.columns, columns);
-    if (!dialog)
-        return;
+    void confirm()
+    {
+        QFETCH(QString, how);
+        Opened opened;
+        opened.combo->setCurrentIndex(12);
+        QListWidgetItem* item = opened.list->item(4); // "M = Madrone"
+        QVERIFY(item);
+        if (how == QStringLiteral("double-click")) {
+            const QPoint at = opened.list->visualItemRect(item).center();
+            // The press of a real double-click comes first and selects the entry.
+            QTest::mouseClick(opened.list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(opened.list->viewport(), Qt::LeftButton, {}, at);
+        } else {
+            opened.list->setCurrentItem(item);
+            opened.ok->setFocus();
+            if (how == QStringLiteral("Enter"))
+                QTest::keyClick(opened.ok, Qt::Key_Return);
+            else
+                QTest::mouseClick(opened.ok, Qt::LeftButton);
+        }
+        QCOMPARE(opened.field.text(), QStringLiteral("M ")); // a one-letter code keeps its blank
+        QCOMPARE(opened.dialog.result(), int(QDialog::Accepted));
+    }
 
-    modGlobal().SpeciesVariantIndex = 16; // enough entries to overflow every size here
-    Opened opened;
-    opened.dialog.resize(700, 311); // a list of 9000 x 3990 twips
-    opened.dialog.resize(
-        (outer - QSize(SpeciesDialogLayout::FrameWidth, SpeciesDialogLayout::FrameHeight)) /
-        TwipsPerPixel);
-    QCOMPARE(opened.list->size() * TwipsPerPixel, list);
-    QCOMPARE(opened.ok->x() * TwipsPerPixel, rules.buttonLeft);
-    QCOMPARE(opened.cancel->x() * TwipsPerPixel, rules.buttonLeft);
-    QCOMPARE(opened.dialog.columnCount(), columns);
-    // The columns share the list's width, and the rest scrolls sideways.
-    QCOMPARE(opened.list->viewport()->width() / opened.list->gridSize().width(), columns);
-    QVERIFY(!opened.list->verticalScrollBar()->isVisible());
-    QTRY_VERIFY(opened.list->horizontalScrollBar()->maximum() > 0);
-}
+    void layout_data()
+    {
+        QTest::addColumn<QSize>("outer"); // twips, like the list
+        QTest::addColumn<QSize>("list");  // the last list size is 9000 x 3990
+        QTest::addColumn<int>("columns");
+        // Only whole-pixel sizes can be checked through the dialog too.
+        QTest::addColumn<bool>("dialog");
+        QTest::newRow("2790: 1 column") << QSize(4410, 3600) << QSize(2790, 2520) << 1 << true;
+        QTest::newRow("5599: 1 column") << QSize(7219, 3600) << QSize(5599, 2520) << 1 << false;
+        QTest::newRow("5600: 2 columns") << QSize(7220, 3600) << QSize(5600, 2520) << 2 << false;
+        QTest::newRow("8400: 3 columns") << QSize(10020, 3600) << QSize(8400, 2520) << 3 << true;
+        QTest::newRow("width at the limit") << QSize(1620, 3000) << QSize(9000, 1920) << 3 << true;
+        QTest::newRow("width just over") << QSize(1621, 3000) << QSize(1, 1920) << 1 << false;
+        QTest::newRow("height at the limit") << QSize(5115, 1080) << QSize(3495, 3990) << 1 << true;
+        QTest::newRow("height just over") << QSize(5115, 1081) << QSize(3495, 1) << 1 << false;
+        QTest::newRow("buttons off the left edge")
+            << QSize(900, 900) << QSize(9000, 3990) << 3 << false;
+    }
+
+    void layout()
+    {
+        QFETCH(QSize, outer);
+        QFETCH(QSize, list);
+        QFETCH(int, columns);
+        QFETCH(bool, dialog);
+        const SpeciesDialogLayout rules =
+            SpeciesDialogLayout::forOuterSize(outer.width(), outer.height(), 9000, 3990);
+        QCOMPARE(QSize(rules.listWidth, rules.listHeight), list);
+        QCOMPARE(rules.buttonLeft, outer.width() - 1395); // whatever the width
+        QCOMPARE(rules.columns, columns);
+        if (!dialog)
+            return;
+
+        modGlobal().SpeciesVariantIndex = 16; // enough entries to overflow every size here
+        Opened opened;
+        opened.dialog.resize(700, 311); // a list of 9000 x 3990 twips
+        opened.dialog.resize(
+            (outer - QSize(SpeciesDialogLayout::FrameWidth, SpeciesDialogLayout::FrameHeight)) /
+            TwipsPerPixel);
+        QCOMPARE(opened.list->size() * TwipsPerPixel, list);
+        QCOMPARE(opened.ok->x() * TwipsPerPixel, rules.buttonLeft);
+        QCOMPARE(opened.cancel->x() * TwipsPerPixel, rules.buttonLeft);
+        QCOMPARE(opened.dialog.columnCount(), columns);
+        // The columns share the list's width, and the rest scrolls sideways.
+        QCOMPARE(opened.list->viewport()->width() / opened.list->gridSize().width(), columns);
+        QVERIFY(!opened.list->verticalScrollBar()->isVisible());
+        QTRY_VERIFY(opened.list->horizontalScrollBar()->maximum() > 0);
+    }
+};
 
 QTEST_MAIN(TestDlgSpecies)
 #include "tst_dlgspecies.moc"

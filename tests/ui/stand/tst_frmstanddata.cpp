@@ -1,3 +1,4 @@
+#include "Drive.h"
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
 #include "app/ModGlobal.h"
@@ -5,41 +6,13 @@
 #include "stand/FrmStandData.h"
 #include "stand/StandWindowLogic.h"
 
-#include <QApplication>
-#include <QDialog>
+#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
-namespace {
-
-QWidget* focused()
-{
-    return QApplication::focusWidget();
-}
-
-// Keys into whatever has the focus, as a user types them.
-void keys(const QString& text)
-{
-    QTest::keyClicks(focused(), text);
-}
-
-void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QTest::keyClick(focused(), k, modifiers);
-}
-
-// Types into the focused box, then Enter, which moves on like Tab.
-void typeField(const QString& text = QString())
-{
-    keys(text);
-    key(Qt::Key_Return);
-}
-
-} // namespace
+using namespace Drive;
 
 class TestFrmStandData : public QObject
 {
@@ -52,42 +25,25 @@ class TestFrmStandData : public QObject
     void open()
     {
         m_window = new FrmStandData();
-        m_window->show();
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        QVERIFY(showActive(m_window));
         m_window->openFromSharedState();
         m_window->findChild<QWidget*>("txtSlfFile")->setFocus();
     }
     QString box(const char* name) const { return m_window->findChild<QLineEdit*>(name)->text(); }
-    // Opens the variant picker with its access key and runs `inDialog` in it.
-    void throughVariants(const std::function<void()>& inDialog)
+    // Opens the variant picker with its access key and runs `inPicker` in it.
+    void throughVariants(const std::function<void()>& inPicker)
     {
-        // The access key clicks a moment later, and the dialog then blocks until it closes.
-        bool done = false;
-        auto* poll = new QTimer(m_window);
-        connect(poll, &QTimer::timeout, poll, [poll, inDialog, &done] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isActiveWindow())
-                return;
-            poll->stop();
-            done = true;
-            // A failed check must not leave the test blocked in the dialog.
-            const auto close = qScopeGuard([dialog] { dialog->reject(); });
-            QCOMPARE(dialog->windowTitle(), "VELK Variants");
-            auto* list = dialog->findChild<QListWidget*>("lstVariants");
-            QCOMPARE(list->count(), 22);
-            QCOMPARE(focused()->objectName(), "OKButton");
-            for (int i = 0; i < list->count(); ++i)
-                QCOMPARE(list->item(i)->checkState(), Qt::Unchecked);
-            inDialog();
-        });
-        poll->start(10);
-        key(Qt::Key_L, Qt::AltModifier);
-        QTRY_VERIFY(done);
-        // Offscreen, the window is not activated again by itself after a modal dialog.
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window));
-        delete poll;
+        inDialog(
+            m_window, [] { key(Qt::Key_L, Qt::AltModifier); },
+            [&](QDialog* dialog) {
+                QCOMPARE(dialog->windowTitle(), "VELK Variants");
+                auto* list = find<QListWidget>(dialog, "lstVariants");
+                QCOMPARE(list->count(), 22);
+                QCOMPARE(focusName(), "OKButton");
+                for (int i = 0; i < list->count(); ++i)
+                    QCOMPARE(list->item(i)->checkState(), Qt::Unchecked);
+                inPicker();
+            });
     }
 
 private Q_SLOTS:
@@ -137,14 +93,21 @@ private Q_SLOTS:
         QTRY_COMPARE(m_window->standLogic().RecordCount(), 3);
         QCOMPARE(box("txtStandData_1"), "S1");
 
-        // The Tab after the add lands in the list; the B line shows its set.
-        QTRY_COMPARE(focused()->objectName(), "lstSlfDisplay");
+        // The Tab after the add lands in the list; the B line shows its set, by key and by
+        // click, and the list highlights the set's A line.
+        QTRY_COMPARE(focusName(), "lstSlfDisplay");
         key(Qt::Key_Home);
         key(Qt::Key_Down);
         QCOMPARE(m_window->standLogic().CurrentIndex(), 0);
+        auto* list = qobject_cast<QAbstractItemView*>(focused());
+        const QModelIndex a = list->model()->index(0, 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(a.siblingAtRow(1)).center());
+        QCOMPARE(list->selectionModel()->selectedIndexes(), QModelIndexList{a});
+        QCOMPARE(list->currentIndex(), a);
         for (int i = 0; i < 4; ++i)
             key(Qt::Key_Tab);
-        QCOMPARE(focused()->objectName(), "txtGroups");
+        QCOMPARE(focusName(), "txtGroups");
         key(Qt::Key_End, Qt::ControlModifier);
         key(Qt::Key_Return);
         keys("G3");

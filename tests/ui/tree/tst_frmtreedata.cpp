@@ -1,3 +1,4 @@
+#include "Drive.h"
 #include "TestFiles.h"
 #include "app/ModGlobal.h"
 #include "tree/FrmTreeData.h"
@@ -5,36 +6,12 @@
 #include "tree/TreeWindowLogic.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
-namespace {
-
-template <typename T = QWidget> T* find(const QObject* parent, const QString& name)
-{
-    T* found = parent->findChild<T*>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
-QString focusName()
-{
-    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-}
-
-// Types into the focused control, then Enter, which moves on like Tab.
-void typeField(const QString& keys = QString())
-{
-    QTest::keyClicks(QApplication::focusWidget(), keys);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-}
-
-} // namespace
+using namespace Drive;
 
 class TestFrmTreeData : public QObject
 {
@@ -46,24 +23,20 @@ class TestFrmTreeData : public QObject
     {
         return find<QLineEdit>(m_window, TreeWindowLogic::fieldBoxName(i));
     }
-    // Clicks `opener`, runs `answer` inside the modal dialog it opens, then closes it with
-    // the button `closer`, or as the window manager does when there is none.
+    // Clicks `opener`, runs `answer` in the dialog it opens, then closes it with the button
+    // `closer`, or as the window manager does when there is none.
     void throughDialog(const QString& opener, const std::function<void(QWidget*)>& answer,
                        const QString& closer = "OKButton")
     {
-        QTimer::singleShot(0, [answer, closer] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog);
-            answer(dialog);
-            if (closer.isEmpty())
-                dialog->close();
-            else
-                QTest::mouseClick(find(dialog, closer), Qt::LeftButton);
-        });
-        QTest::mouseClick(find(m_window, opener), Qt::LeftButton);
-        // Offscreen, the window is not activated again by itself after a modal dialog.
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        inDialog(
+            m_window, [&] { QTest::mouseClick(find(m_window, opener), Qt::LeftButton); },
+            [&](QDialog* dialog) {
+                answer(dialog);
+                if (closer.isEmpty())
+                    dialog->close();
+                else
+                    QTest::mouseClick(find(dialog, closer), Qt::LeftButton);
+            });
     }
 
 private Q_SLOTS:
@@ -71,9 +44,7 @@ private Q_SLOTS:
     {
         modGlobal() = ModGlobal();
         m_window = new FrmTreeData();
-        m_window->show();
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        QVERIFY(showActive(m_window));
         m_window->openFromSharedState();
     }
     void cleanup() { delete m_window; }
@@ -83,7 +54,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString fileName = dir.filePath("trees.velk");
         // From the display list: back to the file name box, then Enter loads and moves on.
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        key(Qt::Key_Backtab);
         typeField(fileName);
         typeField();
         // The point in Plot number is refused as it is typed.
@@ -95,10 +66,10 @@ private Q_SLOTS:
         QTRY_COMPARE(focusName(), "txtTreeData_1");
         for (const char* keys : {"", "2", "1", "", "wf"})
             typeField(keys);
-        QTest::keyClicks(QApplication::focusWidget(), "5");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+        keys("5");
+        key(Qt::Key_A, Qt::AltModifier);
         QTRY_COMPARE(m_window->treeLogic().RecordCount(), 2);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+        key(Qt::Key_S, Qt::AltModifier);
         QTRY_VERIFY(!m_window->treeLogic().HasUnsavedChanges());
         QCOMPARE(readFile(fileName), readFile(SAPWRIGHT_TEST_DATA "/tree_two_trees.velk"));
     }
