@@ -259,6 +259,15 @@ void RecordFileLogic::moveToEnd()
     select(m_currentIndex);
 }
 
+void RecordFileLogic::selectNext()
+{
+    int next = m_currentIndex + 1;
+    while (next < m_display.size() - 1 && shownLine(next) == m_currentIndex)
+        ++next;
+    if (next < m_display.size())
+        select(next);
+}
+
 void RecordFileLogic::select(int index)
 {
     if (index < 0 || index >= m_display.size())

@@ -75,6 +75,9 @@ public:
     virtual void deleteCurrent();
     void moveToEnd();
     void select(int index);
+    // The arrow key down the list: the next line that shows another record than the current
+    // one, so a record of several lines is passed in one step.
+    void selectNext();
     // Adds in add mode, replaces the current record in edit mode.
     bool process(const QString& line);
 
@@ -104,6 +107,8 @@ protected:
     virtual void slotSelected() {}
     // Shows a record in the fields; false leaves the mode as it was.
     virtual bool recordSelected(int index);
+    // The line that selecting `index` ends up on.
+    virtual int shownLine(int index) const { return index; }
     virtual void recordAdded() {}
     virtual bool confirmReplace(const QString& newLine);
     virtual void recordUpdated() {}

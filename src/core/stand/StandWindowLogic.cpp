@@ -321,6 +321,13 @@ void StandWindowLogic::slotSelected()
     m_setIsValid = true;
 }
 
+int StandWindowLogic::shownLine(int index) const
+{
+    // A line without an A line above it is shown on its own.
+    const int start = FindSetStart(display().lines(), index);
+    return start < 0 ? index : start;
+}
+
 bool StandWindowLogic::recordSelected(int index)
 {
     m_setIsValid = true;

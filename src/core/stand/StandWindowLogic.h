@@ -59,6 +59,7 @@ protected:
     void clearFieldsForLoad() override;
     void slotSelected() override;
     bool recordSelected(int index) override;
+    int shownLine(int index) const override;
     void restoreEntryFields(const QStringList& fields) override;
 
 private:

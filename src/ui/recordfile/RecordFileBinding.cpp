@@ -192,6 +192,13 @@ bool RecordFileBinding::eventFilter(QObject* watched, QEvent* event)
         return true;
     if (watched == m_controls.fileNameBox && event->type() == QEvent::FocusOut) {
         fileNameBoxLeft(event);
+    } else if (watched == m_controls.display && event->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down &&
+               (static_cast<QKeyEvent*>(event)->modifiers() & ~Qt::KeypadModifier) ==
+                   Qt::NoModifier) {
+        // The view's own step would land inside a record of several lines and snap back.
+        m_logic.selectNext();
+        return true;
     } else if (watched == m_controls.display && event->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (m_controls.deleteKeyInList && (key == Qt::Key_Delete || key == Qt::Key_Backspace) &&

@@ -221,6 +221,19 @@ private Q_SLOTS:
         QVERIFY(m_logic->HasUnsavedChanges());
     }
 
+    void stepsDownSetBySet()
+    {
+        // A lone B line shows on its own; a set of several lines is passed in one step.
+        load({"B S0 1999", A("S1"), B("S1"), "C S1 g", "D S1 f", A("S2"), B("S2")});
+        m_logic->select(0);
+        QList<int> shown;
+        for (int step = 0; step < 4; ++step) {
+            m_logic->selectNext();
+            shown << m_logic->CurrentIndex();
+        }
+        QCOMPARE(shown, (QList<int>{1, 5, 7, 7}));
+    }
+
     void loadKeepsTheAddfileBox()
     {
         fill({{Box::StandId, "S9"}, {Box::Addfile, "keep.kcp"}, {Box::Groups, "g"}});
