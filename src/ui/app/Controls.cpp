@@ -96,6 +96,13 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, i
 {
     auto* f = new QGroupBox(caption, parent);
     f->setObjectName(name);
+    // A thin line with the caption on its top edge, so the boxes placed inside sit clear of it.
+    f->setStyleSheet(
+        caption.isEmpty()
+            ? QStringLiteral("QGroupBox { border: 1px solid palette(mid); }")
+            : QStringLiteral("QGroupBox { border: 1px solid palette(mid); "
+                             "margin-top: 1ex; } QGroupBox::title { "
+                             "subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
     Twips::place(f, left, top, width, height);
     return f;
 }

@@ -30,6 +30,8 @@ QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& 
     // The style's round indicator is taller than the 13 pixels the layout gives the button.
     option->setStyleSheet(QStringLiteral("QRadioButton::indicator { width: 11px; height: 11px; }"));
     Twips::place(option, left, top, 3015, 195);
+    // It stands on the top line of the frame below it, like a caption.
+    option->setAutoFillBackground(true);
     return option;
 }
 
@@ -136,6 +138,7 @@ void FrmLocData::buildTypeA()
                            QStringLiteral("Click to create standard 'A' records"), 120, 900);
     QGroupBox* frame =
         Controls::frame(this, QStringLiteral("Frame1"), QString(), 60, 1020, 8835, 1995);
+    m_typeA->raise();
     m_typeAControls << Controls::label(
         frame, QStringLiteral("lblTypeA_0"),
         QStringLiteral("Stand List File associated with the Location Name below"), 180, 360, 4155,
@@ -174,6 +177,7 @@ void FrmLocData::buildTypeB()
         3180);
     QGroupBox* frame =
         Controls::frame(this, QStringLiteral("Frame3"), QString(), 60, 3300, 8835, 915);
+    m_typeB->raise();
     m_typeBControls << Controls::label(frame, QStringLiteral("lblTypeB_0"),
                                        QStringLiteral("Grouping Code to which the addfile will "
                                                       "be attached"),
