@@ -12,29 +12,25 @@ TreeFieldTexts fields(std::initializer_list<std::pair<int, QString>> values)
     return f;
 }
 
-// Every field at its full width.
-TreeFieldTexts allFields(const QString& species)
+// Fields 1 to 19 in order.
+TreeFieldTexts inOrder(const QStringList& texts)
 {
-    const QStringList texts = {"1234", "567", "123456", "7", species, "12.3", "123",
-                               "456",  "789", "1234",   "9", "11",    "22",   "33",
-                               "44",   "55",  "66",     "3", "8"};
     TreeFieldTexts f;
     for (int i = 1; i <= TreeFieldCount; ++i)
-        f[i] = texts[i - 1];
+        f[i] = texts.value(i - 1);
     return f;
 }
 
+// Every field at its full width.
+TreeFieldTexts allFields(const QString& species)
+{
+    return inOrder({"1234", "567", "123456", "7", species, "12.3", "123", "456", "789", "1234", "9",
+                    "11", "22", "33", "44", "55", "66", "3", "8"});
+}
+
 const QString Worked = "   1 12     11DF 10.5  3 85       5            1 ";
-const TreeFieldTexts WorkedFields = fields({{1, "1"},
-                                            {2, "12"},
-                                            {3, "1"},
-                                            {4, "1"},
-                                            {5, "DF"},
-                                            {6, "10.5"},
-                                            {7, "3"},
-                                            {8, "85"},
-                                            {11, "5"},
-                                            {18, "1"}});
+const TreeFieldTexts WorkedFields = inOrder(
+    {"1", "12", "1", "1", "DF", "10.5", "3", "85", "", "", "5", "", "", "", "", "", "", "1"});
 
 // Species and Dbh in their columns, blanks around them.
 QString speciesAndDbh(const QString& columns15to21)
@@ -80,24 +76,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("formatted");
-        const std::pair<const char*, const char*> cases[] = {
-            {"12", "12.0"},
-            {"0.5", ".5"},
-            {"9.96", "10.0"},
-            {"1234", "1234.0"},
-            {".", ".0"},
-            {"0.05", ".1"},
-            {"2.25", "2.3"},
-            {"2.35", "2.4"},
-            {"0.04", ".0"},
-            {"-1.25", "-1.3"},
-            {"-0.04", ".0"},
-            {" 5", "5.0"},
-            {"99.95", "100.0"},
-            {"abc", "abc"},
-            {"999999999999999999999.99", "1000000000000000000000.0"}};
-        for (const auto& [text, formatted] : cases)
-            QTest::newRow(text) << QString::fromLatin1(text) << QString::fromLatin1(formatted);
+        // Halves away from zero; a lone point is 0; what is no number stays as it is.
+        for (const QString& row :
+             QStringLiteral("12=12.0|0.5=.5|9.96=10.0|1234=1234.0|.=.0|0.05=.1|"
+                            "2.25=2.3|2.35=2.4|0.04=.0|-1.25=-1.3|-0.04=.0|"
+                            " 5=5.0|99.95=100.0|abc=abc|"
+                            "999999999999999999999.99=1000000000000000000000.0")
+                 .split(u'|'))
+            QTest::newRow(qPrintable(row)) << row.section(u'=', 0, 0) << row.section(u'=', 1);
     }
     void formatDbh()
     {

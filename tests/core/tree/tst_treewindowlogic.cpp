@@ -69,53 +69,40 @@ private Q_SLOTS:
         m_logic = std::make_unique<TreeWindowLogic>(*m_ui);
     }
 
-    void typing_data()
+    void edits_data()
     {
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("edited"); // the caret after its last character, or at a |
+        QTest::addColumn<QString>("shown");  // with the caret at the |
         QTest::addColumn<int>("beeps");
         // clang-format off
-        QTest::newRow("1 . 5 in Plot number") << PlotNumber << "1.5" << "15" << 1;
-        QTest::newRow("1 . 5 in Dbh") << Dbh << "1.5" << "1.5" << 0;
-        QTest::newRow("minus and point first in Tree count") << TreeCount << "-.5" << ".5" << 1;
-        QTest::newRow("blank last in Damage 1") << Damage1 << "1 " << "1" << 1;
-        QTest::newRow("4 in Value class") << ValueClass << "4" << "" << 1;
-        QTest::newRow("Species: any text with a byte in the file")
-            << Species << QStringLiteral("€ā-.") << QStringLiteral("€-.") << 1;
+        QTest::newRow("point in Plot number") << PlotNumber << "1" << "1." << "1|" << 1;
+        QTest::newRow("point in Dbh") << Dbh << "1" << "1." << "1.|" << 0;
+        QTest::newRow("point first in Tree count") << TreeCount << "" << "." << ".|" << 0;
+        QTest::newRow("minus first in Tree count") << TreeCount << "" << "-" << "|" << 1;
+        QTest::newRow("point between digits reads as a number") << PlotNumber << "15" << "1.|5" << "1.|5" << 0;
+        QTest::newRow("blank last in Damage 1") << Damage1 << "1" << "1 " << "1|" << 1;
+        QTest::newRow("4 in Value class") << ValueClass << "" << "4" << "|" << 1;
+        QTest::newRow("Species: any text with a byte in the file") << Species << "" << "\u20ac-.\u0101" << "\u20ac-.|" << 1;
+        QTest::newRow("a paste loses every bad character") << Dbh << "12" << "1ab|2" << "1|2" << 1;
+        QTest::newRow("both halves of an emoji") << Species << "df" << "d\U0001F332|f" << "d|f" << 1;
+        QTest::newRow("longer than the box: may shorten only") << TreeNumber << "1000" << "10009" << "1000|" << 1;
         // clang-format on
     }
-    void typing()
+    void edits()
     {
-        QFETCH(int, field);
-        QFETCH(QString, keys);
-        QFETCH(QString, expected);
+        QFETCH(int, number);
+        QFETCH(QString, before);
+        QFETCH(QString, edited);
+        QFETCH(QString, shown);
         QFETCH(int, beeps);
-        // One key at a time at the end, as a text box hands them over.
-        for (const QChar key : keys) {
-            const QString text = m_logic->field(field) + key;
-            m_logic->fieldEdited(field, text, int(text.size()));
-        }
-        QCOMPARE(m_logic->field(field), expected);
+        m_logic->setField(number, before);
+        const int caret = edited.contains(u'|') ? int(edited.indexOf(u'|')) : int(edited.size());
+        const TypingResult r = m_logic->fieldEdited(number, edited.remove(u'|'), caret);
+        QCOMPARE(QString(r.text).insert(r.caret, u'|'), shown);
+        QCOMPARE(field(number), r.text);
         QCOMPARE(m_ui->beeps, beeps);
-    }
-
-    void editsInsideTheText()
-    {
-        // A point between digits of an integer field reads as a number, so it stays.
-        m_logic->setField(PlotNumber, "15");
-        QVERIFY(m_logic->fieldEdited(PlotNumber, "1.5", 2).accepted);
-        // A paste loses every bad character, both halves of an emoji too; the caret goes back.
-        m_logic->setField(Dbh, "12");
-        TypingResult r = m_logic->fieldEdited(Dbh, "1ab2", 3);
-        QCOMPARE(std::pair(r.text, r.caret), std::pair(QStringLiteral("12"), 1));
-        QCOMPARE(m_ui->beeps, 1);
-        r = m_logic->fieldEdited(Species, "d\U0001F332f", 3);
-        QCOMPARE(std::pair(r.text, r.caret), std::pair(QStringLiteral("df"), 1));
-        // A value longer than the box takes may shorten only.
-        m_logic->setField(TreeNumber, "1000");
-        m_logic->fieldEdited(TreeNumber, "10009", 5);
-        QCOMPARE(field(TreeNumber), "1000");
     }
 
     void switchesAndLocks()
@@ -146,6 +133,13 @@ private Q_SLOTS:
 
     void numbering()
     {
+        // Species and Dbh are required, in that order.
+        QVERIFY(!m_logic->processEntry());
+        m_logic->setField(Species, "df");
+        QVERIFY(!m_logic->processEntry());
+        QCOMPARE(m_ui->titles(), QStringList(2, "Missing Data"));
+        QCOMPARE(m_ui->focused, QStringList({"txtTreeData_5", "txtTreeData_6"}));
+        QCOMPARE(m_logic->RecordCount(), 0);
         m_logic->incrementPlot();
         QCOMPARE(field(PlotNumber), "1");
         m_logic->setField(PlotNumber, "41");
@@ -229,16 +223,6 @@ private Q_SLOTS:
         }
         m_logic->select(1);
         QCOMPARE(where(), "1 edit ");
-    }
-
-    void requiredFields()
-    {
-        QVERIFY(!m_logic->processEntry());
-        m_logic->setField(Species, "df");
-        QVERIFY(!m_logic->processEntry());
-        QCOMPARE(m_ui->titles(), QStringList(2, "Missing Data"));
-        QCOMPARE(m_ui->focused, QStringList({"txtTreeData_5", "txtTreeData_6"}));
-        QCOMPARE(m_logic->RecordCount(), 0);
     }
 
     void clickedFieldsComeFirst_data()

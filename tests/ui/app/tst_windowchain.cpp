@@ -91,6 +91,8 @@ private Q_SLOTS:
         const QPoint position = splash->frameGeometry().topLeft();
         // A typed key goes to the focus, which the splash takes when it is shown.
         QTRY_VERIFY(QApplication::focusWidget() && QApplication::focusWidget()->window() == splash);
+        const QMap<QString, Qt::Key> keys = {
+            {"Esc", Qt::Key_Escape}, {"x", Qt::Key_X}, {"Backspace", Qt::Key_Backspace}};
         if (how.isEmpty()) {
             // Neither the version label nor Shift closes it.
             QTest::mouseClick(splash->findChild<QWidget*>("lblVersion"), Qt::LeftButton);
@@ -99,14 +101,11 @@ private Q_SLOTS:
             delete splash;
             return;
         }
-        if (how == "Esc" || how == "x" || how == "Backspace")
-            QTest::keyClick(QApplication::focusWidget(), how == "x"     ? Qt::Key_X
-                                                         : how == "Esc" ? Qt::Key_Escape
-                                                                        : Qt::Key_Backspace);
-        else if (how == "frmSplash")
-            QTest::mouseClick(splash, Qt::LeftButton, {}, QPoint(2, 2));
+        if (keys.contains(how))
+            QTest::keyClick(QApplication::focusWidget(), keys[how]);
         else
-            QTest::mouseClick(splash->findChild<QWidget*>(how), Qt::LeftButton, {}, QPoint(5, 5));
+            QTest::mouseClick(how == "frmSplash" ? splash : splash->findChild<QWidget*>(how),
+                              Qt::LeftButton, {}, QPoint(3, 3));
 
         QTRY_VERIFY(splash.isNull());
         QCOMPARE(current()->objectName(), "frmTreeData");

@@ -1,3 +1,4 @@
+#include "Drive.h"
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
 #include "app/DataWindow.h"
@@ -7,24 +8,42 @@
 #include "app/WindowChain.h"
 #include "recordfile/DlgFileExists.h"
 #include "recordfile/RecordFileLogic.h"
+#include "species/VariantList.h"
+#include "tree/FrmTreeData.h"
+#include "tree/TreeWindowLogic.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QFile>
-#include <QFontMetrics>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 using Answer = UserInterface::Answer;
+using namespace Drive;
 
 namespace {
 
 using Window = WindowChain::Window;
-const QByteArray TreeLines("   1  1     11DF  5.0\r\n   1  2     11WF  7.5\r\n");
-const QByteArray StandLines("A S1 @ @ ie\r\nA S2 @ @ ie\r\n");
-const QByteArray LocLines("A \"Big Creek\" @ b.slf @ @\r\nB G1 a.kcp\r\n");
+const QByteArray
+    TreeLines("   1  1     11DF  5.0\r\n   1  2     11WF  7.5\r\n   1  3     11DF  9.5\r\n"
+              "   2  1     11PP 12.0\r\n");
+const QByteArray StandLines("A S1 @ @ ie\r\nB S1 1999\r\nA S2 @ @ ie\r\nB S2 2001\r\nC S2 g1\r\n"
+                            "A S3 @ @ ie\r\nB S3 2004\r\n");
+const QByteArray LocLines("A \"Big Creek\" @ b.slf @ @\r\nB G1 a.kcp\r\nA \"Elk\" @ e.slf @ @\r\n");
+
+// The record file controls of a window: file-name box, list, Browse.
+struct Names
+{
+    const char* fileBox;
+    const char* list;
+    const char* browse;
+};
+Names namesOf(Window window)
+{
+    return window == Window::Tree    ? Names{"txtTreeFile", "lstDisplay", "cmdBrowseTree"}
+           : window == Window::Stand ? Names{"txtSlfFile", "lstSlfDisplay", "cmdBrowseSlf"}
+                                     : Names{"txtLocFile", "lstLocDisplay", "cmdBrowseLoc"};
+}
 
 } // namespace
 
@@ -34,6 +53,24 @@ class TestRecordFileWindows : public QObject
 
     ScriptedUserInterface m_ui;
     QTemporaryDir m_dir;
+    QStringList m_seen; // title|text of the real message boxes answered
+
+    // Answers the real message boxes as they come up, in order.
+    void answerBoxes(QList<QMessageBox::StandardButton> buttons)
+    {
+        m_seen.clear();
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this, timer, buttons]() mutable {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || buttons.isEmpty())
+                return;
+            m_seen.append(box->windowTitle() + u'|' + box->text());
+            box->button(buttons.takeFirst())->click();
+            if (buttons.isEmpty())
+                timer->deleteLater();
+        });
+        timer->start(10);
+    }
 
 private Q_SLOTS:
     void initTestCase() { UserInterfaceSwitch::installStandIn(&m_ui); }
@@ -45,144 +82,162 @@ private Q_SLOTS:
     }
     void cleanup() { WindowChain::resetForTests(); }
 
-    void fileBoxListAndButtonsWorkTogether_data()
+    // The shared record file controls in each window, and records deleted from the list
+    // (keys or button) coming back with the undo keys, then saved byte for byte as loaded.
+    void recordsComeAndGo_data()
     {
         QTest::addColumn<Window>("window");
-        QTest::addColumn<QString>("fileBox");
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<double>("points");
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("browse");
+        QTest::addColumn<double>("points");
+        QTest::addColumn<int>("clicked");   // the line clicked before deleting
+        QTest::addColumn<int>("deleteKey"); // pressed in the list twice; 0: the Delete button once
+        QTest::addColumn<int>("remaining"); // lines left after the deletes, the slot included
+        QTest::addColumn<QString>("entryBox");
         QTest::addColumn<QString>("filter");
-
-        QTest::newRow("tree") << Window::Tree << "txtTreeFile"
-                              << "lstDisplay" << 9.75 << TreeLines << "cmdBrowseTree"
-                              << ".VELK Tree Files (*.velk)|*.velk|.TRE Tree Files (*.tre)|*.tre|"
-                                 "All Files (*.*)|*.*";
-        QTest::newRow("stand") << Window::Stand << "txtSlfFile"
-                               << "lstSlfDisplay" << 8.25 << StandLines << "cmdBrowseSlf"
-                               << "Stand List Files (*.slf)|*.slf|All Files (*.*)|*.*";
-        QTest::newRow("location") << Window::Location << "txtLocFile"
-                                  << "lstLocDisplay" << 8.25 << LocLines << "cmdBrowseLoc"
-                                  << "Locations Files (*.loc)|*.loc|All Files (*.*)|*.*";
+        QTest::newRow("tree, Backspace twice")
+            << Window::Tree << TreeLines << 9.75 << 2 << int(Qt::Key_Backspace) << 3
+            << "txtTreeData_11"
+            << ".VELK Tree Files (*.velk)|*.velk|.TRE Tree Files (*.tre)|*.tre|All Files (*.*)|*.*";
+        QTest::newRow("stand, a whole set with the button")
+            << Window::Stand << StandLines << 8.25 << 3 << 0 << 5 << "txtStandData_1"
+            << "Stand List Files (*.slf)|*.slf|All Files (*.*)|*.*";
+        QTest::newRow("location, the button")
+            << Window::Location << LocLines << 8.25 << 2 << 0 << 3 << "txtLocation"
+            << "Locations Files (*.loc)|*.loc|All Files (*.*)|*.*";
     }
-
-    void fileBoxListAndButtonsWorkTogether()
+    void recordsComeAndGo()
     {
         QFETCH(Window, window);
-        QFETCH(QString, fileBox);
-        QFETCH(QString, list);
-        QFETCH(double, points);
         QFETCH(QByteArray, content);
-        QFETCH(QString, browse);
+        QFETCH(double, points);
+        QFETCH(int, clicked);
+        QFETCH(int, deleteKey);
+        QFETCH(int, remaining);
+        QFETCH(QString, entryBox);
         QFETCH(QString, filter);
-
-        const QString first = m_dir.filePath(QStringLiteral("first"));
-        const QString second = m_dir.filePath(QStringLiteral("second"));
-        writeFile(first, content);
+        const Names names = namesOf(window);
+        const QString file = m_dir.filePath("records");
+        const QString second = m_dir.filePath("second");
+        writeFile(file, content);
         writeFile(second, content.left(content.indexOf('\n') + 1));
-
         auto* w = static_cast<DataWindow*>(WindowChain::show(window));
         QVERIFY(QTest::qWaitForWindowActive(w));
-        auto* box = w->findChild<QLineEdit*>(fileBox);
-        auto* view = w->findChild<QAbstractItemView*>(list);
-        auto* process = w->findChild<QPushButton*>(QStringLiteral("cmdProcess"));
-        auto* remove = w->findChild<QPushButton*>(QStringLiteral("cmdDelete"));
-        auto* last = w->findChild<QPushButton*>(QStringLiteral("cmdLast"));
-        QVERIFY(box && view && process && remove && last);
-        const QFontMetrics metrics(view->font());
+        auto* box = find<QLineEdit>(w, names.fileBox);
+        auto* list = find<QAbstractItemView>(w, names.list);
+        auto* process = find(w, "cmdProcess");
+        QWidget* enabled[] = {find(w, "cmdDelete"), find(w, "cmdLast")};
+        const auto mode = [&] {
+            return QString::number(list->currentIndex().row()) + u' ' +
+                   process->property("tag").toString() + u' ' +
+                   QString::number(enabled[0]->isEnabled() + enabled[1]->isEnabled());
+        };
+        const QFontMetrics metrics(list->font());
         QCOMPARE(metrics.horizontalAdvance(u'i'), metrics.horizontalAdvance(u'W'));
-        QCOMPARE(view->font().pointSizeF(), points);
+        QCOMPARE(list->font().pointSizeF(), points);
 
-        // Typing a name and leaving the box loads the file.
+        // Typing a name and leaving the box loads the file; the slot is selected.
         box->setFocus();
         box->selectAll();
-        QTest::keyClicks(box, first);
-        view->setFocus();
-        QCOMPARE(view->model()->rowCount(), 3);
-        QCOMPARE(view->currentIndex().row(), 2);
-        QCOMPARE(process->property("tag").toString(), QStringLiteral("add"));
-        QVERIFY(!remove->isEnabled() && !last->isEnabled());
+        QTest::keyClicks(box, file);
+        list->setFocus();
+        const int shown = list->model()->rowCount();
+        QCOMPARE(shown, content.count('\n') + 1);
+        QCOMPARE(mode(), QString::number(shown - 1) + " add 0");
+        // A record selected: edit mode; the V button goes back to the slot.
+        clickRow(list, 0);
+        QCOMPARE(mode(), "0 edit 2");
+        QCOMPARE(find<QPushButton>(w, "cmdProcess")->text(), "&Update Record");
+        click(w, "cmdLast");
+        QCOMPARE(mode(), QString::number(shown - 1) + " add 0");
 
-        // Selecting a record: edit mode; the V button goes back to the slot.
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                          view->visualRect(view->model()->index(0, 0)).center());
-        QCOMPARE(process->text(), QStringLiteral("&Update Record"));
-        QCOMPARE(process->property("tag").toString(), QStringLiteral("edit"));
-        QVERIFY(remove->isEnabled() && last->isEnabled());
-        QTest::mouseClick(last, Qt::LeftButton);
-        QCOMPARE(view->currentIndex().row(), 2);
-        QCOMPARE(process->property("tag").toString(), QStringLiteral("add"));
+        clickRow(list, clicked);
+        for (int k = 0; k < (deleteKey ? 2 : 0); ++k)
+            QTest::keyClick(list, Qt::Key(deleteKey));
+        if (!deleteKey)
+            click(w, "cmdDelete");
+        QCOMPARE(list->model()->rowCount(), remaining);
+        // In the list or on the button the click focused.
+        QVERIFY(focused() == list || qobject_cast<QPushButton*>(focused()));
+        for (int k = 0; k < (deleteKey ? 2 : 1); ++k)
+            key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(list->model()->rowCount(), shown);
+        QVERIFY(!w->logic().HasUnsavedChanges());
+        key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(list->model()->rowCount() < shown && w->logic().HasUnsavedChanges());
+        key(Qt::Key_Z, Qt::ControlModifier);
+        key(Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(list->model()->rowCount() < shown);
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(list->model()->rowCount(), shown);
 
-        // Delete the first record, then save over the file after the overwrite question.
-        view->setCurrentIndex(view->model()->index(0, 0));
-        QTest::mouseClick(remove, Qt::LeftButton);
-        QCOMPARE(view->model()->rowCount(), 2);
-        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("cmdSave")), Qt::LeftButton);
-        QCOMPARE(m_ui.titles(), QStringList{QStringLiteral("File Exists")});
-        QCOMPARE(readFile(first), content.mid(content.indexOf('\n') + 1));
+        // In an entry box Ctrl+Z takes back the typing there, not a record.
+        auto* entry = find<QLineEdit>(w, entryBox);
+        const QString before = entry->text();
+        entry->setFocus();
+        entry->end(false);
+        QTest::keyClicks(entry, "5");
+        QCOMPARE(entry->text(), before + "5");
+        QTest::keyClick(entry, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(entry->text(), before);
+        QVERIFY(w->logic().canRedo());
+
+        click(w, "cmdSave");
+        QCOMPARE(m_ui.titles().value(0), "File Exists");
+        QCOMPARE(readFile(file), content);
 
         // Browse with the window's filter; the file replaces the display after the exists dialog.
         m_ui.fileDialogAnswers = {second};
         m_ui.fileExistsAnswers = {true};
-        QTest::mouseClick(w->findChild<QPushButton*>(browse), Qt::LeftButton);
+        click(w, names.browse);
         QCOMPARE(m_ui.fileDialogFilters, QStringList{filter});
         QCOMPARE(m_ui.fileExistsAsked, QStringList{second});
         QCOMPARE(box->text(), second);
-        QCOMPARE(view->model()->rowCount(), 2);
-
+        QCOMPARE(list->model()->rowCount(), 2);
         // Clear Display leaves only the slot.
-        m_ui.answers = {Answer::Ok};
-        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("cmdClear")), Qt::LeftButton);
-        QCOMPARE(view->model()->rowCount(), 1);
-        QCOMPARE(m_ui.messages.last().text, QStringLiteral("Clear all records from the display?"));
+        click(w, "cmdClear");
+        QCOMPARE(list->model()->rowCount(), 1);
+        QCOMPARE(m_ui.messages.last().text, "Clear all records from the display?");
     }
 
     void accessKeyFinishesTheFileName_data()
     {
         QTest::addColumn<Window>("window");
-        QTest::addColumn<QString>("fileBox");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("unsaved");
         QTest::addColumn<bool>("openExisting");
-
-        const auto row = [](const char* name, Window window, const char* box,
-                            const QByteArray& content, Qt::Key key, bool unsaved, bool open) {
-            QTest::newRow(name) << window << box << content << int(key) << unsaved << open;
-        };
-        row("Alt+S, open existing", Window::Tree, "txtTreeFile", TreeLines, Qt::Key_S, false, true);
-        row("Alt+S, use displayed", Window::Tree, "txtTreeFile", TreeLines, Qt::Key_S, false,
-            false);
-        row("Alt+S, unsaved, Cancel", Window::Tree, "txtTreeFile", TreeLines, Qt::Key_S, true,
-            false);
-        row("Alt+N", Window::Stand, "txtSlfFile", StandLines, Qt::Key_N, false, false);
-        row("Alt+X", Window::Location, "txtLocFile", LocLines, Qt::Key_X, false, false);
+        QTest::newRow("Alt+S, open existing")
+            << Window::Tree << TreeLines << int(Qt::Key_S) << false << true;
+        QTest::newRow("Alt+S, use displayed")
+            << Window::Tree << TreeLines << int(Qt::Key_S) << false << false;
+        QTest::newRow("Alt+S, unsaved, Cancel")
+            << Window::Tree << TreeLines << int(Qt::Key_S) << true << false;
+        QTest::newRow("Alt+N") << Window::Stand << StandLines << int(Qt::Key_N) << false << false;
+        QTest::newRow("Alt+X") << Window::Location << LocLines << int(Qt::Key_X) << false << false;
     }
-
     void accessKeyFinishesTheFileName()
     {
         QFETCH(Window, window);
-        QFETCH(QString, fileBox);
         QFETCH(QByteArray, content);
         QFETCH(int, key);
         QFETCH(bool, unsaved);
         QFETCH(bool, openExisting);
 
         // The window shows one file; the user types the name of another existing file.
-        const QString shown = m_dir.filePath(QStringLiteral("shown"));
-        const QString typed = m_dir.filePath(QStringLiteral("typed"));
+        const QString shown = m_dir.filePath("shown");
+        const QString typed = m_dir.filePath("typed");
         const QByteArray typedContent = content.left(content.indexOf('\n') + 1);
         writeFile(shown, content);
         writeFile(typed, typedContent);
-        modGlobal().TreeFileName = modGlobal().StandListFileName = modGlobal().LocationsFileName =
-            shown;
+        modGlobal().TreeFileName = modGlobal().StandListFileName = shown;
+        if (window == Window::Location)
+            modGlobal().LocationsFileName = shown;
         auto* w = static_cast<DataWindow*>(WindowChain::show(window));
         QVERIFY(QTest::qWaitForWindowActive(w));
         if (unsaved)
             w->logic().process(QString::fromLatin1(content.left(content.indexOf('\r'))));
-        auto* box = w->findChild<QLineEdit*>(fileBox);
-        auto* save = w->findChild<QPushButton*>(QStringLiteral("cmdSave"));
+        auto* box = find<QLineEdit>(w, namesOf(window).fileBox);
+        auto* save = find(w, "cmdSave");
         box->setFocus();
         box->selectAll();
         QTest::keyClicks(box, typed);
@@ -201,8 +256,8 @@ private Q_SLOTS:
         // Only "Use Displayed Values" and the overwrite question let the display replace the file.
         const bool saved = key == Qt::Key_S && !unsaved;
         QCOMPARE(m_ui.fileExistsAsked, unsaved ? QStringList() : QStringList{typed});
-        QCOMPARE(m_ui.titles(), unsaved ? QStringList{QStringLiteral("Unsaved Changes")}
-                                : saved ? QStringList{QStringLiteral("File Exists")}
+        QCOMPARE(m_ui.titles(), unsaved ? QStringList{"Unsaved Changes"}
+                                : saved ? QStringList{"File Exists"}
                                         : QStringList());
         QCOMPARE(readFile(typed), saved && !openExisting ? content : typedContent);
         QCOMPARE(readFile(shown), content);
@@ -213,12 +268,58 @@ private Q_SLOTS:
         QCOMPARE(WindowChain::programEnded(), key == Qt::Key_X);
     }
 
+    // The real message boxes when a save finds lines the simulator misreads.
+    void checkQuestionCancelLeavesFileOkWritesIt()
+    {
+        UserInterfaceSwitch::installStandIn(nullptr);
+        const auto standIn = qScopeGuard([this] { UserInterfaceSwitch::installStandIn(&m_ui); });
+        const QString file = m_dir.filePath("plot.velk");
+        // LF line ends, so a save (CR LF) shows in the bytes. WF is no species of variant ie.
+        const QByteArray before =
+            "   1  1     11DF 12.0\n   1  2     11WF  8.5\n" + QByteArray(9, '\n');
+        writeFile(file, before);
+        modGlobal().TreeFileName = file;
+        modGlobal().SpeciesVariantIndex = qint16(VariantList::positionOf(u"ie"));
+        FrmTreeData window;
+        QVERIFY(showActive(&window));
+        window.openFromSharedState();
+
+        // The access key: "Overwrite file", then the check; Cancel writes nothing.
+        answerBoxes({QMessageBox::Ok, QMessageBox::Cancel});
+        key(Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(m_seen.size(), 2);
+        QVERIFY(m_seen[0].startsWith("File Exists|"));
+        // Ten findings: the first eight, then how many more.
+        for (const char* part : {"Check|", "\nLine 2: Species \"WF\"", "\nLine 9: an empty line: ",
+                                 "\n... and 2 more.", "OK saves the file anyway"})
+            QVERIFY2(m_seen[1].contains(part) && !m_seen[1].contains("Line 10"),
+                     qPrintable(m_seen[1]));
+        QCOMPARE(readFile(file), before);
+
+        // The close box: Yes at "Unsaved Changes", Cancel at the check: the window stays.
+        window.treeLogic().select(10);
+        window.treeLogic().deleteCurrent();
+        answerBoxes({QMessageBox::Yes, QMessageBox::Cancel});
+        window.close();
+        QTRY_COMPARE(m_seen.size(), 2);
+        QVERIFY(m_seen[1].startsWith("Check|") && window.isVisible());
+        QCOMPARE(readFile(file), before);
+
+        // The button: OK at the check writes the file.
+        answerBoxes({QMessageBox::Ok, QMessageBox::Ok});
+        click(&window, "cmdSave");
+        QTRY_COMPARE(m_seen.size(), 2);
+        QVERIFY(m_seen[1].startsWith("Check|"));
+        QCOMPARE(readFile(file), QByteArray(before).replace("\n", "\r\n").chopped(2));
+        QVERIFY(!window.treeLogic().HasUnsavedChanges());
+    }
+
     // The exists dialog itself.
     void longPathLosesItsMiddle()
     {
         DlgFileExists dialog(nullptr);
         dialog.SetFilename("C:\\data\\plot.tre");
-        auto* message = dialog.findChild<QLineEdit*>("txtMessage");
+        auto* message = find<QLineEdit>(&dialog, "txtMessage");
         QCOMPARE(message->text(), "The file C:\\data\\plot.tre already exists!");
         // Never its file name; the tooltip has it whole.
         const QString path = "/home/forester/inventories/2026/north block/compartment 12/"
@@ -245,19 +346,18 @@ private Q_SLOTS:
         QVERIFY(
             !(dialog.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
                                       Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint)));
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(showActive(&dialog));
         // Neither Esc, nor the window manager's close, nor minimising it makes a choice.
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QVERIFY(!dialog.close());
         dialog.showMinimized();
         QTRY_VERIFY(!dialog.isMinimized());
         QVERIFY(dialog.isVisible());
-        auto* chosen = dialog.findChild<QPushButton*>(button);
+        auto* chosen = find(&dialog, button);
         if (status) {
             QTest::mouseClick(chosen, Qt::LeftButton);
         } else {
-            QCOMPARE(QApplication::focusWidget(), chosen); // the focus starts there
+            QCOMPARE(focused(), chosen); // the focus starts there
             QTest::keyClick(chosen, Qt::Key_Return);
         }
         QTRY_VERIFY(!dialog.isVisible());

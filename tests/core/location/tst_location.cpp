@@ -1,6 +1,7 @@
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
 #include "app/ModGlobal.h"
+#include "location/LocValueProblem.h"
 #include "location/LocationWindowLogic.h"
 
 #include <QDir>
@@ -13,12 +14,27 @@ using Field = LocRecord::Field;
 
 namespace {
 
-const Field Order[] = {Field::SlfFileName, Field::LocationName, Field::Access, Field::GroupingCode,
-                       Field::Addfiles};
+// A record as "kind|location|access|Stand List File|grouping code|addfiles", kind A, B or -.
+LocRecord record(const QString& text)
+{
+    const QStringList t = text.split(u'|');
+    LocRecord r;
+    r.kind = t[0] == u'A' ? LocRecord::Kind::A : t[0] == u'B' ? LocRecord::Kind::B : r.kind;
+    for (int i = 0; i < 5; ++i)
+        r.field(Field(i)) = t.value(i + 1);
+    return r;
+}
+QString text(const LocRecord& r)
+{
+    QStringList t{r.kind == LocRecord::Kind::A ? "A" : r.kind == LocRecord::Kind::B ? "B" : "-"};
+    for (int i = 0; i < 5; ++i)
+        t << r.field(Field(i));
+    return t.join(u'|');
+}
 
 } // namespace
 
-class TestLocationWindowLogic : public QObject
+class TestLocation : public QObject
 {
     Q_OBJECT
 
@@ -26,19 +42,20 @@ class TestLocationWindowLogic : public QObject
     std::unique_ptr<ScriptedUserInterface> m_ui;
     std::unique_ptr<LocationWindowLogic> m_logic;
 
-    // "Stand List File|location|access|grouping code|addfiles"
-    QString fields() const
+    // The window's fields as "location|access|Stand List File|grouping code|addfiles".
+    QString fields() const { return text(entry()).mid(2); }
+    LocRecord entry() const
     {
-        QStringList texts;
-        for (const Field f : Order)
-            texts << m_logic->field(f);
-        return texts.join(u'|');
+        LocRecord r;
+        for (int i = 0; i < 5; ++i)
+            r.field(Field(i)) = m_logic->field(Field(i));
+        return r;
     }
     void fill(const QString& texts)
     {
-        const QStringList t = texts.split(u'|');
+        const LocRecord r = record("-|" + texts);
         for (int i = 0; i < 5; ++i)
-            m_logic->setField(Order[i], t.value(i));
+            m_logic->setField(Field(i), r.field(Field(i)));
     }
     // Opens on a Locations File of that content; on none when it is empty.
     void openOn(const QByteArray& content)
@@ -68,15 +85,102 @@ private Q_SLOTS:
         m_logic = std::make_unique<LocationWindowLogic>(*m_ui);
     }
 
+    void formatKeepsTheNameOneQuotedToken()
+    {
+        // A double quote would end the name early, a line break would split the record.
+        QCOMPARE(FormatLocRecord(record("A|The \"Big\"\r\none|@|b.slf||")),
+                 "A \"The 'Big' one\" @ b.slf @ @");
+    }
+
+    void parse_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QString>("written"); // the record formatted again
+        const QString example = "A \"Big Creek project\" @ bigcreek.slf @ @";
+        // clang-format off
+        QTest::newRow("A example") << example << "A|Big Creek project|@|bigcreek.slf||" << example;
+        QTest::newRow("lower-case a") << "a" + example.mid(1) << "A|Big Creek project|@|bigcreek.slf||" << example;
+        // An empty access field would let the file name slide into its place on reading.
+        QTest::newRow("empty quoted access field") << "A \"L\" \"\" b.slf" << "A|L||b.slf||" << "A \"L\" @ b.slf @ @";
+        QTest::newRow("empty location name") << "A \"\" @ b.slf @ @" << "A||@|b.slf||" << "A \"\" @ b.slf @ @";
+        QTest::newRow("ends after the access field") << "A \"L\" @" << "A|L|@|||" << "A \"L\" @  @ @";
+        QTest::newRow("ends after the quoted name") << "A \"Big Creek\"" << "A|Big Creek|@|||" << "A \"Big Creek\" @  @ @";
+        QTest::newRow("tabs and runs of separators, tab inside quotes") << "A\t \"a\tb\"  \tx\t\tb.slf" << "A|a\tb|x|b.slf||" << "A \"a\tb\" x b.slf @ @";
+        QTest::newRow("quote that never closes takes the rest of the line") << "A \"Big Creek @ b.slf " << "A|Big Creek @ b.slf |@|||" << "A \"Big Creek @ b.slf \" @  @ @";
+        QTest::newRow("token right after a quoted one, quote inside a token") << "A \"L\"a\"b b.slf" << "A|L|a\"b|b.slf||" << "A \"L\" a\"b b.slf @ @";
+        QTest::newRow("@ dropped, tab between names") << "B G1 @ a.kcp\tb.kcp" << "B||@||G1|a.kcp b.kcp" << "B G1 a.kcp b.kcp";
+        QTest::newRow("one-character last token") << "B G1 x" << "B||@||G1|x" << "B G1 x";
+        QTest::newRow("trailing blank") << "B G1 a.kcp " << "B||@||G1|a.kcp" << "B G1 a.kcp";
+        QTest::newRow("lower-case b") << "b G1 a.kcp" << "B||@||G1|a.kcp" << "B G1 a.kcp";
+        QTest::newRow("C line") << "C G1 a.kcp" << "-||@|||" << "";
+        QTest::newRow("blank first") << " A \"L\" @ b.slf @ @" << "-||@|||" << "";
+        // clang-format on
+    }
+    void parse()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, record);
+        QFETCH(QString, written);
+        const LocRecord parsed = ParseLocRecord(line);
+        QCOMPARE(text(parsed), record);
+        QCOMPARE(FormatLocRecord(parsed), written);
+    }
+
+    void valuesThatWouldNotReadBack_data()
+    {
+        QTest::addColumn<QString>("record"); // or, without a | in it, a line of the file
+        QTest::addColumn<QStringList>("problems");
+        const QString extra =
+            "addfiles: has blanks at its start or end, or more than one between names";
+        // clang-format off
+        QTest::newRow("A, blanks in the name, empty access") << "A| Big\tCreek ||C:\\b.slf||" << QStringList();
+        QTest::newRow("A, access holds a tab, file name a blank") << "A|L|a\tb|C:\\My Files\\b.slf||"
+            << QStringList{"access: holds a blank or tab", "slf: holds a blank or tab"};
+        QTest::newRow("A, file name blanks only") << "A|L|@|  ||" << QStringList{"slf: is made of blanks only"};
+        QTest::newRow("A, no byte, file name in a quote") << "A|\u0101|@|\"b.slf||"
+            << QStringList{"location: holds a character that the file cannot hold", "slf: begins with a double quote"};
+        QTest::newRow("B, quotes inside names") << "B||@||G\"1|a\"b c.kcp" << QStringList();
+        QTest::newRow("B, empty grouping code, two blanks") << "B||@|||a  b" << QStringList{"group: is empty", extra};
+        QTest::newRow("B, trailing blank") << "B||@||G1|a " << QStringList{extra};
+        QTest::newRow("B, tab") << "B||@||G1|a\tb" << QStringList{"addfiles: holds a tab"};
+        QTest::newRow("B, @ among the names") << "B||@||G1|a @" << QStringList{"addfiles: has a name \"@\", which stands for no value"};
+        QTest::newRow("B, name in a quote") << "B||@||G1|a \"b" << QStringList{"addfiles: has a name beginning with a double quote"};
+        QTest::newRow("line, quoted addfile with a blank") << "B G1 @ \"My Files\\a.kcp\"" << QStringList{"addfiles: holds a blank or tab"};
+        QTest::newRow("line, A with a blank in the file name") << "A \"L\" @ C:\\My Files\\b.slf @ @"
+            << QStringList{"slf: has no field on its line, so the reader skips it (a name with a blank in it before it is the usual cause)"};
+        // clang-format on
+    }
+    void valuesThatWouldNotReadBack()
+    {
+        QFETCH(QString, record);
+        QFETCH(QStringList, problems);
+        const bool isLine = !record.contains(u'|');
+        LocRecord typed = ::record(record);
+        const char* names[] = {"location", "access", "slf", "group", "addfiles"};
+        QStringList found;
+        for (const LocValueProblem& p :
+             isLine ? ::valuesThatWouldNotReadBack(record) : ::valuesThatWouldNotReadBack(typed))
+            found << QString::fromLatin1(names[int(p.field)]) + ": " + p.reasonText();
+        QCOMPARE(found, problems);
+        // Values without a problem read back as they are ("@" stands for an empty access field).
+        if (problems.isEmpty() && !isLine) {
+            if (typed.access.isEmpty())
+                typed.access = "@";
+            QCOMPARE(text(ParseLocRecord(FormatLocRecord(typed))), text(typed));
+        }
+    }
+
     void opening_data()
     {
         QTest::addColumn<QString>("handed");
         QTest::addColumn<QString>("onDisk");
-        // clang-format off
-        QTest::newRow("no file") << "" << "";
-        QTest::newRow("vorlin.loc") << "" << "vorlin.loc";
-        QTest::newRow("another name") << "other.loc" << "other.loc";
-        // clang-format on
+        QTest::newRow("no file") << ""
+                                 << "";
+        QTest::newRow("vorlin.loc") << ""
+                                    << "vorlin.loc";
+        QTest::newRow("another name") << "other.loc"
+                                      << "other.loc";
     }
     void opening()
     {
@@ -91,7 +195,7 @@ private Q_SLOTS:
         QCOMPARE(m_logic->fileNameBox() + u' ' + modGlobal().LocationsFileName, name + u' ' + name);
         // The handed-over Stand List File only when nothing was loaded.
         QCOMPARE(m_logic->display().size(), onDisk.isEmpty() ? 0 : 2);
-        QCOMPARE(fields(), onDisk.isEmpty() ? "s.slf||@||" : "||@||");
+        QCOMPARE(fields(), onDisk.isEmpty() ? "|@|s.slf||" : "|@|||");
         QCOMPARE(where(), onDisk.isEmpty() ? "0 add A" : "1 add A");
         QVERIFY(m_ui->messages.isEmpty());
     }
@@ -101,8 +205,8 @@ private Q_SLOTS:
         openOn({});
         // Only an empty text is missing: blanks pass.
         const std::pair<bool, const char*> steps[] = {
-            {false, "|L|@|G|a"},    {false, "b.slf||@|G|a"}, {false, "b.slf| Big \"C\" |@||"},
-            {true, "b.slf|L|@||a"}, {true, "||@|G1|"},       {true, "||@|G1|a b"}};
+            {false, "L|@||G|a"},    {false, "|@|b.slf|G|a"}, {false, " Big \"C\" |@|b.slf||"},
+            {true, "L|@|b.slf||a"}, {true, "|@||G1|"},       {true, "|@||G1|a b"}};
         for (const auto& [typeB, texts] : steps) {
             fill(QString::fromUtf8(texts));
             m_logic->chooseType(typeB);
@@ -121,7 +225,7 @@ private Q_SLOTS:
         // The box shows the apostrophes written; a B record ignores the A fields.
         QCOMPARE(m_logic->display().lines(),
                  QStringList({"A \" Big 'C' \" @ b.slf @ @", "B G1 a b", ""}));
-        QCOMPARE(fields(), "||@|G1|a b");
+        QCOMPARE(fields(), "|@||G1|a b");
         m_logic->chooseType(false);
         QVERIFY(m_logic->isFieldEnabled(Field::SlfFileName));
         QVERIFY(!m_logic->isFieldEnabled(Field::Addfiles));
@@ -133,11 +237,11 @@ private Q_SLOTS:
         QCOMPARE(m_ui->titles(), QStringList{"Error"});
         // A loaded access field goes through an update; the next line comes up.
         m_logic->select(0);
-        QCOMPARE(fields(), "b.slf|L|x||");
+        QCOMPARE(fields(), "L|x|b.slf||");
         m_logic->setField(Field::LocationName, "L2");
         QVERIFY(m_logic->processEntry());
         QCOMPARE(m_logic->display().line(0), "A \"L2\" x b.slf @ @");
-        QCOMPARE(where() + u' ' + fields(), "1 edit B ||@|G1|a.kcp c.kcp");
+        QCOMPARE(where() + u' ' + fields(), "1 edit B |@||G1|a.kcp c.kcp");
         // b and B are the same letter: no question.
         QVERIFY(m_logic->processEntry());
         QCOMPARE(m_logic->display().line(1), "B G1 a.kcp c.kcp");
@@ -146,9 +250,9 @@ private Q_SLOTS:
         // A line of another letter: empty fields, the kind kept, Update and Delete still work.
         QCOMPARE(m_ui->messages.last().text, "Invalid Locations File format.\r\n");
         QCOMPARE(m_ui->messages.last().icon, UserInterface::Icon::Critical);
-        QCOMPARE(where() + u' ' + fields(), "2 edit B ||@||");
+        QCOMPARE(where() + u' ' + fields(), "2 edit B |@|||");
         m_logic->select(4);
-        QCOMPARE(where() + u' ' + fields(), "4 add B ||@||");
+        QCOMPARE(where() + u' ' + fields(), "4 add B |@|||");
         m_logic->select(2);
         m_logic->deleteCurrent();
         QCOMPARE(where(), "1 edit B");
@@ -156,7 +260,7 @@ private Q_SLOTS:
         // A record of the other kind asks before it replaces a line.
         m_logic->select(2);
         m_logic->chooseType(true);
-        fill("||@|G2|d.kcp");
+        fill("|@||G2|d.kcp");
         m_ui->answers = {Answer::Cancel};
         QVERIFY(!m_logic->processEntry());
         QCOMPARE(m_logic->display().line(2), "A \"M\" @ m.slf @ @");
@@ -169,7 +273,7 @@ private Q_SLOTS:
         // V goes to the slot: the access field returns to "@".
         m_logic->select(0);
         m_logic->moveToEnd();
-        QCOMPARE(fields(), "b.slf|L2|@||");
+        QCOMPARE(fields(), "L2|@|b.slf||");
     }
 
     void readBackWarning()
@@ -184,7 +288,7 @@ private Q_SLOTS:
             m_ui->focused.clear();
             m_ui->fileExistsAnswers = {true};
             openOn(file);
-            file.isEmpty() ? fill("C:\\My Files\\b.slf|a\"b|@||") : m_logic->select(0);
+            file.isEmpty() ? fill("a\"b|@|C:\\My Files\\b.slf||") : m_logic->select(0);
             const QString before = fields();
             m_ui->answers = {Answer::Cancel};
             QVERIFY(!m_logic->processEntry());
@@ -199,7 +303,7 @@ private Q_SLOTS:
         QCOMPARE(m_logic->display().line(0), "B G1 My Files\\a.kcp");
         m_ui->messages.clear();
         openOn({});
-        fill("C:\\My Files\\b.slf|L|@||");
+        fill("L|@|C:\\My Files\\b.slf||");
         m_ui->answers = {Answer::Cancel};
         m_logic->processEntry();
         QCOMPARE(m_ui->messages[0].text,
@@ -222,7 +326,7 @@ private Q_SLOTS:
         m_logic->chooseType(true);
         m_logic->browseAddfile();
         m_logic->browseAddfile();
-        QCOMPARE(fields(), "C:/b.slf|Big \u20ac|@||a.kcp b.kcp");
+        QCOMPARE(fields(), "Big \u20ac|@|C:/b.slf||a.kcp b.kcp");
         QCOMPARE(m_ui->titles(), QStringList{"Alert"});
         QCOMPARE(m_ui->focused, QStringList({"txtSlfFile", "txtSlfFile", "txtSlfFile", "txtAddfile",
                                              "txtAddfile"}));
@@ -241,5 +345,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestLocationWindowLogic)
-#include "tst_locationwindowlogic.moc"
+QTEST_GUILESS_MAIN(TestLocation)
+#include "tst_location.moc"
