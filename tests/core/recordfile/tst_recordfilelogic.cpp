@@ -1,10 +1,14 @@
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
 #include "app/ModGlobal.h"
+#include "recordfile/Cp1252.h"
+#include "recordfile/RecordFileIO.h"
 #include "recordfile/RecordFileLogic.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using Answer = UserInterface::Answer;
 
@@ -61,6 +65,93 @@ private Q_SLOTS:
     {
         modGlobal() = ModGlobal();
         m_ui = ScriptedUserInterface();
+    }
+
+    // Reading and writing the bytes of a record file.
+    void read_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("skipEmpty");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QByteArray>("written");
+
+        // Empty lines are records; a lone CR stays in its line; the last line needs no end.
+        QTest::newRow("line ends") << QByteArray("a\r\nb\n\r\n\nc\rd\re\r") << false
+                                   << QStringList{"a", "b", "", "", "c\rd\re\r"}
+                                   << QByteArray("a\r\nb\r\n\r\n\r\nc\rd\re\r\r\n");
+        QTest::newRow("empty lines skipped") << QByteArray("a\r\n\r\n\nb") << true
+                                             << QStringList{"a", "b"} << QByteArray("a\r\nb\r\n");
+        QByteArray everyByte;
+        for (int b = 0; b < 256; ++b) {
+            if (b != '\n' && b != '\r')
+                everyByte.append(char(b));
+        }
+        QTest::newRow("every byte but the line ends")
+            << everyByte + "\r\n" + everyByte << false
+            << QStringList{Cp1252::decode(everyByte), Cp1252::decode(everyByte)}
+            << everyByte + "\r\n" + everyByte + "\r\n";
+        QTest::newRow("empty file") << QByteArray() << false << QStringList{} << QByteArray();
+        QTest::newRow("single line end")
+            << QByteArray("\r\n") << false << QStringList{""} << QByteArray("\r\n");
+    }
+
+    void read()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, skipEmpty);
+        QFETCH(QStringList, lines);
+        QFETCH(QByteArray, written);
+
+        const QString file = path("read.tre");
+        writeFile(file, bytes);
+        QStringList read;
+        RecordFileIO::ReadOptions options;
+        options.skipEmptyLines = skipEmpty;
+        QVERIFY(RecordFileIO::readLines(file, &read, options).ok);
+        QCOMPARE(read, lines);
+
+        const QString out = path("written.tre");
+        QVERIFY(RecordFileIO::writeLines(out, read).ok);
+        QCOMPARE(readFile(out), written);
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("missing folder") << path("no/such/file.tre");
+        QTest::newRow("a folder's name") << m_dir.path();
+        QTest::newRow("below a file") << path("plain.tre/child");
+    }
+
+    void failures()
+    {
+        QFETCH(QString, file);
+        writeFile(path("plain.tre"), "x\r\n");
+        QStringList lines{"kept?"};
+        const RecordFileIO::Result read = RecordFileIO::readLines(file, &lines);
+        QVERIFY(!read.ok && !read.reason.isEmpty() && lines.isEmpty());
+        const RecordFileIO::Result written = RecordFileIO::writeLines(file, {"a"});
+        QVERIFY(!written.ok && !written.reason.isEmpty());
+        QCOMPARE(readFile(path("plain.tre")), "x\r\n");
+    }
+
+    void failedSaveKeepsOldFile()
+    {
+        // A file-size limit makes the disk "full" part way through the save, even for root.
+        const QString file = path("old.tre");
+        writeFile(file, "old record\r\n");
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = 4096;
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+        const RecordFileIO::Result result =
+            RecordFileIO::writeLines(file, QStringList(10000, "new record"));
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previousHandler);
+        QVERIFY(!result.ok && !result.reason.isEmpty());
+        QCOMPARE(readFile(file), "old record\r\n");
     }
 
     void loadSaveAndClear()
