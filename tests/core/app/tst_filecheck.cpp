@@ -1,6 +1,9 @@
 #include "TestFiles.h"
 #include "app/FileCheck.h"
+#include "app/ModGlobal.h"
+#include "app/NumberTest.h"
 #include "app/StartFile.h"
+#include "recordfile/Cp1252.h"
 #include "recordfile/RecordFileIO.h"
 #include "species/SpeciesLists.h"
 #include "species/VariantList.h"
@@ -11,6 +14,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <limits>
 
 Q_DECLARE_METATYPE(FileKind)
 
@@ -98,51 +102,43 @@ private Q_SLOTS:
     void typedRecordsHaveNoFinding()
     {
         QRandomGenerator random(20261206);
-        const auto digits = [&](int most) {
+        // `most` digits at most, now and then empty; with a point or a leading minus sign,
+        // which the simulator reads in these fields, cut to `width`.
+        const auto digits = [&](int most, bool point = false, bool sign = false, int width = 0) {
             QString text;
             for (int n = int(random.bounded(1, most + 1)); n > 0; --n)
                 text += QChar(u'0' + int(random.bounded(10)));
-            return text;
+            if (point && random.bounded(2))
+                text.insert(int(random.bounded(text.size() + 1)), u'.');
+            if (sign && !random.bounded(6))
+                text.prepend(u'-');
+            return width ? text.left(width) : text;
         };
         const auto maybe = [&](const QString& text) {
             return random.bounded(4) ? text : QString();
         };
-        // A decimal of at most `width` characters, with or without a point.
-        const auto decimal = [&](int width) {
-            QString text = digits(width);
-            if (random.bounded(2))
-                text.insert(int(random.bounded(text.size() + 1)), u'.');
-            return text.left(width);
-        };
-        const auto pick = [&](const QStringList& from) {
-            return from[random.bounded(from.size())];
-        };
-        // Now and then a minus sign, which the simulator reads in these fields.
-        const auto sign = [&](const QString& text, int width) {
-            return random.bounded(6) ? text : (u'-' + text).left(width);
-        };
-
         for (int round = 0; round < 200; ++round) {
             const int variant = int(random.bounded(VariantList::count() + 1));
-            QStringList codes;
+            QStringList codes{"073"};
             for (const QString& entry : SpeciesLists::forPosition(variant))
                 codes.append(SpeciesLists::speciesCodeOf(entry).trimmed());
-            codes.append(QStringLiteral("073"));
+            if (!variant)
+                codes = QStringList{"df", "L"};
             QStringList lines;
             QSet<qint64> ids;
             for (int n = int(random.bounded(1, 60)); n > 0; --n) {
                 TreeFieldTexts f;
                 f[1] = maybe(digits(4));
                 f[2] = maybe(digits(3));
-                f[3] = maybe(decimal(6));
+                f[3] = maybe(digits(6, true, false, 6));
                 f[4] = maybe(digits(1));
-                f[5] = variant ? pick(codes) : pick({QStringLiteral("df"), QStringLiteral("L")});
+                f[5] = codes[random.bounded(codes.size())];
                 f[6] = digits(2) + (random.bounded(2) ? u'.' + digits(1) : QString());
                 for (int i = 7; i <= 10; ++i)
-                    f[i] = maybe(sign(decimal(treeField(i).width), treeField(i).width));
+                    f[i] = maybe(digits(treeField(i).width, true, true, treeField(i).width));
                 f[11] = maybe(digits(1));
                 for (int i = 12; i <= 17; ++i)
-                    f[i] = maybe(sign(digits(2), 2));
+                    f[i] = maybe(digits(2, false, true, 2));
                 f[18] = maybe(QString::number(random.bounded(1, 4)));
                 f[19] = maybe(digits(1));
                 const QString line = FormatTreeRecord(f);
@@ -152,7 +148,8 @@ private Q_SLOTS:
                     lines.append(line);
                 ids.insert(id);
             }
-            const QList<CheckFinding> findings = FileCheck::check(FileKind::Tree, lines, {}, variant);
+            const QList<CheckFinding> findings =
+                FileCheck::check(FileKind::Tree, lines, {}, variant);
             QVERIFY2(findings.isEmpty(), qPrintable(lines.join(u'\n') + u'\n' + summary(findings) +
                                                     u' ' + findings.value(0).describe()));
         }
@@ -206,12 +203,7 @@ private Q_SLOTS:
                                       << "P.TRE" << QByteArray("A S1") << FileKind::Tree << "";
         QTest::newRow("Slf by file URL") << "file://%1/s.Slf"
                                          << "s.Slf" << QByteArray("") << FileKind::Stand << "";
-        QTest::newRow("loc") << "v.loc"
-                             << "v.loc" << QByteArray("") << FileKind::Locations << "";
         // The content decides any other name.
-        QTest::newRow("stand after empty lines")
-            << "s"
-            << "s" << QByteArray("\r\n\nb\tS1 1999\r\n") << FileKind::Stand << "";
         QTest::newRow("binary") << "a.png"
                                 << "a.png" << QByteArray("A \"\0", 4) << FileKind::None << notOurs;
         QTest::newRow("missing") << "gone.slf"
@@ -242,6 +234,61 @@ private Q_SLOTS:
         QCOMPARE(start.kind(), kind);
         QCOMPARE(start.path(), full);
         QCOMPARE(start.problem(), problem.isEmpty() ? QString() : problem.arg(full));
+    }
+
+    void numberTest_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("number");
+        // Leading blanks, a sign, digits with one point: nothing else, nothing after.
+        const QList<std::pair<const char*, bool>> cases = {
+            {"12", true},   {"1.5", true},    {".5", true},  {"5.", true},   {"-5", true},
+            {"+5", true},   {"  5", true},    {"-.5", true}, {"5 ", false},  {"5-", false},
+            {"- 5", false}, {"", false},      {".", false},  {"-", false},   {"1.2.3", false},
+            {"1e5", false}, {"1,000", false}, {"$5", false}, {"5 5", false}, {"--5", false},
+            {"5+", false},
+        };
+        for (const auto& [text, number] : cases)
+            QTest::newRow(text) << QString::fromLatin1(text) << number;
+    }
+
+    void numberTest()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, number);
+        QCOMPARE(readsAsNumber(text), number);
+    }
+
+    void twips_data()
+    {
+        QTest::addColumn<double>("twips");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("plain") << 1234.0 << 1234;
+        QTest::newRow("half to even down") << 2.5 << 2;
+        QTest::newRow("half to even up") << 3.5 << 4;
+        QTest::newRow("negative half") << -2.5 << -2;
+        QTest::newRow("splash left 0.66") << 6750.0 * 0.66 << 4455;
+        QTest::newRow("too far right") << 40000.0 << 32767;
+        QTest::newRow("too far left") << -40000.0 << -32768;
+        QTest::newRow("infinite") << std::numeric_limits<double>::infinity() << 32767;
+        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 0;
+    }
+
+    void twips()
+    {
+        QFETCH(double, twips);
+        QFETCH(int, stored);
+        QCOMPARE(int(ModGlobal::toTwips16(twips)), stored);
+    }
+
+    // Every byte's round trip is the record files' own test.
+    void charactersOutsideTheCodePage()
+    {
+        QVERIFY(!Cp1252::canEncode(QChar(0x0100))); // Ā
+        QVERIFY(!Cp1252::canEncode(QChar(0x4E2D))); // a CJK character
+        QVERIFY(Cp1252::canEncode(QChar(0x0160)));  // Š has a byte
+        // Upper case never leaves the code page: µ stays, ÿ becomes Ÿ (0x9F).
+        QCOMPARE(Cp1252::toUpper(QStringLiteral("\u00b5\u00ff")), QStringLiteral("\u00b5\u0178"));
     }
 };
 

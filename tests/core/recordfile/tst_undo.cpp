@@ -43,27 +43,18 @@ void play(RecordFileLogic& logic, const QString& script)
         const QString arg = step.mid(1);
         const int field = arg.section(u'=', 0, 0).toInt();
         const QString text = arg.section(u'=', 1);
-        switch (step[0].unicode()) {
-        case 's':
+        if (step[0] == u's')
             logic.select(arg.toInt());
-            break;
-        case 'f':
+        else if (step[0] == u'f')
             tree    ? tree->setField(field, text)
             : stand ? stand->setField(field, text)
                     : location->setField(LocRecord::Field(field), text);
-            break;
-        case 'k':
+        else if (step[0] == u'k')
             location->chooseType(arg == u'B');
-            break;
-        case 'p':
+        else if (step[0] == u'p')
             tree ? tree->processEntry() : stand ? stand->processEntry() : location->processEntry();
-            break;
-        case 'd':
-            logic.deleteCurrent();
-            break;
-        default:
-            logic.clearDisplay();
-        }
+        else
+            step[0] == u'd' ? logic.deleteCurrent() : logic.clearDisplay();
     }
 }
 
@@ -99,194 +90,181 @@ public:
 class TestUndo : public QObject
 {
     Q_OBJECT
-private Q_SLOTS:
-    void init();
-    void operationsUndoneAndRedone_data();
-    void operationsUndoneAndRedone();
-    void unsavedFlagFollowsTheCleanPosition_data();
-    void unsavedFlagFollowsTheCleanPosition();
-    void nothingUndoneWhileAsking();
-    void fieldsPackedExactly();
 
-private:
     QTemporaryDir m_dir;
     ScriptedUserInterface m_ui;
-};
 
-void TestUndo::init()
-{
-    modGlobal() = ModGlobal();
-    m_ui = ScriptedUserInterface();
-}
-
-void TestUndo::operationsUndoneAndRedone_data()
-{
-    // What the user did before | the operations undone and redone.
-    QTest::addColumn<int>("window");
-    QTest::addColumn<QByteArray>("content"); // empty: no file
-    QTest::addColumn<QString>("script");
-
-    QTest::newRow("tree add: the typed fields come back")
-        << int(Tree) << TreeFile << TypeTree + "|p";
-    QTest::newRow("tree update") << int(Tree) << TreeFile << QStringLiteral("s0 f5=WF|p");
-    QTest::newRow("tree update of the last record")
-        << int(Tree) << TreeFile << QStringLiteral("s3 f6=9|p");
-    QTest::newRow("tree delete") << int(Tree) << TreeFile << QStringLiteral("s1|d");
-    // An empty record shows nothing: the fields of the record before stay and come back.
-    QTest::newRow("tree delete of an empty line")
-        << int(Tree) << TreeFile << QStringLiteral("s0 s2|d");
-    QTest::newRow("tree clear after a delete")
-        << int(Tree) << TreeFile << "s0 d " + TypeTree + "|c";
-    QTest::newRow("tree mixed") << int(Tree) << TreeFile
-                                << TypeTree + "|p s0 f5=WF p s1 d d c " + TypeTree + "p";
-    QTest::newRow("stand set add") << int(Stand) << StandFile << TypeStand + "|p";
-    QTest::newRow("stand set update from its B line")
-        << int(Stand) << StandFile << QStringLiteral("s4 f32=g2|p");
-    QTest::newRow("stand set delete") << int(Stand) << StandFile << QStringLiteral("s1|d");
-    QTest::newRow("stand delete of the only set")
-        << int(Stand) << StandFile.left(StandFile.indexOf('C')) << QStringLiteral("s0|d");
-    QTest::newRow("stand clear") << int(Stand) << StandFile << TypeStand + "|c";
-    QTest::newRow("stand mixed") << int(Stand) << StandFile
-                                 << TypeStand + "|p s4 f32=g2 p s1 d c " + TypeStand + "p";
-    QTest::newRow("location add") << int(Location) << LocationFile << TypeLocation + "|p";
-    QTest::newRow("location A replaced by B")
-        << int(Location) << LocationFile << QStringLiteral("s0 kB f3=G2 f4=b.kcp|p");
-    QTest::newRow("location delete") << int(Location) << LocationFile << QStringLiteral("s2|d");
-    QTest::newRow("location first add in a new window")
-        << int(Location) << QByteArray() << TypeLocation + "|p";
-    QTest::newRow("location mixed")
-        << int(Location) << LocationFile
-        << TypeLocation + "|p s0 kB f3=G2 f4=b.kcp p s1 d c " + TypeLocation + "p";
-}
-
-void TestUndo::operationsUndoneAndRedone()
-{
-    QFETCH(int, window);
-    QFETCH(QByteArray, content);
-    QFETCH(QString, script);
-    const QString operations = script.section(u'|', 1);
-    std::unique_ptr<RecordFileLogic> logic;
-    if (window == Tree)
-        logic = std::make_unique<TreeWindowLogic>(m_ui);
-    else if (window == Stand)
-        logic = std::make_unique<StandWindowLogic>(m_ui);
-    else
-        logic = std::make_unique<LocationWindowLogic>(m_ui);
-    const QString file = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
-    if (!content.isEmpty())
-        writeFile(file, content);
-    logic->open(file);
-    const QStringList loaded = logic->display().lines();
-    play(*logic, script.section(u'|', 0, 0));
-    const QStringList before = describe(*logic);
-    const int earlier = logic->history().stepCount();
-    play(*logic, operations);
-    const QStringList after = describe(*logic);
-    const int steps = logic->history().stepCount() - earlier;
-    // One step for each add, update, delete or clear, whatever the lines it changed.
-    QCOMPARE(steps, int(operations.split(u' ').filter(QRegularExpression("^[pdc]$")).size()));
-    const int tabs = m_ui.tabs;
-    const qsizetype messages = m_ui.messages.size();
-
-    for (int k = 0; k < steps; ++k)
-        QVERIFY(logic->undo());
-    QCOMPARE(describe(*logic), before);
-    for (int k = 0; k < steps; ++k)
-        QVERIFY(logic->redo());
-    QCOMPARE(describe(*logic), after);
-    // Undo moves nothing on and asks nothing; with nothing to redo, a beep.
-    QCOMPARE(m_ui.tabs, tabs);
-    QCOMPARE(m_ui.messages.size(), messages);
-    QCOMPARE(m_ui.beeps, 0);
-    QVERIFY(!logic->redo());
-    QCOMPARE(m_ui.beeps, 1);
-
-    // Everything undone: the loaded file, byte for byte, nothing unsaved.
-    while (logic->canUndo())
-        logic->undo();
-    QCOMPARE(logic->display().lines(), loaded);
-    QVERIFY(!logic->HasUnsavedChanges());
-    QVERIFY(logic->SaveFile(file));
-    QCOMPARE(readFile(file), content);
-
-    // A new operation drops the steps that could be redone; a load starts a new history.
-    QVERIFY(logic->redo());
-    logic->clearDisplay();
-    QVERIFY(!logic->canRedo());
-    QCOMPARE(logic->history().stepCount(), 2);
-    m_ui.fileExistsAnswers = {true};
-    QCOMPARE(logic->LoadFile(file), RecordFileLogic::LoadResult::Loaded);
-    QVERIFY(!logic->canUndo() && !logic->canRedo() && !logic->HasUnsavedChanges());
-}
-
-void TestUndo::unsavedFlagFollowsTheCleanPosition_data()
-{
-    // Before the slash, x an operation that changes records, c Clear Display, s a save, u undo,
-    // r redo; after it, the flag after each of them.
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<int>("maxSteps");
-    QTest::newRow("back to the load") << "xxuur/11101" << 10;
-    QTest::newRow("a save is clean") << "xsur/1010" << 10;
-    QTest::newRow("a clear alone") << "curcu/00000" << 10;
-    QTest::newRow("a clear after a change") << "xcuur/11101" << 10;
-    QTest::newRow("a saved clear undone") << "csur/0010" << 10;
-    QTest::newRow("clean position dropped") << "xsucu/10111" << 10;
-    QTest::newRow("oldest changes dropped") << "xxxuu/11111" << 2;
-    QTest::newRow("oldest clears dropped") << "cccuu/00000" << 2;
-}
-
-void TestUndo::unsavedFlagFollowsTheCleanPosition()
-{
-    QFETCH(QString, script);
-    QFETCH(int, maxSteps);
-    UndoHistory history(maxSteps);
-    QString seen;
-    for (const QChar c : script.section(u'/', 0, 0)) {
-        if (c == u'x' || c == u'c') {
-            UndoHistory::Step step;
-            step.clear = c == u'c';
-            history.push(step);
-        } else if (c == u's') {
-            history.markClean();
-        } else if (c == u'u') {
-            QVERIFY(history.canUndo());
-            history.stepBack();
-        } else {
-            QVERIFY(history.canRedo());
-            history.stepForward();
-        }
-        seen += history.unsaved() ? u'1' : u'0';
+private Q_SLOTS:
+    void init()
+    {
+        modGlobal() = ModGlobal();
+        m_ui = ScriptedUserInterface();
     }
-    QCOMPARE(seen, script.section(u'/', 1));
-    QVERIFY(history.stepCount() <= maxSteps);
-}
 
-void TestUndo::nothingUndoneWhileAsking()
-{
-    UndoingUserInterface ui;
-    const QString file = m_dir.filePath(QStringLiteral("asking.tre"));
-    writeFile(file, TreeFile);
-    TreeWindowLogic logic(ui);
-    ui.logic = &logic;
-    logic.open(file);
-    logic.select(0);
-    logic.deleteCurrent();
-    bool undoneWhileExists = true;
-    ui.whileFileExistsAsked = [&] { undoneWhileExists = logic.undo(); };
-    logic.LoadFile(file); // "Use Displayed Values"
-    logic.clearDisplay();
-    QVERIFY(!undoneWhileExists);
-    QCOMPARE(ui.undone, QList<bool>{false});
-    QCOMPARE(logic.RecordCount(), qint16(0));
-    QCOMPARE(logic.history().stepCount(), 2);
-}
+    void operationsUndoneAndRedone_data()
+    {
+        // What the user did before | the operations undone and redone.
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QByteArray>("content"); // empty: no file
+        QTest::addColumn<QString>("script");
 
-void TestUndo::fieldsPackedExactly()
-{
-    const QStringList fields{QString(), QString::fromUtf16(u"a\0b", 3), QString(0x1FFFF, u'x'),
-                             QString(QChar(0xFFFF))};
-    QCOMPARE(UndoHistory::unpack(UndoHistory::pack(fields)), fields);
-}
+        QTest::newRow("tree add: the typed fields come back")
+            << int(Tree) << TreeFile << TypeTree + "|p";
+        QTest::newRow("tree update") << int(Tree) << TreeFile << "s0 f5=WF|p";
+        QTest::newRow("tree update of the last record") << int(Tree) << TreeFile << "s3 f6=9|p";
+        QTest::newRow("tree delete") << int(Tree) << TreeFile << "s1|d";
+        // An empty record shows nothing: the fields of the record before stay and come back.
+        QTest::newRow("tree delete of an empty line") << int(Tree) << TreeFile << "s0 s2|d";
+        QTest::newRow("tree clear after a delete")
+            << int(Tree) << TreeFile << "s0 d " + TypeTree + "|c";
+        QTest::newRow("tree mixed")
+            << int(Tree) << TreeFile << TypeTree + "|p s0 f5=WF p s1 d d c " + TypeTree + "p";
+        QTest::newRow("stand set add") << int(Stand) << StandFile << TypeStand + "|p";
+        QTest::newRow("stand set update from its B line")
+            << int(Stand) << StandFile << "s4 f32=g2|p";
+        QTest::newRow("stand set delete") << int(Stand) << StandFile << "s1|d";
+        QTest::newRow("stand delete of the only set")
+            << int(Stand) << StandFile.left(StandFile.indexOf('C')) << "s0|d";
+        QTest::newRow("stand clear") << int(Stand) << StandFile << TypeStand + "|c";
+        QTest::newRow("stand mixed")
+            << int(Stand) << StandFile << TypeStand + "|p s4 f32=g2 p s1 d c " + TypeStand + "p";
+        QTest::newRow("location add") << int(Location) << LocationFile << TypeLocation + "|p";
+        QTest::newRow("location A replaced by B")
+            << int(Location) << LocationFile << "s0 kB f3=G2 f4=b.kcp|p";
+        QTest::newRow("location delete") << int(Location) << LocationFile << "s2|d";
+        QTest::newRow("location first add in a new window")
+            << int(Location) << QByteArray() << TypeLocation + "|p";
+        QTest::newRow("location mixed")
+            << int(Location) << LocationFile
+            << TypeLocation + "|p s0 kB f3=G2 f4=b.kcp p s1 d c " + TypeLocation + "p";
+    }
+
+    void operationsUndoneAndRedone()
+    {
+        QFETCH(int, window);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, script);
+        const QString operations = script.section(u'|', 1);
+        const std::unique_ptr<RecordFileLogic> logic(
+            window == Tree    ? static_cast<RecordFileLogic*>(new TreeWindowLogic(m_ui))
+            : window == Stand ? static_cast<RecordFileLogic*>(new StandWindowLogic(m_ui))
+                              : new LocationWindowLogic(m_ui));
+        const QString file = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+        if (!content.isEmpty())
+            writeFile(file, content);
+        logic->open(file);
+        const QStringList loaded = logic->display().lines();
+        play(*logic, script.section(u'|', 0, 0));
+        const QStringList before = describe(*logic);
+        const int earlier = logic->history().stepCount();
+        play(*logic, operations);
+        const QStringList after = describe(*logic);
+        const int steps = logic->history().stepCount() - earlier;
+        // One step for each add, update, delete or clear, whatever the lines it changed.
+        QCOMPARE(steps, int(operations.split(u' ').filter(QRegularExpression("^[pdc]$")).size()));
+        const int tabs = m_ui.tabs;
+        const qsizetype messages = m_ui.messages.size();
+
+        for (int k = 0; k < steps; ++k)
+            QVERIFY(logic->undo());
+        QCOMPARE(describe(*logic), before);
+        for (int k = 0; k < steps; ++k)
+            QVERIFY(logic->redo());
+        QCOMPARE(describe(*logic), after);
+        // Undo moves nothing on and asks nothing; with nothing to redo, a beep.
+        QCOMPARE(m_ui.tabs, tabs);
+        QCOMPARE(m_ui.messages.size(), messages);
+        QCOMPARE(m_ui.beeps, 0);
+        QVERIFY(!logic->redo());
+        QCOMPARE(m_ui.beeps, 1);
+
+        // Everything undone: the loaded file, byte for byte, nothing unsaved.
+        while (logic->canUndo())
+            logic->undo();
+        QCOMPARE(logic->display().lines(), loaded);
+        QVERIFY(!logic->HasUnsavedChanges());
+        QVERIFY(logic->SaveFile(file));
+        QCOMPARE(readFile(file), content);
+
+        // A new operation drops the steps that could be redone; a load starts a new history.
+        QVERIFY(logic->redo());
+        logic->clearDisplay();
+        QVERIFY(!logic->canRedo());
+        QCOMPARE(logic->history().stepCount(), 2);
+        m_ui.fileExistsAnswers = {true};
+        QCOMPARE(logic->LoadFile(file), RecordFileLogic::LoadResult::Loaded);
+        QVERIFY(!logic->canUndo() && !logic->canRedo() && !logic->HasUnsavedChanges());
+    }
+
+    void unsavedFlagFollowsTheCleanPosition_data()
+    {
+        // Before the slash, x an operation that changes records, c Clear Display, s a save, u undo,
+        // r redo; after it, the flag after each of them.
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("maxSteps");
+        QTest::newRow("back to the load") << "xxuur/11101" << 10;
+        QTest::newRow("a save is clean") << "xsur/1010" << 10;
+        QTest::newRow("a clear alone") << "curcu/00000" << 10;
+        QTest::newRow("a clear after a change") << "xcuur/11101" << 10;
+        QTest::newRow("a saved clear undone") << "csur/0010" << 10;
+        QTest::newRow("clean position dropped") << "xsucu/10111" << 10;
+        QTest::newRow("oldest changes dropped") << "xxxuu/11111" << 2;
+        QTest::newRow("oldest clears dropped") << "cccuu/00000" << 2;
+    }
+
+    void unsavedFlagFollowsTheCleanPosition()
+    {
+        QFETCH(QString, script);
+        QFETCH(int, maxSteps);
+        UndoHistory history(maxSteps);
+        QString seen;
+        for (const QChar c : script.section(u'/', 0, 0)) {
+            if (c == u'x' || c == u'c') {
+                UndoHistory::Step step;
+                step.clear = c == u'c';
+                history.push(step);
+            } else if (c == u's') {
+                history.markClean();
+            } else if (c == u'u') {
+                QVERIFY(history.canUndo());
+                history.stepBack();
+            } else {
+                QVERIFY(history.canRedo());
+                history.stepForward();
+            }
+            seen += history.unsaved() ? u'1' : u'0';
+        }
+        QCOMPARE(seen, script.section(u'/', 1));
+        QVERIFY(history.stepCount() <= maxSteps);
+    }
+
+    void nothingUndoneWhileAsking()
+    {
+        UndoingUserInterface ui;
+        const QString file = m_dir.filePath("asking.tre");
+        writeFile(file, TreeFile);
+        TreeWindowLogic logic(ui);
+        ui.logic = &logic;
+        logic.open(file);
+        logic.select(0);
+        logic.deleteCurrent();
+        bool undoneWhileExists = true;
+        ui.whileFileExistsAsked = [&] { undoneWhileExists = logic.undo(); };
+        logic.LoadFile(file); // "Use Displayed Values"
+        logic.clearDisplay();
+        QVERIFY(!undoneWhileExists);
+        QCOMPARE(ui.undone, QList<bool>{false});
+        QCOMPARE(logic.RecordCount(), qint16(0));
+        QCOMPARE(logic.history().stepCount(), 2);
+    }
+
+    void fieldsPackedExactly()
+    {
+        const QStringList fields{QString(), QString::fromUtf16(u"a\0b", 3), QString(0x1FFFF, u'x'),
+                                 QString(QChar(0xFFFF))};
+        QCOMPARE(UndoHistory::unpack(UndoHistory::pack(fields)), fields);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestUndo)
 #include "tst_undo.moc"

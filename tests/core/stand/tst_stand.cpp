@@ -329,21 +329,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("beeps");
 
-        // The class and the length limit of every box, seen through one set of keys: a year
-        // (box 2) gives "15" with one beep, a latitude (box 3) "1.5".
-        const char* const onePointFive[] = {
-            "1.5",                                                                // 1 stand ID
-            "15",  "1.5", "1.5", "15",  "1.5", "15",  "1.5", "1.5", "1.5",        // 2 to 10
-            "1.5", "1.5", "1.5", "15",  "15",  "1.5", "1.5", "1",   "1.5",        // 11 to 19
-            "1",   "1.5", "1.5", "1.5", "1.5", "1.",  "1.5", "1",   "1.5", "1.5", // 20 to 29
-        };
-        for (int index = 1; index <= 29; ++index) {
-            const QString text = QString::fromLatin1(onePointFive[index - 1]);
-            QTest::addRow("1.5 in box %d", index) << index << "1.5" << text << int(text == "15");
-        }
-
         const QString anything = QStringLiteral("Stand -7.@ at the creek, 12"); // 27 characters
         // clang-format off
+    QTest::newRow("1.5 in a stand ID") << Box::StandId << "1.5" << "1.5" << 0;
+    QTest::newRow("1.5 in a year") << Year << "1.5" << "15" << 1;
     QTest::newRow("point first in a latitude") << Latitude << ".5" << ".5" << 0;
     QTest::newRow("minus first in a latitude") << Latitude << "-5" << "5" << 1;
     QTest::newRow("minus first in a basal area factor") << BasalAreaFactor << "-10" << "-10" << 0;
@@ -387,10 +376,6 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<StandSet>("set");
 
-        QTest::newRow("stand S1") << QStringList{"A S1 trees.tre @ xa",
-                                                 B("S1", {{2, "1999"}, {9, "30"}}), "C S1 All"}
-                                  << makeSet("S1", "trees.tre", "xa ", {{2, "1999"}, {9, "30"}},
-                                             "All");
         QTest::newRow("bareground, third field skipped, @ codes dropped")
             << QStringList{"A S1 @ zz xa @ xb"} << makeSet("S1", "", "xa xb ");
         QTest::newRow("more than 29 tokens")

@@ -21,10 +21,10 @@ struct Opened
     QWidget owner;
     QLineEdit field{&owner};
     DlgSpecies dialog{&owner, &field};
-    QComboBox* combo = dialog.findChild<QComboBox*>(QStringLiteral("cboVariant"));
-    QListWidget* list = dialog.findChild<QListWidget*>(QStringLiteral("lstSpecies"));
-    QPushButton* ok = dialog.findChild<QPushButton*>(QStringLiteral("OKButton"));
-    QPushButton* cancel = dialog.findChild<QPushButton*>(QStringLiteral("CancelButton"));
+    QComboBox* combo = dialog.findChild<QComboBox*>("cboVariant");
+    QListWidget* list = dialog.findChild<QListWidget*>("lstSpecies");
+    QPushButton* ok = dialog.findChild<QPushButton*>("OKButton");
+    QPushButton* cancel = dialog.findChild<QPushButton*>("CancelButton");
 
     Opened()
     {
@@ -42,22 +42,13 @@ class TestDlgSpecies : public QObject
 private Q_SLOTS:
     void init() { modGlobal().SpeciesVariantIndex = 0; }
 
-    void firstOpeningIsEmpty()
-    {
-        Opened opened;
-        QCOMPARE(opened.combo->count(), 23);
-        QCOMPARE(opened.combo->currentText(), QStringLiteral("Select variant"));
-        QCOMPARE(opened.list->count(), 0);
-
-        QTest::mouseClick(opened.ok, Qt::LeftButton);
-        QCOMPARE(opened.field.text(), QString());
-        QCOMPARE(opened.dialog.result(), int(QDialog::Accepted));
-    }
-
-    void variantRememberedAfterCancel()
+    void firstOpeningIsEmptyAndTheVariantIsKept()
     {
         {
             Opened opened;
+            QCOMPARE(opened.combo->count(), 23);
+            QCOMPARE(opened.combo->currentText(), "Select variant");
+            QCOMPARE(opened.list->count(), 0);
             opened.combo->setCurrentIndex(8);
             // Neither key may close the dialog, nor Enter in the list; Enter on a focused Cancel
             // does, without writing.
@@ -68,17 +59,22 @@ private Q_SLOTS:
             opened.cancel->setFocus();
             QTest::keyClick(opened.cancel, Qt::Key_Return);
             QVERIFY(!opened.dialog.isVisible());
-            QCOMPARE(opened.field.text(), QStringLiteral("XX"));
+            QCOMPARE(opened.field.text(), "XX");
         }
         Opened reopened;
         QCOMPARE(reopened.combo->currentIndex(), 8);
-        QCOMPARE(reopened.list->count(), 8);
-        for (int row = 0; row < 8; ++row)
-            QCOMPARE(reopened.list->item(row)->text(), SpeciesLists::forPosition(8).at(row));
-        // Going back to the placeholder must clear the list, not just add nothing to it.
+        QStringList shown;
+        for (int row = 0; row < reopened.list->count(); ++row)
+            shown << reopened.list->item(row)->text();
+        QCOMPARE(shown, SpeciesLists::forPosition(8));
+        // Going back to the placeholder must clear the list, not just add nothing to it; OK
+        // with nothing chosen empties the field.
         reopened.combo->setCurrentIndex(0);
         QCOMPARE(reopened.list->count(), 0);
-        QCOMPARE(modGlobal().SpeciesVariantIndex, qint16(0));
+        QCOMPARE(modGlobal().SpeciesVariantIndex, 0);
+        QTest::mouseClick(reopened.ok, Qt::LeftButton);
+        QCOMPARE(reopened.field.text(), QString());
+        QCOMPARE(reopened.dialog.result(), int(QDialog::Accepted));
     }
 
     void confirm_data()
@@ -87,15 +83,13 @@ private Q_SLOTS:
         for (const char* how : {"click", "Enter", "double-click"})
             QTest::newRow(how) << QString::fromLatin1(how);
     }
-
     void confirm()
     {
         QFETCH(QString, how);
         Opened opened;
         opened.combo->setCurrentIndex(12);
         QListWidgetItem* item = opened.list->item(4); // "M = Madrone"
-        QVERIFY(item);
-        if (how == QStringLiteral("double-click")) {
+        if (how == "double-click") {
             const QPoint at = opened.list->visualItemRect(item).center();
             // The press of a real double-click comes first and selects the entry.
             QTest::mouseClick(opened.list->viewport(), Qt::LeftButton, {}, at);
@@ -103,12 +97,10 @@ private Q_SLOTS:
         } else {
             opened.list->setCurrentItem(item);
             opened.ok->setFocus();
-            if (how == QStringLiteral("Enter"))
-                QTest::keyClick(opened.ok, Qt::Key_Return);
-            else
-                QTest::mouseClick(opened.ok, Qt::LeftButton);
+            how == "Enter" ? QTest::keyClick(opened.ok, Qt::Key_Return)
+                           : QTest::mouseClick(opened.ok, Qt::LeftButton);
         }
-        QCOMPARE(opened.field.text(), QStringLiteral("M ")); // a one-letter code keeps its blank
+        QCOMPARE(opened.field.text(), "M "); // a one-letter code keeps its blank
         QCOMPARE(opened.dialog.result(), int(QDialog::Accepted));
     }
 

@@ -1,24 +1,62 @@
-// The three record formats and the typing checks of their boxes; the first byte picks one.
+// Every reader, writer and check of the record files; the first input byte picks one.
 // Tree record: 49 characters, and one parse brings any line to a form formatting keeps.
 // Stand set and Locations File record: what the read-back rule passes reads back as typed, and
 // any input settles after a few rounds of writing and reading. Typing: a keystroke into an
 // accepted text leaves an accepted (or empty) text, only characters just before the caret go,
-// and a text the program sets (caret at 0) is never made worse.
+// and a text the program sets (caret at 0) is never made worse. Reader: reading what was
+// written gives the same lines, and writing what was read keeps every byte but the line ends,
+// which become CR LF. File checks: findings in line order, on lines that exist, each saying
+// what happens; a tree line's own findings do not depend on its neighbours.
 
-#include "FuzzSupport.h"
+#include "app/FileCheck.h"
 #include "location/LocRecord.h"
 #include "location/LocValueProblem.h"
+#include "recordfile/Cp1252.h"
+#include "recordfile/RecordFileIO.h"
 #include "recordfile/RecordText.h"
 #include "stand/CheckStandField.h"
 #include "stand/ReadBackCheck.h"
 #include "stand/StandSet.h"
 #include "tree/TreeRecord.h"
 
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <QBuffer>
 #include <QRegularExpression>
+#include <cstdio>
+#include <cstdlib>
+
+// A property failure: says which, then stops so libFuzzer keeps the input.
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (false)
 
 namespace {
 
-using Fuzz::consumeText;
+// Characters that matter to the record formats, so most generated texts hit the rules.
+constexpr char Alphabet[] = "@ \t.-+0123456789AaBbCcDd\",\r\nx";
+
+QChar consumeChar(FuzzedDataProvider& data)
+{
+    const auto byte = data.ConsumeIntegral<unsigned char>();
+    if (byte < 0xC0)
+        return QChar(Alphabet[byte % (sizeof(Alphabet) - 1)]);
+    return Cp1252::decode(QByteArray(1, char(data.ConsumeIntegral<unsigned char>()))).front();
+}
+
+// A text of single-byte characters, mostly from the alphabet above.
+QString consumeText(FuzzedDataProvider& data, size_t maxLength)
+{
+    const size_t length = data.ConsumeIntegralInRange<size_t>(0, maxLength);
+    QString text;
+    for (size_t i = 0; i < length && data.remaining_bytes() > 0; ++i)
+        text.append(consumeChar(data));
+    return text;
+}
 
 void treeRecord(FuzzedDataProvider& data)
 {
@@ -202,7 +240,7 @@ void typing(FuzzedDataProvider& data)
     }
     while (data.remaining_bytes() > 0) {
         const bool paste = data.ConsumeIntegralInRange(0, 7) == 0;
-        const QString typed = paste ? consumeText(data, 4) : QString(Fuzz::consumeChar(data));
+        const QString typed = paste ? consumeText(data, 4) : QString(consumeChar(data));
         if (box.maxLength > 0 && text.size() + typed.size() > box.maxLength)
             continue; // the box takes no more
         const bool wasGood = text.isEmpty() || box.good(text, caret);
@@ -219,14 +257,118 @@ void typing(FuzzedDataProvider& data)
     }
 }
 
+QByteArray writeBytes(const QStringList& lines)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    FUZZ_CHECK(buffer.open(QIODevice::WriteOnly));
+    FUZZ_CHECK(RecordFileIO::writeLines(buffer, lines).ok);
+    return bytes;
+}
+
+QStringList readAll(QByteArray bytes, RecordFileIO::ReadOptions options = {},
+                    RecordFileIO::Result* result = nullptr)
+{
+    QBuffer buffer(&bytes);
+    FUZZ_CHECK(buffer.open(QIODevice::ReadOnly));
+    QStringList lines;
+    const RecordFileIO::Result read = RecordFileIO::readLines(buffer, &lines, options);
+    FUZZ_CHECK(result || read.ok);
+    if (result)
+        *result = read;
+    return lines;
+}
+
+// Each line ended by CR LF, where a line ends at LF and one CR just before it is the line end.
+QByteArray expectedWrite(const QByteArray& bytes)
+{
+    QByteArray out;
+    for (qsizetype from = 0; from < bytes.size();) {
+        qsizetype lf = bytes.indexOf('\n', from);
+        if (lf < 0)
+            lf = bytes.size();
+        QByteArray line = bytes.mid(from, lf - from);
+        if (line.endsWith('\r') && lf < bytes.size())
+            line.chop(1);
+        out += line + "\r\n";
+        from = lf + 1;
+    }
+    return out;
+}
+
+void reader(FuzzedDataProvider& data)
+{
+    // One byte may push the rest across the reader's 64 KiB chunk boundary.
+    const auto control = data.ConsumeIntegral<uint8_t>();
+    QByteArray bytes;
+    if ((control & 0xF0) == 0xF0)
+        bytes = QByteArray((1 << 16) - (control & 0x0F), 'x');
+    bytes += QByteArray::fromStdString(data.ConsumeRemainingBytesAsString());
+
+    const QStringList lines = readAll(bytes);
+    const QByteArray written = writeBytes(lines);
+    FUZZ_CHECK(written == expectedWrite(bytes));
+    FUZZ_CHECK(readAll(written) == lines && writeBytes(readAll(written)) == written);
+
+    QStringList nonEmpty = lines;
+    nonEmpty.removeAll(QString());
+    RecordFileIO::ReadOptions skip;
+    skip.skipEmptyLines = true;
+    FUZZ_CHECK(readAll(bytes, skip) == nonEmpty);
+
+    // A line limit refuses a longer file and reads a shorter one whole.
+    RecordFileIO::ReadOptions limited;
+    limited.maxLines = control & 0x0F;
+    RecordFileIO::Result result;
+    const QStringList some = readAll(bytes, limited, &result);
+    if (lines.size() > limited.maxLines)
+        FUZZ_CHECK(!result.ok && result.tooManyLines);
+    else
+        FUZZ_CHECK(result.ok && !result.tooManyLines && some == lines);
+}
+
+void checks(FuzzedDataProvider& data)
+{
+    const int variant = data.ConsumeIntegralInRange(0, 23);
+    QStringList lines;
+    while (data.remaining_bytes() > 0 && lines.size() < 12)
+        lines.append(consumeText(data, 60));
+
+    using Kind = FileCheck::FileKind;
+    for (const Kind kind : {Kind::Tree, Kind::Stand, Kind::Locations}) {
+        int previous = 1;
+        for (const CheckFinding& f : FileCheck::check(kind, lines, "/nonexistent/x", variant)) {
+            FUZZ_CHECK(f.line >= previous && f.line <= lines.size());
+            FUZZ_CHECK(!f.what.isEmpty() && !f.describe().isEmpty());
+            previous = f.line;
+        }
+    }
+    fileKindOf(QStringLiteral("x"), lines);
+
+    // A line's findings but those that compare it with other lines, as on a line 1.
+    const auto own = [](const QList<CheckFinding>& findings, int line) {
+        QList<CheckFinding> result;
+        for (CheckFinding f : findings) {
+            if (f.line == line && f.kind != CheckFinding::Kind::DuplicateTree &&
+                f.kind != CheckFinding::Kind::MergedTreeId) {
+                f.line = 1;
+                result.append(f);
+            }
+        }
+        return result;
+    };
+    const QList<CheckFinding> all = FileCheck::check(Kind::Tree, lines, {}, variant);
+    for (int i = 0; i < lines.size(); ++i)
+        FUZZ_CHECK(own(all, i + 1) == FileCheck::check(Kind::Tree, {lines[i]}, {}, variant));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 {
-    if (size == 0)
-        return 0;
-    FuzzedDataProvider data(bytes + 1, size - 1);
-    void (*const targets[])(FuzzedDataProvider&) = {treeRecord, standSet, locRecord, typing};
-    targets[bytes[0] % 4](data);
+    FuzzedDataProvider data(bytes, size);
+    void (*const targets[])(FuzzedDataProvider&) = {treeRecord, standSet, locRecord,
+                                                    typing,     reader,   checks};
+    targets[data.ConsumeIntegralInRange<size_t>(0, std::size(targets) - 1)](data);
     return 0;
 }
