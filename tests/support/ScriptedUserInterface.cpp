@@ -4,6 +4,8 @@ UserInterface::Answer ScriptedUserInterface::message(const QString& title, const
                                                      Buttons buttons, Icon icon)
 {
     messages.append({title, text, buttons, icon});
+    if (whileAsked)
+        whileAsked();
     if (!answers.isEmpty())
         return answers.takeFirst();
     return buttons == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;

@@ -22,6 +22,8 @@ public:
 
     // Answers for message boxes; an unscripted question gets the first button (Ok or Yes).
     QList<Answer> answers;
+    // Runs while a message box is open, as a user acting on the window behind it.
+    std::function<void()> whileAsked;
     // Answers for the "File Exists" dialog (true = open the existing file); default false.
     QList<bool> fileExistsAnswers;
     // Runs while the "File Exists" dialog is open, as a user acting on the window behind it.

@@ -85,13 +85,6 @@ private Q_SLOTS:
         m_logic = std::make_unique<LocationWindowLogic>(*m_ui);
     }
 
-    void formatKeepsTheNameOneQuotedToken()
-    {
-        // A double quote would end the name early, a line break would split the record.
-        QCOMPARE(FormatLocRecord(record("A|The \"Big\"\r\none|@|b.slf||")),
-                 "A \"The 'Big' one\" @ b.slf @ @");
-    }
-
     void parse_data()
     {
         QTest::addColumn<QString>("line");

@@ -1,31 +1,24 @@
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
 #include "app/ModGlobal.h"
+#include "location/LocationWindowLogic.h"
 #include "recordfile/Cp1252.h"
 #include "recordfile/RecordFileIO.h"
 #include "recordfile/RecordFileLogic.h"
+#include "recordfile/UndoHistory.h"
+#include "stand/StandWindowLogic.h"
+#include "tree/TreeWindowLogic.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <memory>
 #include <sys/resource.h>
 
 using Answer = UserInterface::Answer;
 
 namespace {
-
-// Asks the logic to load again while its exists question is open, as a focus change would.
-class ReentrantUserInterface : public ScriptedUserInterface
-{
-public:
-    RecordFileLogic* logic = nullptr;
-    bool askFileExists(const QString& fileName) override
-    {
-        logic->setFileNameBox(fileName + QStringLiteral(".other"));
-        logic->fileNameBoxLeft();
-        return ScriptedUserInterface::askFileExists(fileName);
-    }
-};
 
 // 0 tree, 1 stand, 2 location. The handling itself works on placeholder lines, so the tree
 // window's content check before a save is left out unless asked for.
@@ -49,6 +42,65 @@ QString state(const RecordFileLogic& logic)
         .arg(logic.AskOverwrite());
 }
 
+enum Window
+{
+    Tree,
+    Stand,
+    Location
+};
+
+const QByteArray
+    TreeFile("   1  1     11DF  5.0\r\n   1  2     11WF  7.5\r\n\r\n   2  1     11DF 12.0\r\n");
+const QByteArray StandFile("A S1 t.tre @ xa \r\nB S1 1999\r\nC S1 g1\r\nA S2 t.tre @ xa \r\n"
+                           "B S2 2001\r\nA S3 @ @ ie \r\nB S3 2004\r\nD S3 x.kcp\r\n");
+const QByteArray
+    LocationFile("A \"Big Creek\" @ b.slf @ @\r\nB G1 a.kcp\r\nA \"Elk\" @ e.slf @ @\r\n");
+// A record typed into the fields of each window.
+const QString TypeTree = QStringLiteral("f1=2 f2=7 f5=df f6=5 ");
+const QString TypeStand = QStringLiteral("f1=S4 f31=xa,xb f30=t.tre f2=1999 ");
+const QString TypeLocation = QStringLiteral("kA f2=n.slf f0=Say\"N\" ");
+
+// What a user does: "s3" selects line 3, "f5=WF" puts WF into field 5 (the location window's
+// fields in LocRecord::Field order), "kB" chooses B records, "p" the process button, "d"
+// delete, "c" Clear Display.
+void play(RecordFileLogic& logic, const QString& script)
+{
+    auto* tree = qobject_cast<TreeWindowLogic*>(&logic);
+    auto* stand = qobject_cast<StandWindowLogic*>(&logic);
+    auto* location = qobject_cast<LocationWindowLogic*>(&logic);
+    for (const QString& step : script.split(u' ', Qt::SkipEmptyParts)) {
+        const QString arg = step.mid(1);
+        const int field = arg.section(u'=', 0, 0).toInt();
+        const QString text = arg.section(u'=', 1);
+        if (step[0] == u's')
+            logic.select(arg.toInt());
+        else if (step[0] == u'f')
+            tree    ? tree->setField(field, text)
+            : stand ? stand->setField(field, text)
+                    : location->setField(LocRecord::Field(field), text);
+        else if (step[0] == u'k')
+            location->chooseType(arg == u'B');
+        else if (step[0] == u'p')
+            tree ? tree->processEntry() : stand ? stand->processEntry() : location->processEntry();
+        else
+            step[0] == u'd' ? logic.deleteCurrent() : logic.clearDisplay();
+    }
+}
+
+// Everything undo gives back: lines, counters, mode and buttons, the unsaved flag, the fields.
+QStringList describe(const RecordFileLogic& logic)
+{
+    return QStringList(logic.display().lines())
+           << QStringLiteral("records %1, current %2")
+                  .arg(logic.RecordCount())
+                  .arg(logic.CurrentIndex())
+           << QStringLiteral("%1 %2, last %3, delete %4")
+                  .arg(logic.processCaption(), logic.processTag())
+                  .arg(logic.lastEnabled())
+                  .arg(logic.deleteEnabled())
+           << QStringLiteral("unsaved %1").arg(logic.HasUnsavedChanges()) << logic.entryFields();
+}
+
 } // namespace
 
 class TestRecordFileLogic : public QObject
@@ -67,52 +119,32 @@ private Q_SLOTS:
         m_ui = ScriptedUserInterface();
     }
 
-    // Reading and writing the bytes of a record file.
-    void read_data()
+    // Reading and writing the bytes of a record file; the fuzz target drives the same reader
+    // and writer over any bytes.
+    void readAndWriteBytes()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("skipEmpty");
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QByteArray>("written");
-
-        // Empty lines are records; a lone CR stays in its line; the last line needs no end.
-        QTest::newRow("line ends") << QByteArray("a\r\nb\n\r\n\nc\rd\re\r") << false
-                                   << QStringList{"a", "b", "", "", "c\rd\re\r"}
-                                   << QByteArray("a\r\nb\r\n\r\n\r\nc\rd\re\r\r\n");
-        QTest::newRow("empty lines skipped") << QByteArray("a\r\n\r\n\nb") << true
-                                             << QStringList{"a", "b"} << QByteArray("a\r\nb\r\n");
-        QByteArray everyByte;
+        QByteArray everyByte; // but the line ends, each one character
         for (int b = 0; b < 256; ++b) {
             if (b != '\n' && b != '\r')
                 everyByte.append(char(b));
         }
-        QTest::newRow("every byte but the line ends")
-            << everyByte + "\r\n" + everyByte << false
-            << QStringList{Cp1252::decode(everyByte), Cp1252::decode(everyByte)}
-            << everyByte + "\r\n" + everyByte + "\r\n";
-        QTest::newRow("empty file") << QByteArray() << false << QStringList{} << QByteArray();
-        QTest::newRow("single line end")
-            << QByteArray("\r\n") << false << QStringList{""} << QByteArray("\r\n");
-    }
-
-    void read()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, skipEmpty);
-        QFETCH(QStringList, lines);
-        QFETCH(QByteArray, written);
-
-        const QString file = path("read.tre");
-        writeFile(file, bytes);
-        QStringList read;
-        RecordFileIO::ReadOptions options;
-        options.skipEmptyLines = skipEmpty;
-        QVERIFY(RecordFileIO::readLines(file, &read, options).ok);
-        QCOMPARE(read, lines);
-
-        const QString out = path("written.tre");
-        QVERIFY(RecordFileIO::writeLines(out, read).ok);
-        QCOMPARE(readFile(out), written);
+        // Empty lines are records; a lone CR stays in its line; the last line needs no end.
+        writeFile(path("read.tre"), "a\r\nb\n\r\n\nc\rd\r" + everyByte);
+        QStringList lines;
+        QVERIFY(RecordFileIO::readLines(path("read.tre"), &lines).ok);
+        QCOMPARE(lines, (QStringList{"a", "b", "", "", "c\rd\r" + Cp1252::decode(everyByte)}));
+        QVERIFY(RecordFileIO::writeLines(path("written.tre"), lines).ok);
+        QCOMPARE(readFile(path("written.tre")), "a\r\nb\r\n\r\n\r\nc\rd\r" + everyByte + "\r\n");
+        RecordFileIO::ReadOptions skip;
+        skip.skipEmptyLines = true;
+        QVERIFY(RecordFileIO::readLines(path("read.tre"), &lines, skip).ok);
+        QCOMPARE(lines.size(), 3);
+        // An empty file has no line; a lone line end is one empty line.
+        for (const int count : {0, 1}) {
+            writeFile(path("e.tre"), QByteArray("\r\n").repeated(count));
+            QVERIFY(RecordFileIO::readLines(path("e.tre"), &lines).ok);
+            QCOMPARE(lines, QStringList(count, QString()));
+        }
     }
 
     void failures_data()
@@ -374,20 +406,32 @@ private Q_SLOTS:
         QCOMPARE(logic.display().lines(), atLimit);
     }
 
-    void existsQuestionNeverOpensTwice()
+    // While a question is open, neither a second exists question nor an undo may run.
+    void nothingRunsWhileAsking()
     {
-        writeFile(path("r.tre"), "a\r\n");
-        writeFile(path("r.tre.other"), "b\r\n");
-        ReentrantUserInterface ui;
-        RecordFileLogic logic(config(0), ui);
-        ui.logic = &logic;
+        writeFile(path("r.tre"), "a\r\nb\r\n");
+        writeFile(path("r.tre.other"), "c\r\n");
+        TreeWindowLogic logic(m_ui);
         logic.open(QString());
         logic.process("typed");
-        ui.fileExistsAnswers = {true};
+        QList<bool> undone;
+        m_ui.whileFileExistsAsked = [&] {
+            undone << logic.undo();
+            logic.setFileNameBox(path("r.tre.other"));
+            logic.fileNameBoxLeft();
+        };
+        m_ui.whileAsked = [&] { undone << logic.undo(); };
+        m_ui.fileExistsAnswers = {true};
         logic.setFileNameBox(path("r.tre"));
         logic.fileNameBoxLeft();
-        QCOMPARE(ui.fileExistsAsked.size(), 1);
-        QCOMPARE(logic.display().lines().first(), "a");
+        QCOMPARE(m_ui.fileExistsAsked, QStringList{path("r.tre")});
+        QCOMPARE(logic.display().lines(), (QStringList{"a", "b", ""}));
+        logic.select(0);
+        logic.deleteCurrent();
+        logic.clearDisplay();
+        QCOMPARE(undone, (QList<bool>{false, false}));
+        QCOMPARE(logic.RecordCount(), 0);
+        QCOMPARE(logic.history().stepCount(), 2);
     }
 
     void browse()
@@ -457,6 +501,150 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < expected.size(); ++i)
             QCOMPARE(text(m_ui.messages[i]), text(expected[i]));
         QCOMPARE(m_ui.focused, QStringList{config(window).fileNameBox});
+    }
+
+    void operationsUndoneAndRedone_data()
+    {
+        // What the user did before | the operations undone and redone.
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QByteArray>("content"); // empty: no file
+        QTest::addColumn<QString>("script");
+
+        QTest::newRow("tree add: the typed fields come back")
+            << int(Tree) << TreeFile << TypeTree + "|p";
+        QTest::newRow("tree update") << int(Tree) << TreeFile << "s0 f5=WF|p";
+        QTest::newRow("tree update of the last record") << int(Tree) << TreeFile << "s3 f6=9|p";
+        QTest::newRow("tree delete") << int(Tree) << TreeFile << "s1|d";
+        // An empty record shows nothing: the fields of the record before stay and come back.
+        QTest::newRow("tree delete of an empty line") << int(Tree) << TreeFile << "s0 s2|d";
+        QTest::newRow("tree clear after a delete")
+            << int(Tree) << TreeFile << "s0 d " + TypeTree + "|c";
+        QTest::newRow("tree mixed")
+            << int(Tree) << TreeFile << TypeTree + "|p s0 f5=WF p s1 d d c " + TypeTree + "p";
+        QTest::newRow("stand set add") << int(Stand) << StandFile << TypeStand + "|p";
+        QTest::newRow("stand set update from its B line")
+            << int(Stand) << StandFile << "s4 f32=g2|p";
+        QTest::newRow("stand set delete") << int(Stand) << StandFile << "s1|d";
+        QTest::newRow("stand delete of the only set")
+            << int(Stand) << StandFile.left(StandFile.indexOf('C')) << "s0|d";
+        QTest::newRow("stand clear") << int(Stand) << StandFile << TypeStand + "|c";
+        QTest::newRow("stand mixed")
+            << int(Stand) << StandFile << TypeStand + "|p s4 f32=g2 p s1 d c " + TypeStand + "p";
+        QTest::newRow("location add") << int(Location) << LocationFile << TypeLocation + "|p";
+        QTest::newRow("location A replaced by B")
+            << int(Location) << LocationFile << "s0 kB f3=G2 f4=b.kcp|p";
+        QTest::newRow("location delete") << int(Location) << LocationFile << "s2|d";
+        QTest::newRow("location first add in a new window")
+            << int(Location) << QByteArray() << TypeLocation + "|p";
+        QTest::newRow("location mixed")
+            << int(Location) << LocationFile
+            << TypeLocation + "|p s0 kB f3=G2 f4=b.kcp p s1 d c " + TypeLocation + "p";
+    }
+
+    void operationsUndoneAndRedone()
+    {
+        QFETCH(int, window);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, script);
+        const QString operations = script.section(u'|', 1);
+        const std::unique_ptr<RecordFileLogic> logic(
+            window == Tree    ? static_cast<RecordFileLogic*>(new TreeWindowLogic(m_ui))
+            : window == Stand ? static_cast<RecordFileLogic*>(new StandWindowLogic(m_ui))
+                              : new LocationWindowLogic(m_ui));
+        const QString file = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+        if (!content.isEmpty())
+            writeFile(file, content);
+        logic->open(file);
+        const QStringList loaded = logic->display().lines();
+        play(*logic, script.section(u'|', 0, 0));
+        const QStringList before = describe(*logic);
+        const int earlier = logic->history().stepCount();
+        play(*logic, operations);
+        const QStringList after = describe(*logic);
+        const int steps = logic->history().stepCount() - earlier;
+        // One step for each add, update, delete or clear, whatever the lines it changed.
+        QCOMPARE(steps, int(operations.split(u' ').filter(QRegularExpression("^[pdc]$")).size()));
+        const int tabs = m_ui.tabs;
+        const qsizetype messages = m_ui.messages.size();
+
+        for (int k = 0; k < steps; ++k)
+            QVERIFY(logic->undo());
+        QCOMPARE(describe(*logic), before);
+        for (int k = 0; k < steps; ++k)
+            QVERIFY(logic->redo());
+        QCOMPARE(describe(*logic), after);
+        // Undo moves nothing on and asks nothing; with nothing to redo, a beep.
+        QCOMPARE(m_ui.tabs, tabs);
+        QCOMPARE(m_ui.messages.size(), messages);
+        QCOMPARE(m_ui.beeps, 0);
+        QVERIFY(!logic->redo());
+        QCOMPARE(m_ui.beeps, 1);
+
+        // Everything undone: the loaded file, byte for byte, nothing unsaved.
+        while (logic->canUndo())
+            logic->undo();
+        QCOMPARE(logic->display().lines(), loaded);
+        QVERIFY(!logic->HasUnsavedChanges());
+        QVERIFY(logic->SaveFile(file));
+        QCOMPARE(readFile(file), content);
+
+        // A new operation drops the steps that could be redone; a load starts a new history.
+        QVERIFY(logic->redo());
+        logic->clearDisplay();
+        QVERIFY(!logic->canRedo());
+        QCOMPARE(logic->history().stepCount(), 2);
+        m_ui.fileExistsAnswers = {true};
+        QCOMPARE(logic->LoadFile(file), RecordFileLogic::LoadResult::Loaded);
+        QVERIFY(!logic->canUndo() && !logic->canRedo() && !logic->HasUnsavedChanges());
+    }
+
+    void unsavedFlagFollowsTheCleanPosition_data()
+    {
+        // Before the slash, x an operation that changes records, c Clear Display, s a save, u undo,
+        // r redo; after it, the flag after each of them.
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("maxSteps");
+        QTest::newRow("back to the load") << "xxuur/11101" << 10;
+        QTest::newRow("a save is clean") << "xsur/1010" << 10;
+        QTest::newRow("a clear alone") << "curcu/00000" << 10;
+        QTest::newRow("a clear after a change") << "xcuur/11101" << 10;
+        QTest::newRow("a saved clear undone") << "csur/0010" << 10;
+        QTest::newRow("clean position dropped") << "xsucu/10111" << 10;
+        QTest::newRow("oldest changes dropped") << "xxxuu/11111" << 2;
+        QTest::newRow("oldest clears dropped") << "cccuu/00000" << 2;
+    }
+
+    void unsavedFlagFollowsTheCleanPosition()
+    {
+        QFETCH(QString, script);
+        QFETCH(int, maxSteps);
+        UndoHistory history(maxSteps);
+        QString seen;
+        for (const QChar c : script.section(u'/', 0, 0)) {
+            if (c == u'x' || c == u'c') {
+                UndoHistory::Step step;
+                step.clear = c == u'c';
+                history.push(step);
+            } else if (c == u's') {
+                history.markClean();
+            } else if (c == u'u') {
+                QVERIFY(history.canUndo());
+                history.stepBack();
+            } else {
+                QVERIFY(history.canRedo());
+                history.stepForward();
+            }
+            seen += history.unsaved() ? u'1' : u'0';
+        }
+        QCOMPARE(seen, script.section(u'/', 1));
+        QVERIFY(history.stepCount() <= maxSteps);
+    }
+
+    void fieldsPackedExactly()
+    {
+        const QStringList fields{QString(), QString::fromUtf16(u"a\0b", 3), QString(0x1FFFF, u'x'),
+                                 QString(QChar(0xFFFF))};
+        QCOMPARE(UndoHistory::unpack(UndoHistory::pack(fields)), fields);
     }
 };
 

@@ -48,39 +48,6 @@ private Q_SLOTS:
         QCOMPARE(longest, QStringList{"CB = Cherrybark oak/swamp red oak"});
     }
 
-    // One-letter codes, and one species spelled differently by different variants.
-    void quotedEntry_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QList<int>>("positions"); // every position holding exactly this text
-        QTest::newRow("L") << "L = Western larch" << QList<int>{8, 10, 14};
-        QTest::newRow("M") << "M = Madrone" << QList<int>{12};
-        QTest::newRow("J") << "J = Juniper" << QList<int>{15, 21};
-        QTest::newRow("OT short") << "OT = Other" << QList<int>{17};
-        QTest::newRow("TM upper") << "TM = Table Mountain pine" << QList<int>{17};
-        QTest::newRow("TM lower") << "TM = Table mountain pine" << QList<int>{13};
-        QTest::newRow("BY short") << "BY = Baldcypres" << QList<int>{6};
-        QTest::newRow("BY") << "BY = Baldcypress" << QList<int>{16, 17};
-    }
-    void quotedEntry()
-    {
-        QFETCH(QString, text);
-        QFETCH(QList<int>, positions);
-        QList<int> found;
-        for (int position = 1; position <= VariantList::count(); ++position)
-            if (SpeciesLists::forPosition(position).contains(text))
-                found.append(position);
-        QCOMPARE(found, positions);
-    }
-
-    void onlyKootenaiAndNorthIdahoListsAreEqual()
-    {
-        for (int p = 1; p <= VariantList::count(); ++p)
-            for (int q = p + 1; q <= VariantList::count(); ++q)
-                QCOMPARE(SpeciesLists::forPosition(p) == SpeciesLists::forPosition(q),
-                         p == 10 && q == 14);
-    }
-
     void listForText_data()
     {
         QTest::addColumn<QString>("text");

@@ -363,14 +363,6 @@ private Q_SLOTS:
         QCOMPARE(type(index, keys), std::make_pair(text, beeps));
     }
 
-    // A record is one line: a lone line break would split it in the file. Commas in the
-    // variant codes become blanks; a D line may come without a C line.
-    void formatKeepsEachRecordOneLine()
-    {
-        QCOMPARE(FormatStandSet(makeSet("S1", "t.tre", "xa,xb", {{6, "a\rb"}}, "", "a.kcp\nb.kcp")),
-                 (QStringList{"A S1 t.tre @ xa xb", B("S1", {{6, "a b"}}), "D S1 a.kcp b.kcp"}));
-    }
-
     void parse_data()
     {
         QTest::addColumn<QStringList>("lines");
