@@ -164,6 +164,7 @@ private Q_SLOTS:
         const QStringList standLines = {"", "b\tS1 1999", "A S1 t.tre @ ie", "X stray"};
         const QStringList locLines = {"B G1 a.kcp", "a \"Big Creek\" @ b.slf @ @"};
         const QStringList treeLines = {"   1  1     11DF  5.0", ""};
+        // clang-format off
         QTest::newRow("extension beats content") << "x.TRE" << standLines << FileKind::Tree;
         QTest::newRow(".Slf") << "x.Slf" << treeLines << FileKind::Stand;
         QTest::newRow(".loc") << "x.loc" << QStringList() << FileKind::Locations;
@@ -174,6 +175,7 @@ private Q_SLOTS:
         QTest::newRow("letter E") << "x" << QStringList{"E 1 2"} << FileKind::None;
         QTest::newRow("NUL") << "x" << QStringList{"A S1", QString(QChar(0))} << FileKind::None;
         QTest::newRow("no lines") << "x" << QStringList{""} << FileKind::None;
+        // clang-format on
     }
 
     void kindOf()

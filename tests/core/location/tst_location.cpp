@@ -168,12 +168,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("handed");
         QTest::addColumn<QString>("onDisk");
-        QTest::newRow("no file") << ""
-                                 << "";
-        QTest::newRow("vorlin.loc") << ""
-                                    << "vorlin.loc";
-        QTest::newRow("another name") << "other.loc"
-                                      << "other.loc";
+        // clang-format off
+        QTest::newRow("no file") << "" << "";
+        QTest::newRow("vorlin.loc") << "" << "vorlin.loc";
+        QTest::newRow("another name") << "other.loc" << "other.loc";
+        // clang-format on
     }
     void opening()
     {

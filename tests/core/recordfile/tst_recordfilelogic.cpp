@@ -303,13 +303,13 @@ private Q_SLOTS:
         QTest::addColumn<Answer>("answer");
         QTest::addColumn<bool>("closes");
         QTest::addColumn<QString>("titles");
+        // clang-format off
         QTest::newRow("No drops") << "c.tre" << Answer::No << true << "Unsaved Changes";
         QTest::newRow("Cancel stays") << "c.tre" << Answer::Cancel << false << "Unsaved Changes";
         QTest::newRow("Yes saves") << "c.tre" << Answer::Yes << true << "Unsaved Changes";
-        QTest::newRow("Yes without a name stays")
-            << "" << Answer::Yes << false << "Unsaved Changes|Missing Filename";
-        QTest::newRow("Yes with a failing save stays")
-            << "no/such/folder/c.tre" << Answer::Yes << false << "Unsaved Changes|Error";
+        QTest::newRow("Yes without a name stays") << "" << Answer::Yes << false << "Unsaved Changes|Missing Filename";
+        QTest::newRow("Yes with a failing save stays") << "no/such/folder/c.tre" << Answer::Yes << false << "Unsaved Changes|Error";
+        // clang-format on
     }
     void closeQuestion()
     {
@@ -510,35 +510,27 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("content"); // empty: no file
         QTest::addColumn<QString>("script");
 
-        QTest::newRow("tree add: the typed fields come back")
-            << int(Tree) << TreeFile << TypeTree + "|p";
+        // clang-format off
+        QTest::newRow("tree add: the typed fields come back") << int(Tree) << TreeFile << TypeTree + "|p";
         QTest::newRow("tree update") << int(Tree) << TreeFile << "s0 f5=WF|p";
         QTest::newRow("tree update of the last record") << int(Tree) << TreeFile << "s3 f6=9|p";
         QTest::newRow("tree delete") << int(Tree) << TreeFile << "s1|d";
         // An empty record shows nothing: the fields of the record before stay and come back.
         QTest::newRow("tree delete of an empty line") << int(Tree) << TreeFile << "s0 s2|d";
-        QTest::newRow("tree clear after a delete")
-            << int(Tree) << TreeFile << "s0 d " + TypeTree + "|c";
-        QTest::newRow("tree mixed")
-            << int(Tree) << TreeFile << TypeTree + "|p s0 f5=WF p s1 d d c " + TypeTree + "p";
+        QTest::newRow("tree clear after a delete") << int(Tree) << TreeFile << "s0 d " + TypeTree + "|c";
+        QTest::newRow("tree mixed") << int(Tree) << TreeFile << TypeTree + "|p s0 f5=WF p s1 d d c " + TypeTree + "p";
         QTest::newRow("stand set add") << int(Stand) << StandFile << TypeStand + "|p";
-        QTest::newRow("stand set update from its B line")
-            << int(Stand) << StandFile << "s4 f32=g2|p";
+        QTest::newRow("stand set update from its B line") << int(Stand) << StandFile << "s4 f32=g2|p";
         QTest::newRow("stand set delete") << int(Stand) << StandFile << "s1|d";
-        QTest::newRow("stand delete of the only set")
-            << int(Stand) << StandFile.left(StandFile.indexOf('C')) << "s0|d";
+        QTest::newRow("stand delete of the only set") << int(Stand) << StandFile.left(StandFile.indexOf('C')) << "s0|d";
         QTest::newRow("stand clear") << int(Stand) << StandFile << TypeStand + "|c";
-        QTest::newRow("stand mixed")
-            << int(Stand) << StandFile << TypeStand + "|p s4 f32=g2 p s1 d c " + TypeStand + "p";
+        QTest::newRow("stand mixed") << int(Stand) << StandFile << TypeStand + "|p s4 f32=g2 p s1 d c " + TypeStand + "p";
         QTest::newRow("location add") << int(Location) << LocationFile << TypeLocation + "|p";
-        QTest::newRow("location A replaced by B")
-            << int(Location) << LocationFile << "s0 kB f3=G2 f4=b.kcp|p";
+        QTest::newRow("location A replaced by B") << int(Location) << LocationFile << "s0 kB f3=G2 f4=b.kcp|p";
         QTest::newRow("location delete") << int(Location) << LocationFile << "s2|d";
-        QTest::newRow("location first add in a new window")
-            << int(Location) << QByteArray() << TypeLocation + "|p";
-        QTest::newRow("location mixed")
-            << int(Location) << LocationFile
-            << TypeLocation + "|p s0 kB f3=G2 f4=b.kcp p s1 d c " + TypeLocation + "p";
+        QTest::newRow("location first add in a new window") << int(Location) << QByteArray() << TypeLocation + "|p";
+        QTest::newRow("location mixed") << int(Location) << LocationFile << TypeLocation + "|p s0 kB f3=G2 f4=b.kcp p s1 d c " + TypeLocation + "p";
+        // clang-format on
     }
 
     void operationsUndoneAndRedone()

@@ -190,25 +190,13 @@ private Q_SLOTS:
         const QString a1 = A("S1"), b1 = B("S1"), a2 = A("S2"), b2 = B("S2");
         const QString longId = QString(30, u'L');
         // clang-format off
-        QTest::newRow("C and D, grouping emptied: D moves up")
-            << QStringList{a1, b1, "C S1 g", "D S1 f", a2, b2} << 2 << Boxes{{Box::Groups, ""}}
-            << QStringList{a1, b1, "D S1 f", a2, b2};
-        QTest::newRow("only D, both filled: C before D")
-            << QStringList{a1, b1, "D S1 f", a2, b2} << 0 << Boxes{{Box::Groups, "g1\r\ng2"}}
-            << QStringList{a1, b1, "C S1 g1 g2", "D S1 f", a2, b2};
-        QTest::newRow("only C, both emptied")
-            << QStringList{a1, b1, "C S1 g", a2, b2} << 1 << Boxes{{Box::Groups, ""}}
-            << QStringList{a1, b1, a2, b2};
-        QTest::newRow("A without B, last in the list")
-            << QStringList{a2, b2, a1} << 2 << Boxes{} << QStringList{a2, b2, a1, b1};
-        QTest::newRow("A followed by A")
-            << QStringList{a1, a2, b2} << 0 << Boxes{} << QStringList{a1, b1, a2, b2};
-        QTest::newRow("unknown line inside the set is kept")
-            << QStringList{a1, b1, "X S1 note", "C S1 g"} << 3 << Boxes{{Box::Groups, "h"}}
-            << QStringList{a1, b1, "C S1 h", "X S1 note"};
-        QTest::newRow("long loaded values are written back whole")
-            << QStringList{A(longId), "B " + longId + " 19999" + QStringLiteral(" @").repeated(27)} << 1 << Boxes{}
-            << QStringList{A(longId), "B " + longId + " 19999" + QStringLiteral(" @").repeated(27)};
+        QTest::newRow("C and D, grouping emptied: D moves up") << QStringList{a1, b1, "C S1 g", "D S1 f", a2, b2} << 2 << Boxes{{Box::Groups, ""}} << QStringList{a1, b1, "D S1 f", a2, b2};
+        QTest::newRow("only D, both filled: C before D") << QStringList{a1, b1, "D S1 f", a2, b2} << 0 << Boxes{{Box::Groups, "g1\r\ng2"}} << QStringList{a1, b1, "C S1 g1 g2", "D S1 f", a2, b2};
+        QTest::newRow("only C, both emptied") << QStringList{a1, b1, "C S1 g", a2, b2} << 1 << Boxes{{Box::Groups, ""}} << QStringList{a1, b1, a2, b2};
+        QTest::newRow("A without B, last in the list") << QStringList{a2, b2, a1} << 2 << Boxes{} << QStringList{a2, b2, a1, b1};
+        QTest::newRow("A followed by A") << QStringList{a1, a2, b2} << 0 << Boxes{} << QStringList{a1, b1, a2, b2};
+        QTest::newRow("unknown line inside the set is kept") << QStringList{a1, b1, "X S1 note", "C S1 g"} << 3 << Boxes{{Box::Groups, "h"}} << QStringList{a1, b1, "C S1 h", "X S1 note"};
+        QTest::newRow("long loaded values are written back whole") << QStringList{A(longId), "B " + longId + " 19999" + QStringLiteral(" @").repeated(27)} << 1 << Boxes{} << QStringList{A(longId), "B " + longId + " 19999" + QStringLiteral(" @").repeated(27)};
         // clang-format on
     }
     void update()
@@ -368,27 +356,16 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<StandSet>("set");
 
-        QTest::newRow("bareground, third field skipped, @ codes dropped")
-            << QStringList{"A S1 @ zz xa @ xb"} << makeSet("S1", "", "xa xb ");
-        QTest::newRow("more than 29 tokens")
-            << QStringList{"A S1 t @ xa", B("S1", {{29, "29"}}) + " 30 31"}
-            << makeSet("S1", "t", "xa ", {{29, "29"}});
-        QTest::newRow("C and D lines mixed, @ dropped")
-            << QStringList{"A S1 t @ xa", "C S1 G1 @ G2", "D S1 first.kcp", "C S1 G3",
-                           "D S1 @ second.kcp"}
-            << makeSet("S1", "t", "xa ", {}, "G1\r\nG2\r\nG3", "first.kcp second.kcp");
-        QTest::newRow("blank in the tree file name")
-            << QStringList{"A S1 C:\\My Files\\t.tre @ xa"} << makeSet("S1", "C:\\My", "xa ");
-        QTest::newRow("lower-case letters")
-            << QStringList{"a S1 t @ xa", "b S1 1999", "c S1 G1", "d S1 f.kcp"}
-            << makeSet("S1", "t", "xa ", {{2, "1999"}}, "G1", "f.kcp");
+        // clang-format off
+        QTest::newRow("bareground, third field skipped, @ codes dropped") << QStringList{"A S1 @ zz xa @ xb"} << makeSet("S1", "", "xa xb ");
+        QTest::newRow("more than 29 tokens") << QStringList{"A S1 t @ xa", B("S1", {{29, "29"}}) + " 30 31"} << makeSet("S1", "t", "xa ", {{29, "29"}});
+        QTest::newRow("C and D lines mixed, @ dropped") << QStringList{"A S1 t @ xa", "C S1 G1 @ G2", "D S1 first.kcp", "C S1 G3", "D S1 @ second.kcp"} << makeSet("S1", "t", "xa ", {}, "G1\r\nG2\r\nG3", "first.kcp second.kcp");
+        QTest::newRow("blank in the tree file name") << QStringList{"A S1 C:\\My Files\\t.tre @ xa"} << makeSet("S1", "C:\\My", "xa ");
+        QTest::newRow("lower-case letters") << QStringList{"a S1 t @ xa", "b S1 1999", "c S1 G1", "d S1 f.kcp"} << makeSet("S1", "t", "xa ", {{2, "1999"}}, "G1", "f.kcp");
         // The type letter is not scanned: the first field may follow it at once.
-        QTest::newRow("tabs, runs of separators, no blank after the letter")
-            << QStringList{"AS1 \t t.tre\t@\t\txa ", "B\t\tS1\t1999  46.5\t"}
-            << makeSet("S1", "t.tre", "xa ", {{2, "1999"}, {3, "46.5"}});
-        QTest::newRow("other types inside the set, other stand IDs")
-            << QStringList{"A S1 t @ xa", "X S1 junk", "B S9 1999", " C S1 G0", "C S7 G1"}
-            << makeSet("S1", "t", "xa ", {{2, "1999"}}, "G1");
+        QTest::newRow("tabs, runs of separators, no blank after the letter") << QStringList{"AS1 \t t.tre\t@\t\txa ", "B\t\tS1\t1999  46.5\t"} << makeSet("S1", "t.tre", "xa ", {{2, "1999"}, {3, "46.5"}});
+        QTest::newRow("other types inside the set, other stand IDs") << QStringList{"A S1 t @ xa", "X S1 junk", "B S9 1999", " C S1 G0", "C S7 G1"} << makeSet("S1", "t", "xa ", {{2, "1999"}}, "G1");
+        // clang-format on
     }
 
     void parse()
@@ -407,16 +384,15 @@ private Q_SLOTS:
 
         const QStringList two = {"A S1", "B S1", "C S1 g", "D S1 f",
                                  "a S2", "B S2", "C S2 x", "C S2 y"};
+        // clang-format off
         QTest::newRow("inside the first set") << two << 3 << 0 << QList<int>{0, 4, 1, 1};
         QTest::newRow("lower-case A starts a set") << two << 7 << 4 << QList<int>{4, 8, 2, 0};
         QTest::newRow("index past the end") << two << 100 << 4 << QList<int>{4, 8, 2, 0};
         QTest::newRow("negative index") << two << -1 << -1 << QList<int>{0, 0, 0, 0};
         QTest::newRow("empty list") << QStringList() << 0 << -1 << QList<int>{0, 0, 0, 0};
-        QTest::newRow("no A line above: read from the top")
-            << QStringList{"B S0", "C S0 g", "X", "A S1", "B S1"} << 2 << -1
-            << QList<int>{0, 3, 1, 0};
-        QTest::newRow("empty line ends the set, not the search")
-            << QStringList{"A S1", "B S1", "", "C S1 g"} << 3 << 0 << QList<int>{0, 2, 0, 0};
+        QTest::newRow("no A line above: read from the top") << QStringList{"B S0", "C S0 g", "X", "A S1", "B S1"} << 2 << -1 << QList<int>{0, 3, 1, 0};
+        QTest::newRow("empty line ends the set, not the search") << QStringList{"A S1", "B S1", "", "C S1 g"} << 3 << 0 << QList<int>{0, 2, 0, 0};
+        // clang-format on
     }
 
     void boundaries()

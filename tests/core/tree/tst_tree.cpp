@@ -263,11 +263,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<Rounds>("rounds");
         QTest::addColumn<QList<int>>("first");
+        // clang-format off
         QTest::newRow("OK without clicks") << Rounds{{}} << QList<int>();
         QTest::newRow("Dbh, Species, Tree number") << Rounds{{6, 5, 2}} << QList<int>{6, 5, 2};
         QTest::newRow("a chosen field twice") << Rounds{{6, 5, 6, 2}} << QList<int>{6, 5, 2};
         QTest::newRow("Clear") << Rounds{{1, 2, 0, 6, 5, 2}} << QList<int>{6, 5, 2};
         QTest::newRow("a later round") << Rounds{{6, 5, 2}, {19}} << QList<int>{19, 6, 5, 2};
+        // clang-format on
     }
     void clickedFieldsComeFirst()
     {
@@ -304,15 +306,11 @@ private Q_SLOTS:
         QTest::newRow("worked example") << lowerCase << Worked;
         QTest::newRow("species and dbh only") << fields({{5, "WF"}, {6, "5"}}) << speciesAndDbh("WF  5.0");
         QTest::newRow("three-digit species code") << fields({{5, "122"}, {6, "8"}}) << speciesAndDbh("122 8.0");
-        QTest::newRow("tree number 1000 keeps leftmost") << fields({{2, "1000"}, {5, "DF"}, {6, "1"}})
-            << "    100" + speciesAndDbh("DF  1.0").mid(7);
-        QTest::newRow("plot number of five digits") << fields({{1, "10000"}, {5, "DF"}, {6, "1"}})
-            << "1000" + speciesAndDbh("DF  1.0").mid(4);
+        QTest::newRow("tree number 1000 keeps leftmost") << fields({{2, "1000"}, {5, "DF"}, {6, "1"}}) << "    100" + speciesAndDbh("DF  1.0").mid(7);
+        QTest::newRow("plot number of five digits") << fields({{1, "10000"}, {5, "DF"}, {6, "1"}}) << "1000" + speciesAndDbh("DF  1.0").mid(4);
         QTest::newRow("dbh 100 cut to 100.") << fields({{5, "DF"}, {6, "100"}}) << speciesAndDbh("DF 100.");
-        QTest::newRow("all nineteen fields full") << allFields("abc")
-            << "12345671234567ABC12.31234567891234911223344556638";
-        QTest::newRow("sharp s is not widened by upper case")
-            << fields({{5, "\u00df\u00e9"}, {6, "1"}}) << speciesAndDbh("\u00df\u00c9  1.0");
+        QTest::newRow("all nineteen fields full") << allFields("abc") << "12345671234567ABC12.31234567891234911223344556638";
+        QTest::newRow("sharp s is not widened by upper case") << fields({{5, "\u00df\u00e9"}, {6, "1"}}) << speciesAndDbh("\u00df\u00c9  1.0");
         // clang-format on
     }
     void format()
@@ -352,8 +350,7 @@ private Q_SLOTS:
         QTest::newRow("line ending inside a field") << "   1  7     1" << fields({{1, "1"}, {2, "7"}, {3, "1"}});
         QTest::newRow("species keeps inner and leading blanks") << QString(14, u' ') + " A " << fields({{5, " A"}});
         QTest::newRow("blanks inside a value stay") << " 1 2" << fields({{1, "1 2"}});
-        QTest::newRow("beyond column 49 ignored")
-            << "12345671234567ABC12.31234567891234911223344556638EXTRA" << allFields("ABC");
+        QTest::newRow("beyond column 49 ignored") << "12345671234567ABC12.31234567891234911223344556638EXTRA" << allFields("ABC");
         // clang-format on
     }
     void parse()

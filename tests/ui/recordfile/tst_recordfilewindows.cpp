@@ -92,12 +92,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("deleteKey"); // pressed in the list twice; 0: the Delete button once
         QTest::addColumn<int>("remaining"); // lines left after the deletes, the slot included
         QTest::addColumn<QString>("entryBox");
-        QTest::newRow("tree, Backspace twice")
-            << Window::Tree << TreeLines << 2 << int(Qt::Key_Backspace) << 3 << "txtTreeData_11";
-        QTest::newRow("stand, a whole set with the button")
-            << Window::Stand << StandLines << 3 << 0 << 5 << "txtStandData_1";
-        QTest::newRow("location, the button")
-            << Window::Location << LocLines << 2 << 0 << 3 << "txtLocation";
+        // clang-format off
+        QTest::newRow("tree, Backspace twice") << Window::Tree << TreeLines << 2 << int(Qt::Key_Backspace) << 3 << "txtTreeData_11";
+        QTest::newRow("stand, a whole set with the button") << Window::Stand << StandLines << 3 << 0 << 5 << "txtStandData_1";
+        QTest::newRow("location, the button") << Window::Location << LocLines << 2 << 0 << 3 << "txtLocation";
+        // clang-format on
     }
     void recordsComeAndGo()
     {
@@ -198,14 +197,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("unsaved");
         QTest::addColumn<bool>("openExisting");
-        QTest::newRow("Alt+S, open existing")
-            << Window::Tree << TreeLines << int(Qt::Key_S) << false << true;
-        QTest::newRow("Alt+S, use displayed")
-            << Window::Tree << TreeLines << int(Qt::Key_S) << false << false;
-        QTest::newRow("Alt+S, unsaved, Cancel")
-            << Window::Tree << TreeLines << int(Qt::Key_S) << true << false;
+        // clang-format off
+        QTest::newRow("Alt+S, open existing") << Window::Tree << TreeLines << int(Qt::Key_S) << false << true;
+        QTest::newRow("Alt+S, use displayed") << Window::Tree << TreeLines << int(Qt::Key_S) << false << false;
+        QTest::newRow("Alt+S, unsaved, Cancel") << Window::Tree << TreeLines << int(Qt::Key_S) << true << false;
         QTest::newRow("Alt+N") << Window::Stand << StandLines << int(Qt::Key_N) << false << false;
         QTest::newRow("Alt+X") << Window::Location << LocLines << int(Qt::Key_X) << false << false;
+        // clang-format on
     }
     void accessKeyFinishesTheFileName()
     {

@@ -111,6 +111,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("columns");
         // Only whole-pixel sizes can be checked through the dialog too.
         QTest::addColumn<bool>("dialog");
+        // clang-format off
         QTest::newRow("2790: 1 column") << QSize(4410, 3600) << QSize(2790, 2520) << 1 << true;
         QTest::newRow("5599: 1 column") << QSize(7219, 3600) << QSize(5599, 2520) << 1 << false;
         QTest::newRow("5600: 2 columns") << QSize(7220, 3600) << QSize(5600, 2520) << 2 << false;
@@ -119,8 +120,8 @@ private Q_SLOTS:
         QTest::newRow("width just over") << QSize(1621, 3000) << QSize(1, 1920) << 1 << false;
         QTest::newRow("height at the limit") << QSize(5115, 1080) << QSize(3495, 3990) << 1 << true;
         QTest::newRow("height just over") << QSize(5115, 1081) << QSize(3495, 1) << 1 << false;
-        QTest::newRow("buttons off the left edge")
-            << QSize(900, 900) << QSize(9000, 3990) << 3 << false;
+        QTest::newRow("buttons off the left edge") << QSize(900, 900) << QSize(9000, 3990) << 3 << false;
+        // clang-format on
     }
 
     void layout()
