@@ -1,22 +1,37 @@
 #include "Drive.h"
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
+#include "Version.h"
 #include "app/DataWindow.h"
+#include "app/FitCaption.h"
+#include "app/FrmSplash.h"
 #include "app/ModGlobal.h"
 #include "app/QtUserInterface.h"
 #include "app/UserInterfaceSwitch.h"
 #include "app/WindowChain.h"
 #include "location/FrmLocData.h"
 #include "location/LocationWindowLogic.h"
+#include "recordfile/DisplayList.h"
 #include "recordfile/DlgFileExists.h"
 #include "recordfile/RecordFileLogic.h"
+#include "species/DlgSpecies.h"
+#include "species/SpeciesDialogLayout.h"
+#include "species/SpeciesLists.h"
 #include "species/VariantList.h"
+#include "stand/DlgVariants.h"
 #include "stand/FrmStandData.h"
 #include "stand/StandWindowLogic.h"
+#include "tree/DlgTabOrder.h"
 #include "tree/FrmTreeData.h"
 #include "tree/TreeRecord.h"
+#include "tree/TreeTabOrder.h"
 #include "tree/TreeWindowLogic.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,6 +39,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QStyleOption>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -31,6 +48,26 @@ using Answer = UserInterface::Answer;
 using namespace Drive;
 
 namespace {
+
+constexpr int TwipsPerPixel = 15;
+
+// A species dialog with an owner window and a Species field to write into.
+struct Opened
+{
+    QWidget owner;
+    QLineEdit field{&owner};
+    DlgSpecies dialog{&owner, &field};
+    QComboBox* combo = dialog.findChild<QComboBox*>("cboVariant");
+    QListWidget* list = dialog.findChild<QListWidget*>("lstSpecies");
+    QPushButton* ok = dialog.findChild<QPushButton*>("OKButton");
+    QPushButton* cancel = dialog.findChild<QPushButton*>("CancelButton");
+
+    Opened()
+    {
+        field.setText(QStringLiteral("XX"));
+        dialog.show();
+    }
+};
 
 using Window = WindowChain::Window;
 const QByteArray
@@ -54,17 +91,124 @@ Names namesOf(Window window)
                                      : Names{"txtLocFile", "lstLocDisplay", "cmdBrowseLoc"};
 }
 
+DataWindow* current()
+{
+    return qobject_cast<DataWindow*>(WindowChain::current());
+}
+
+QString boxText(const char* box)
+{
+    return current()->findChild<QLineEdit*>(QString::fromLatin1(box))->text();
+}
+
+// Clicks a button of the current window.
+void press(const char* name)
+{
+    QTest::mouseClick(current()->findChild<QPushButton*>(QString::fromLatin1(name)),
+                      Qt::LeftButton);
+}
+
+int openDataWindows()
+{
+    int count = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        count += qobject_cast<DataWindow*>(w) && w->isVisible();
+    return count;
+}
+
+using Opener = std::function<QWidget*(QWidget* owner)>;
+
+// The room a button, frame title or text box leaves its text, and what the text needs.
+std::pair<QRect, QRect> textRoom(const QWidget* w, const QFontMetrics& metrics)
+{
+    QStyle* style = w->style();
+    if (const auto* box = qobject_cast<const QGroupBox*>(w)) {
+        QStyleOptionGroupBox option;
+        option.initFrom(box);
+        option.text = box->title();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        return {box->rect(),
+                style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box)};
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect room = style->subElementRect(
+            qobject_cast<const QCheckBox*>(w)      ? QStyle::SE_CheckBoxContents
+            : qobject_cast<const QRadioButton*>(w) ? QStyle::SE_RadioButtonContents
+                                                   : QStyle::SE_PushButtonContents,
+            &option, button);
+        return {room, QRect(room.topLeft(), metrics.size(Qt::TextShowMnemonic, button->text()))};
+    }
+    // A text box keeps two pixels free on either side of its text.
+    const auto* edit = static_cast<const QLineEdit*>(w);
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.lineWidth = edit->hasFrame() ? style->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+    const QRect room = style->subElementRect(QStyle::SE_LineEditContents, &option, edit)
+                           .marginsRemoved(edit->textMargins())
+                           .adjusted(2, 0, -2, 0);
+    return {room, QRect(room.topLeft(),
+                        QSize(metrics.horizontalAdvance(edit->text()), metrics.height()))};
+}
+
+// Every text that cannot be read whole: larger than its box, or a label's running into a
+// neighbouring control. Text boxes count when the program has put text there.
+QStringList unreadable(const QWidget* window)
+{
+    QStringList found;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<const QLabel*>(w);
+        const QString text = w->property("text").toString() + w->property("plainText").toString() +
+                             w->property("title").toString();
+        if (!w->isVisibleTo(window) || text.isEmpty())
+            continue;
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) {
+            if (area->horizontalScrollBar()->maximum() > 0 ||
+                area->verticalScrollBar()->maximum() > 0)
+                found << w->objectName() + QStringLiteral(" scrolls");
+            continue;
+        }
+        QRect room = w->contentsRect();
+        QRect needed;
+        if (label) {
+            const int wrap = label->wordWrap() ? int(Qt::TextWordWrap) : 0;
+            needed = w->fontMetrics().boundingRect(room, int(label->alignment()) | wrap, text);
+            // Touching a neighbour is running into it; a picture under the label is its
+            // background.
+            const QRect drawn = needed.translated(w->pos()).adjusted(-1, 0, 1, 0);
+            for (QWidget* other :
+                 w->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (other != w && other->isVisibleTo(window) &&
+                    other->geometry().intersects(drawn) &&
+                    !other->geometry().contains(w->geometry()))
+                    found << w->objectName() + QStringLiteral(" runs into ") + other->objectName();
+            }
+        } else if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QGroupBox*>(w) ||
+                   qobject_cast<QLineEdit*>(w)) {
+            std::tie(room, needed) = textRoom(w, w->fontMetrics());
+        }
+        if (needed.width() > room.width() || needed.height() > room.height())
+            found << w->objectName() + QStringLiteral(" does not fit");
+    }
+    return found;
+}
+
 } // namespace
 
-// The three data windows driven from the keyboard and the mouse as a forester does, and the
-// record file handling they share.
-class TestDataWindows : public QObject
+Q_DECLARE_METATYPE(Opener)
+
+// The windows driven from the keyboard and the mouse as a forester does: the splash, the chain
+// of the three data windows, each of them and the record file handling they share, and the
+// layout of every window and dialog.
+class TestWindows : public QObject
 {
     Q_OBJECT
 
     ScriptedUserInterface m_ui;
     QTemporaryDir m_dir;
     QPointer<QWidget> m_window;
+    TreeTabOrder m_tabOrder;
     QStringList m_seen; // title|text of the real message boxes answered
 
     // Answers the real message boxes as they come up, in order.
@@ -145,16 +289,22 @@ class TestDataWindows : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { UserInterfaceSwitch::installStandIn(&m_ui); }
+    void initTestCase()
+    {
+        applyDesignFont();
+        UserInterfaceSwitch::installStandIn(&m_ui);
+    }
     void init()
     {
         modGlobal() = ModGlobal();
         m_ui = ScriptedUserInterface();
+        WindowChain::resetForTests();
     }
     void cleanup()
     {
         delete m_window;
         WindowChain::resetForTests();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     void treeTypesTwoTreesAndSaves()
@@ -715,7 +865,316 @@ private Q_SLOTS:
             (QStringList{".VELK Tree Files (*.velk)", "All Files (*)"}));
         QCOMPARE(QtUserInterface::nameFilters("Addfiles|*.kcp"), QStringList{"Addfiles (*.kcp)"});
     }
+
+    void splashCloses_data()
+    {
+        QTest::addColumn<QString>("how"); // a control clicked, or a key; "" a click that is none
+        for (const char* how : {"cmdOK", "imgLogo", "frmSplash", "Esc", "x", "Backspace", ""})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
+    void splashCloses()
+    {
+        QFETCH(QString, how);
+        modGlobal().SpeciesVariantIndex = 8;
+        QPointer<FrmSplash> splash = new FrmSplash();
+        splash->move(300, 200);
+        splash->show();
+        QVERIFY(QTest::qWaitForWindowExposed(splash));
+        QCOMPARE(splash->findChild<QLabel*>("lblVersion")->text(),
+                 QStringLiteral("Version %1/%2/%3")
+                     .arg(Version::Minor)
+                     .arg(Version::Revision)
+                     .arg(Version::Major));
+        const QPoint position = splash->frameGeometry().topLeft();
+        // A typed key goes to the focus, which the splash takes when it is shown.
+        QTRY_VERIFY(QApplication::focusWidget() && QApplication::focusWidget()->window() == splash);
+        const QMap<QString, Qt::Key> keys = {
+            {"Esc", Qt::Key_Escape}, {"x", Qt::Key_X}, {"Backspace", Qt::Key_Backspace}};
+        if (how.isEmpty()) {
+            // Neither the version label nor Shift closes it.
+            QTest::mouseClick(splash->findChild<QWidget*>("lblVersion"), Qt::LeftButton);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Shift);
+            QVERIFY(!splash->isClosing());
+            delete splash;
+            return;
+        }
+        if (keys.contains(how))
+            QTest::keyClick(QApplication::focusWidget(), keys[how]);
+        else
+            QTest::mouseClick(how == "frmSplash" ? splash : splash->findChild<QWidget*>(how),
+                              Qt::LeftButton, {}, QPoint(3, 3));
+
+        QTRY_VERIFY(splash.isNull());
+        QCOMPARE(current()->objectName(), "frmTreeData");
+        QCOMPARE(int(modGlobal().WindowLeft), int(ModGlobal::toTwips16(position.x() * 15 * 0.66)));
+        QCOMPARE(int(modGlobal().WindowTop), int(ModGlobal::toTwips16(position.y() * 15 / 2.0)));
+        QCOMPARE(current()->pos(), QPoint(modGlobal().WindowLeft / 15, modGlobal().WindowTop / 15));
+        QCOMPARE(int(modGlobal().SpeciesVariantIndex), 0);
+        // Nothing a second time, even when the timer would have run out.
+        QTest::qWait(50);
+        QCOMPARE(openDataWindows(), 1);
+    }
+
+    void splashClosesByTimer()
+    {
+        QPointer<FrmSplash> splash = new FrmSplash();
+        splash->show();
+        QTest::qWait(2500);
+        QVERIFY(!splash.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(splash.isNull(), 2000);
+        QCOMPARE(openDataWindows(), 1);
+    }
+
+    // Tree -> stand -> location -> back twice -> on again, the names and the position handed
+    // on; Exit asks once and writes nothing.
+    void chainHandsOverNamesAndPosition()
+    {
+        const QString treeFile = m_dir.filePath("plot.tre");
+        const QString locFile = m_dir.filePath("exit.loc");
+        modGlobal().WindowLeft = 1500;
+        modGlobal().WindowTop = 750;
+        WindowChain::show(WindowChain::Window::Tree);
+        QCOMPARE(current()->pos(), QPoint(100, 50));
+        current()->findChild<QLineEdit*>("txtTreeFile")->setText(treeFile);
+        current()->move(200, 120);
+        const auto is = [](const char* name) {
+            QCOMPARE(current()->objectName(), name);
+            QCOMPARE(current()->pos(), QPoint(200, 120));
+        };
+        press("cmdNextWindow");
+        is("frmStandData");
+        QCOMPARE(modGlobal().TreeFileName, treeFile);
+        QCOMPARE(boxText("txtTreeFile"), treeFile);
+        current()->findChild<QLineEdit*>("txtSlfFile")->setText("s.slf");
+        press("cmdNextWindow");
+        is("frmLocData");
+        QCOMPARE(boxText("txtLocFile") + ' ' + modGlobal().LocationsFileName,
+                 "vorlin.loc vorlin.loc");
+        QCOMPARE(boxText("txtSlfFile"), "s.slf");
+        current()->findChild<QLineEdit*>("txtLocFile")->setText(locFile);
+        press("cmdPreviousWindow");
+        // Back at the stand window, a known Stand List File leaves the tree-file box empty.
+        QCOMPARE(boxText("txtSlfFile") + '|' + boxText("txtTreeFile"), "s.slf|");
+        press("cmdPreviousWindow");
+        QCOMPARE(boxText("txtTreeFile"), treeFile);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(openDataWindows(), 1);
+        QVERIFY(m_ui.messages.isEmpty());
+
+        press("cmdNextWindow");
+        press("cmdNextWindow");
+        QCOMPARE(boxText("txtLocFile"), locFile);
+        DataWindow* location = current();
+        location->logic().process("A \"x\" @ x.slf @ @");
+        m_ui.answers = {Answer::Cancel};
+        press("cmdExit");
+        QVERIFY(!WindowChain::programEnded() && location->isVisible());
+        m_ui.answers = {Answer::No};
+        press("cmdExit");
+        QVERIFY(WindowChain::programEnded());
+        QCOMPARE(m_ui.titles(), QStringList(2, "Unsaved Changes")); // never again on closing
+        QVERIFY(!QFile::exists(locFile));
+    }
+
+    void cancelledLeaveKeepsWindowCloseBoxEnds()
+    {
+        WindowChain::show(WindowChain::Window::Tree);
+        DataWindow* tree = current();
+        tree->logic().process("a record");
+        m_ui.answers = {Answer::Cancel};
+        press("cmdNextWindow");
+        QCOMPARE(current(), tree);
+        QVERIFY(tree->isVisible() && tree->logic().UnloadCancelled());
+        QCOMPARE(m_ui.titles(), QStringList{"Unsaved Changes"});
+        QVERIFY(!WindowChain::programEnded());
+        m_ui.answers = {Answer::No};
+        QVERIFY(tree->close()); // the close box ends the program
+        QVERIFY(WindowChain::programEnded());
+    }
+
+    void startsOnNamedFile_data()
+    {
+        QTest::addColumn<QString>("file"); // empty: a file that does not exist
+        QTest::newRow("stand") << "s.slf";
+        QTest::newRow("missing") << "";
+    }
+    void startsOnNamedFile()
+    {
+        QFETCH(QString, file);
+        const QString path = m_dir.filePath(file.isEmpty() ? "gone.slf" : file);
+        const QByteArray content("A S1 t.tre @ xa\r\nB S1 1999\r\n");
+        QVERIFY(file.isEmpty() || writeFile(path, content));
+
+        WindowChain::startWith({"sapwright", path});
+        (new FrmSplash())->CloseSplash();
+        if (file.isEmpty()) {
+            // Named in a message, then the program starts as without a file.
+            QCOMPARE(current()->objectName(), "frmTreeData");
+            QCOMPARE(m_ui.titles(), QStringList{"Error"});
+            QVERIFY(m_ui.messages[0].text.contains(path));
+            QCOMPARE(modGlobal().StandListFileName, QString());
+            return;
+        }
+        // Loaded as if typed: the records, then the new-record slot.
+        const QStringList lines = QString::fromLatin1(content).split("\r\n");
+        QCOMPARE(current()->objectName(), "frmStandData");
+        QCOMPARE(boxText("txtSlfFile"), path);
+        QCOMPARE(current()->logic().display().lines(), lines);
+        QVERIFY(m_ui.messages.isEmpty());
+        // The chain goes on as usual: back to the tree window and forth again reloads the file.
+        press("cmdPreviousWindow");
+        press("cmdNextWindow");
+        QCOMPARE(current()->logic().display().lines(), lines);
+    }
+
+    // No text of a window or dialog is larger than its box at the design geometry, with the
+    // design font and the fonts this machine has. One row per window or dialog.
+    void textsFitTheirBoxes_data()
+    {
+        QTest::addColumn<Opener>("open");
+        for (const auto& [name, which] : {std::pair("frmTreeData", WindowChain::Window::Tree),
+                                          std::pair("frmStandData", WindowChain::Window::Stand),
+                                          std::pair("frmLocData", WindowChain::Window::Location)})
+            QTest::newRow(name) << Opener([which](QWidget*) { return WindowChain::show(which); });
+        QTest::newRow("dlgFileExists") << Opener([](QWidget* owner) {
+            auto* dialog = new DlgFileExists(owner);
+            dialog->SetFilename(QStringLiteral("/home/forester/inventories/2026/north block/"
+                                               "compartment 12/plots measured in june.velk"));
+            return dialog;
+        });
+        QTest::newRow("dlgTabOrder")
+            << Opener([this](QWidget* owner) { return new DlgTabOrder(owner, m_tabOrder); });
+        QTest::newRow("dlgSpecies")
+            << Opener([](QWidget* owner) { return new DlgSpecies(owner, nullptr); });
+        QTest::newRow("dlgVariants")
+            << Opener([](QWidget* owner) { return new DlgVariants(owner, nullptr); });
+        QTest::newRow("frmSplash") << Opener([](QWidget*) { return new FrmSplash(); });
+    }
+    void textsFitTheirBoxes()
+    {
+        QFETCH(Opener, open);
+        QWidget owner;
+        QWidget* window = open(&owner);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QStringList found = unreadable(window);
+        if (window->parent() != &owner)
+            delete window;
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
+    }
+
+    void speciesFirstOpeningIsEmptyAndTheVariantIsKept()
+    {
+        {
+            Opened opened;
+            QCOMPARE(opened.combo->count(), 23);
+            QCOMPARE(opened.combo->currentText(), "Select variant");
+            QCOMPARE(opened.list->count(), 0);
+            opened.combo->setCurrentIndex(8);
+            // Neither key may close the dialog, nor Enter in the list; Enter on a focused Cancel
+            // does, without writing.
+            QTest::keyClick(&opened.dialog, Qt::Key_Escape);
+            QTest::keyClick(&opened.dialog, Qt::Key_Return);
+            QTest::keyClick(opened.list, Qt::Key_Return);
+            QVERIFY(opened.dialog.isVisible());
+            opened.cancel->setFocus();
+            QTest::keyClick(opened.cancel, Qt::Key_Return);
+            QVERIFY(!opened.dialog.isVisible());
+            QCOMPARE(opened.field.text(), "XX");
+        }
+        Opened reopened;
+        QCOMPARE(reopened.combo->currentIndex(), 8);
+        QStringList shown;
+        for (int row = 0; row < reopened.list->count(); ++row)
+            shown << reopened.list->item(row)->text();
+        QCOMPARE(shown, SpeciesLists::forPosition(8));
+        // Going back to the placeholder must clear the list, not just add nothing to it; OK
+        // with nothing chosen empties the field.
+        reopened.combo->setCurrentIndex(0);
+        QCOMPARE(reopened.list->count(), 0);
+        QCOMPARE(modGlobal().SpeciesVariantIndex, 0);
+        QTest::mouseClick(reopened.ok, Qt::LeftButton);
+        QCOMPARE(reopened.field.text(), QString());
+        QCOMPARE(reopened.dialog.result(), int(QDialog::Accepted));
+    }
+
+    void speciesConfirm_data()
+    {
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"click", "Enter", "double-click"})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
+    void speciesConfirm()
+    {
+        QFETCH(QString, how);
+        Opened opened;
+        opened.combo->setCurrentIndex(12);
+        QListWidgetItem* item = opened.list->item(4); // "M = Madrone"
+        if (how == "double-click") {
+            const QPoint at = opened.list->visualItemRect(item).center();
+            // The press of a real double-click comes first and selects the entry.
+            QTest::mouseClick(opened.list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(opened.list->viewport(), Qt::LeftButton, {}, at);
+        } else {
+            opened.list->setCurrentItem(item);
+            opened.ok->setFocus();
+            how == "Enter" ? QTest::keyClick(opened.ok, Qt::Key_Return)
+                           : QTest::mouseClick(opened.ok, Qt::LeftButton);
+        }
+        QCOMPARE(opened.field.text(), "M "); // a one-letter code keeps its blank
+        QCOMPARE(opened.dialog.result(), int(QDialog::Accepted));
+    }
+
+    void speciesLayout_data()
+    {
+        QTest::addColumn<QSize>("outer"); // twips, like the list
+        QTest::addColumn<QSize>("list");  // the last list size is 9000 x 3990
+        QTest::addColumn<int>("columns");
+        // Only whole-pixel sizes can be checked through the dialog too.
+        QTest::addColumn<bool>("dialog");
+        // clang-format off
+        QTest::newRow("2790: 1 column") << QSize(4410, 3600) << QSize(2790, 2520) << 1 << true;
+        QTest::newRow("5599: 1 column") << QSize(7219, 3600) << QSize(5599, 2520) << 1 << false;
+        QTest::newRow("5600: 2 columns") << QSize(7220, 3600) << QSize(5600, 2520) << 2 << false;
+        QTest::newRow("8400: 3 columns") << QSize(10020, 3600) << QSize(8400, 2520) << 3 << true;
+        QTest::newRow("width at the limit") << QSize(1620, 3000) << QSize(9000, 1920) << 3 << true;
+        QTest::newRow("width just over") << QSize(1621, 3000) << QSize(1, 1920) << 1 << false;
+        QTest::newRow("height at the limit") << QSize(5115, 1080) << QSize(3495, 3990) << 1 << true;
+        QTest::newRow("height just over") << QSize(5115, 1081) << QSize(3495, 1) << 1 << false;
+        QTest::newRow("buttons off the left edge") << QSize(900, 900) << QSize(9000, 3990) << 3 << false;
+        // clang-format on
+    }
+
+    void speciesLayout()
+    {
+        QFETCH(QSize, outer);
+        QFETCH(QSize, list);
+        QFETCH(int, columns);
+        QFETCH(bool, dialog);
+        const SpeciesDialogLayout rules =
+            SpeciesDialogLayout::forOuterSize(outer.width(), outer.height(), 9000, 3990);
+        QCOMPARE(QSize(rules.listWidth, rules.listHeight), list);
+        QCOMPARE(rules.buttonLeft, outer.width() - 1395); // whatever the width
+        QCOMPARE(rules.columns, columns);
+        if (!dialog)
+            return;
+
+        modGlobal().SpeciesVariantIndex = 16; // enough entries to overflow every size here
+        Opened opened;
+        opened.dialog.resize(700, 311); // a list of 9000 x 3990 twips
+        opened.dialog.resize(
+            (outer - QSize(SpeciesDialogLayout::FrameWidth, SpeciesDialogLayout::FrameHeight)) /
+            TwipsPerPixel);
+        QCOMPARE(opened.list->size() * TwipsPerPixel, list);
+        QCOMPARE(opened.ok->x() * TwipsPerPixel, rules.buttonLeft);
+        QCOMPARE(opened.cancel->x() * TwipsPerPixel, rules.buttonLeft);
+        QCOMPARE(opened.dialog.columnCount(), columns);
+        // The columns share the list's width, and the rest scrolls sideways.
+        QCOMPARE(opened.list->viewport()->width() / opened.list->gridSize().width(), columns);
+        QVERIFY(!opened.list->verticalScrollBar()->isVisible());
+        QTRY_VERIFY(opened.list->horizontalScrollBar()->maximum() > 0);
+    }
 };
 
-QTEST_MAIN(TestDataWindows)
-#include "tst_datawindows.moc"
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"
