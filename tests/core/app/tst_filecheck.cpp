@@ -260,14 +260,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<double>("twips");
         QTest::addColumn<int>("stored");
-        QTest::newRow("plain") << 1234.0 << 1234;
         QTest::newRow("half to even down") << 2.5 << 2;
         QTest::newRow("half to even up") << 3.5 << 4;
         QTest::newRow("negative half") << -2.5 << -2;
         QTest::newRow("splash left 0.66") << 6750.0 * 0.66 << 4455;
         QTest::newRow("too far right") << 40000.0 << 32767;
         QTest::newRow("too far left") << -40000.0 << -32768;
-        QTest::newRow("infinite") << std::numeric_limits<double>::infinity() << 32767;
         QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 0;
     }
 

@@ -362,19 +362,6 @@ private Q_SLOTS:
         QVERIFY(logic.AskOverwrite());
     }
 
-    void recordLetterCheck()
-    {
-        writeFile(path("s.slf"), "A S1 t.tre @ xa\r\n\r\nb S1 1999\r\nX bad\r\n Y\r\n");
-        RecordFileLogic logic(config(1), m_ui);
-        logic.open(path("s.slf"));
-        QCOMPARE(logic.RecordCount(), 4); // the empty line dropped
-        QCOMPARE(m_ui.messages.size(), 1);
-        QCOMPARE(m_ui.messages[0].title + u'|' + m_ui.messages[0].text,
-                 "Error|Invalid Stand List File format.\r\n");
-        QCOMPARE(m_ui.messages[0].icon, UserInterface::Icon::Critical);
-        QCOMPARE(modGlobal().StandListFileName, path("s.slf"));
-    }
-
     void displayLimit()
     {
         const int records = DisplayList::MaxLines - 1;

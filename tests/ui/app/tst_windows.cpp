@@ -1,7 +1,6 @@
 #include "Drive.h"
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
-#include "Version.h"
 #include "app/DataWindow.h"
 #include "app/FitCaption.h"
 #include "app/FrmSplash.h"
@@ -77,44 +76,10 @@ const QByteArray StandLines("A S1 @ @ ie\r\nB S1 1999\r\nA S2 @ @ ie\r\nB S2 200
                             "A S3 @ @ ie\r\nB S3 2004\r\n");
 const QByteArray LocLines("A \"Big Creek\" @ b.slf @ @\r\nB G1 a.kcp\r\nA \"Elk\" @ e.slf @ @\r\n");
 
-// The record file controls of a window: file-name box, list, Browse.
-struct Names
-{
-    const char* fileBox;
-    const char* list;
-    const char* browse;
-};
-Names namesOf(Window window)
-{
-    return window == Window::Tree    ? Names{"txtTreeFile", "lstDisplay", "cmdBrowseTree"}
-           : window == Window::Stand ? Names{"txtSlfFile", "lstSlfDisplay", "cmdBrowseSlf"}
-                                     : Names{"txtLocFile", "lstLocDisplay", "cmdBrowseLoc"};
-}
-
-DataWindow* current()
-{
-    return qobject_cast<DataWindow*>(WindowChain::current());
-}
-
-QString boxText(const char* box)
-{
-    return current()->findChild<QLineEdit*>(QString::fromLatin1(box))->text();
-}
-
-// Clicks a button of the current window.
-void press(const char* name)
-{
-    QTest::mouseClick(current()->findChild<QPushButton*>(QString::fromLatin1(name)),
-                      Qt::LeftButton);
-}
-
-int openDataWindows()
-{
-    int count = 0;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        count += qobject_cast<DataWindow*>(w) && w->isVisible();
-    return count;
-}
+// The record file controls of each window: file-name box, list, Browse.
+const char* const Controls[][3] = {{"txtTreeFile", "lstDisplay", "cmdBrowseTree"},
+                                   {"txtSlfFile", "lstSlfDisplay", "cmdBrowseSlf"},
+                                   {"txtLocFile", "lstLocDisplay", "cmdBrowseLoc"}};
 
 using Opener = std::function<QWidget*(QWidget* owner)>;
 
@@ -208,6 +173,17 @@ class TestWindows : public QObject
     ScriptedUserInterface m_ui;
     QTemporaryDir m_dir;
     QPointer<QWidget> m_window;
+
+    static DataWindow* current() { return qobject_cast<DataWindow*>(WindowChain::current()); }
+    static QString boxText(const char* box) { return find<QLineEdit>(current(), box)->text(); }
+    static void press(const char* button) { click(current(), button); }
+    static int openDataWindows()
+    {
+        int count = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            count += qobject_cast<DataWindow*>(w) && w->isVisible();
+        return count;
+    }
     TreeTabOrder m_tabOrder;
     QStringList m_seen; // title|text of the real message boxes answered
 
@@ -608,15 +584,15 @@ private Q_SLOTS:
         QFETCH(int, deleteKey);
         QFETCH(int, remaining);
         QFETCH(QString, entryBox);
-        const Names names = namesOf(window);
+        const char* const* names = Controls[int(window)];
         const QString file = m_dir.filePath("records");
         const QString second = m_dir.filePath("second");
         writeFile(file, content);
         writeFile(second, content.left(content.indexOf('\n') + 1));
         auto* w = static_cast<DataWindow*>(WindowChain::show(window));
         QVERIFY(QTest::qWaitForWindowActive(w));
-        auto* box = find<QLineEdit>(w, names.fileBox);
-        auto* list = find<QAbstractItemView>(w, names.list);
+        auto* box = find<QLineEdit>(w, names[0]);
+        auto* list = find<QAbstractItemView>(w, names[1]);
         auto* process = find(w, "cmdProcess");
         QWidget* enabled[] = {find(w, "cmdDelete"), find(w, "cmdLast")};
         const auto mode = [&] {
@@ -681,7 +657,7 @@ private Q_SLOTS:
         // Browse with the window's filter; the file replaces the display after the exists dialog.
         m_ui.fileDialogAnswers = {second};
         m_ui.fileExistsAnswers = {true};
-        click(w, names.browse);
+        click(w, names[2]);
         QCOMPARE(m_ui.fileDialogFilters, QStringList{w->logic().config().filter});
         QCOMPARE(m_ui.fileExistsAsked, QStringList{second});
         QCOMPARE(box->text(), second);
@@ -728,7 +704,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(w));
         if (unsaved)
             w->logic().process(QString::fromLatin1(content.left(content.indexOf('\r'))));
-        auto* box = find<QLineEdit>(w, namesOf(window).fileBox);
+        auto* box = find<QLineEdit>(w, Controls[int(window)][0]);
         auto* save = find(w, "cmdSave");
         box->setFocus();
         box->selectAll();
@@ -880,11 +856,6 @@ private Q_SLOTS:
         splash->move(300, 200);
         splash->show();
         QVERIFY(QTest::qWaitForWindowExposed(splash));
-        QCOMPARE(splash->findChild<QLabel*>("lblVersion")->text(),
-                 QStringLiteral("Version %1/%2/%3")
-                     .arg(Version::Minor)
-                     .arg(Version::Revision)
-                     .arg(Version::Major));
         const QPoint position = splash->frameGeometry().topLeft();
         // A typed key goes to the focus, which the splash takes when it is shown.
         QTRY_VERIFY(QApplication::focusWidget() && QApplication::focusWidget()->window() == splash);
