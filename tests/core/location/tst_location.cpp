@@ -323,9 +323,6 @@ private Q_SLOTS:
         QCOMPARE(m_ui->focused, QStringList({"txtSlfFile", "txtSlfFile", "txtSlfFile", "txtAddfile",
                                              "txtAddfile"}));
         QCOMPARE(m_ui->fileDialogFilters.size(), 5);
-        QCOMPARE(m_ui->fileDialogFilters.first() + m_ui->fileDialogFilters.last(),
-                 "Stand List Files (*.slf)|*.slf|All Files (*.*)|*.*"
-                 "Addfiles (*.kcp)|*.kcp|All Files (*.*)|*.*");
 
         // A handed-over name the file cannot hold is refused when the record is built.
         m_logic->chooseType(false);

@@ -448,21 +448,12 @@ private Q_SLOTS:
         QCOMPARE(m_ui.fileDialogFilters.size(), 2);
     }
 
-    void messagesOfEachWindow_data()
+    // Title, text, buttons and icon of the shared handling's questions and messages.
+    void messages()
     {
-        QTest::addColumn<int>("window");
-        QTest::addColumn<QString>("missing");
-        QTest::newRow("tree") << 0 << "A tree data file name must be specified.";
-        QTest::newRow("stand") << 1 << "A Stand List File name must be specified.";
-        QTest::newRow("location") << 2 << "A Locations File name must be specified.";
-    }
-    void messagesOfEachWindow()
-    {
-        QFETCH(int, window);
-        QFETCH(QString, missing);
-        const QString file = path(QStringLiteral("m%1").arg(window));
+        const QString file = path("m.tre");
         writeFile(file, "A x\r\n");
-        RecordFileLogic logic(config(window), m_ui);
+        RecordFileLogic logic(config(0), m_ui);
         logic.open(file);
         logic.process("B y");
         QVERIFY(!logic.SaveFile(QString())); // Missing Filename
@@ -470,24 +461,23 @@ private Q_SLOTS:
         logic.save();                   // overwrite question
         QVERIFY(!logic.requestClose()); // unsaved changes
         logic.clearDisplay();           // clear question
-
         using B = UserInterface::Buttons;
         using I = UserInterface::Icon;
-        const auto text = [](const ScriptedUserInterface::Message& m) {
-            return QStringLiteral("%1|%2|%3|%4")
-                .arg(m.title, m.text)
-                .arg(int(m.buttons))
-                .arg(int(m.icon));
+        const auto line = [](const QString& title, const QString& text, B buttons, I icon) {
+            return QStringLiteral("%1|%2|%3|%4").arg(title, text).arg(int(buttons)).arg(int(icon));
         };
-        const QList<ScriptedUserInterface::Message> expected = {
-            {"Missing Filename", missing, B::Ok, I::Exclamation},
-            {"File Exists", "Overwrite file " + file, B::OkCancel, I::None},
-            {"Unsaved Changes", "Save changes to " + file + u'?', B::YesNoCancel, I::None},
-            {"Clear Display", "Clear all records from the display?", B::OkCancel, I::None}};
-        QCOMPARE(m_ui.messages.size(), expected.size());
-        for (qsizetype i = 0; i < expected.size(); ++i)
-            QCOMPARE(text(m_ui.messages[i]), text(expected[i]));
-        QCOMPARE(m_ui.focused, QStringList{config(window).fileNameBox});
+        QStringList shown;
+        for (const ScriptedUserInterface::Message& m : m_ui.messages)
+            shown << line(m.title, m.text, m.buttons, m.icon);
+        QCOMPARE(shown,
+                 (QStringList{line("Missing Filename", "A tree data file name must be specified.",
+                                   B::Ok, I::Exclamation),
+                              line("File Exists", "Overwrite file " + file, B::OkCancel, I::None),
+                              line("Unsaved Changes", "Save changes to " + file + u'?',
+                                   B::YesNoCancel, I::None),
+                              line("Clear Display", "Clear all records from the display?",
+                                   B::OkCancel, I::None)}));
+        QCOMPARE(m_ui.focused, QStringList{"txtTreeFile"});
     }
 
     void operationsUndoneAndRedone_data()

@@ -299,11 +299,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<TreeFieldTexts>("input");
         QTest::addColumn<QString>("record");
-        TreeFieldTexts lowerCase = WorkedFields;
-        lowerCase[5] = "df";
         // clang-format off
-        QTest::newRow("worked example") << lowerCase << Worked;
-        QTest::newRow("species and dbh only") << fields({{5, "WF"}, {6, "5"}}) << speciesAndDbh("WF  5.0");
         QTest::newRow("three-digit species code") << fields({{5, "122"}, {6, "8"}}) << speciesAndDbh("122 8.0");
         QTest::newRow("tree number 1000 keeps leftmost") << fields({{2, "1000"}, {5, "DF"}, {6, "1"}}) << "    100" + speciesAndDbh("DF  1.0").mid(7);
         QTest::newRow("plot number of five digits") << fields({{1, "10000"}, {5, "DF"}, {6, "1"}}) << "1000" + speciesAndDbh("DF  1.0").mid(4);

@@ -69,12 +69,13 @@ struct Opened
 };
 
 using Window = WindowChain::Window;
-const QByteArray
-    TreeLines("   1  1     11DF  5.0\r\n   1  2     11WF  7.5\r\n   1  3     11DF  9.5\r\n"
-              "   2  1     11PP 12.0\r\n");
-const QByteArray StandLines("A S1 @ @ ie\r\nB S1 1999\r\nA S2 @ @ ie\r\nB S2 2001\r\nC S2 g1\r\n"
-                            "A S3 @ @ ie\r\nB S3 2004\r\n");
-const QByteArray LocLines("A \"Big Creek\" @ b.slf @ @\r\nB G1 a.kcp\r\nA \"Elk\" @ e.slf @ @\r\n");
+// The records of a file for each window.
+const QByteArray Lines[] = {
+    "   1  1     11DF  5.0\r\n   1  2     11WF  7.5\r\n   1  3     11DF  9.5\r\n"
+    "   2  1     11PP 12.0\r\n",
+    "A S1 @ @ ie\r\nB S1 1999\r\nA S2 @ @ ie\r\nB S2 2001\r\nC S2 g1\r\nA S3 @ @ ie\r\n"
+    "B S3 2004\r\n",
+    "A \"Big Creek\" @ b.slf @ @\r\nB G1 a.kcp\r\nA \"Elk\" @ e.slf @ @\r\n"};
 
 // The record file controls of each window: file-name box, list, Browse.
 const char* const Controls[][3] = {{"txtTreeFile", "lstDisplay", "cmdBrowseTree"},
@@ -286,8 +287,7 @@ private Q_SLOTS:
     void treeTypesTwoTreesAndSaves()
     {
         auto* window = open<FrmTreeData>();
-        QTemporaryDir dir;
-        const QString fileName = dir.filePath("trees.velk");
+        const QString fileName = m_dir.filePath("trees.velk");
         // From the display list: back to the file name box, then Enter loads and moves on.
         key(Qt::Key_Backtab);
         typeField(fileName);
@@ -311,8 +311,7 @@ private Q_SLOTS:
 
     void treeDeleteShowsTheRecordAboveAndUpdateKeepsTheTail()
     {
-        QTemporaryDir dir;
-        const QString fileName = dir.filePath("ten.velk");
+        const QString fileName = m_dir.filePath("ten.velk");
         auto tree = [](int number, const QString& species = "DF") {
             return FormatTreeRecord({{{}, "1", QString::number(number), {}, {}, species, "5"}});
         };
@@ -565,21 +564,20 @@ private Q_SLOTS:
     void recordsComeAndGo_data()
     {
         QTest::addColumn<Window>("window");
-        QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("clicked");   // the line clicked before deleting
         QTest::addColumn<int>("deleteKey"); // pressed in the list twice; 0: the Delete button once
         QTest::addColumn<int>("remaining"); // lines left after the deletes, the slot included
         QTest::addColumn<QString>("entryBox");
         // clang-format off
-        QTest::newRow("tree, Backspace twice") << Window::Tree << TreeLines << 2 << int(Qt::Key_Backspace) << 3 << "txtTreeData_11";
-        QTest::newRow("stand, a whole set with the button") << Window::Stand << StandLines << 3 << 0 << 5 << "txtStandData_1";
-        QTest::newRow("location, the button") << Window::Location << LocLines << 2 << 0 << 3 << "txtLocation";
+        QTest::newRow("tree, Backspace twice") << Window::Tree << 2 << int(Qt::Key_Backspace) << 3 << "txtTreeData_11";
+        QTest::newRow("stand, a whole set with the button") << Window::Stand << 3 << 0 << 5 << "txtStandData_1";
+        QTest::newRow("location, the button") << Window::Location << 2 << 0 << 3 << "txtLocation";
         // clang-format on
     }
     void recordsComeAndGo()
     {
         QFETCH(Window, window);
-        QFETCH(QByteArray, content);
+        const QByteArray content = Lines[int(window)];
         QFETCH(int, clicked);
         QFETCH(int, deleteKey);
         QFETCH(int, remaining);
@@ -615,7 +613,6 @@ private Q_SLOTS:
         // A record selected: edit mode; the V button goes back to the slot.
         clickRow(list, 0);
         QCOMPARE(mode(), "0 edit 2");
-        QCOMPARE(find<QPushButton>(w, "cmdProcess")->text(), "&Update Record");
         click(w, "cmdLast");
         QCOMPARE(mode(), QString::number(shown - 1) + " add 0");
 
@@ -671,22 +668,21 @@ private Q_SLOTS:
     void accessKeyFinishesTheFileName_data()
     {
         QTest::addColumn<Window>("window");
-        QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("unsaved");
         QTest::addColumn<bool>("openExisting");
         // clang-format off
-        QTest::newRow("Alt+S, open existing") << Window::Tree << TreeLines << int(Qt::Key_S) << false << true;
-        QTest::newRow("Alt+S, use displayed") << Window::Tree << TreeLines << int(Qt::Key_S) << false << false;
-        QTest::newRow("Alt+S, unsaved, Cancel") << Window::Tree << TreeLines << int(Qt::Key_S) << true << false;
-        QTest::newRow("Alt+N") << Window::Stand << StandLines << int(Qt::Key_N) << false << false;
-        QTest::newRow("Alt+X") << Window::Location << LocLines << int(Qt::Key_X) << false << false;
+        QTest::newRow("Alt+S, open existing") << Window::Tree << int(Qt::Key_S) << false << true;
+        QTest::newRow("Alt+S, use displayed") << Window::Tree << int(Qt::Key_S) << false << false;
+        QTest::newRow("Alt+S, unsaved, Cancel") << Window::Tree << int(Qt::Key_S) << true << false;
+        QTest::newRow("Alt+N") << Window::Stand << int(Qt::Key_N) << false << false;
+        QTest::newRow("Alt+X") << Window::Location << int(Qt::Key_X) << false << false;
         // clang-format on
     }
     void accessKeyFinishesTheFileName()
     {
         QFETCH(Window, window);
-        QFETCH(QByteArray, content);
+        const QByteArray content = Lines[int(window)];
         QFETCH(int, key);
         QFETCH(bool, unsaved);
         QFETCH(bool, openExisting);
