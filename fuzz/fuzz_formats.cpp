@@ -86,11 +86,6 @@ QStringList items(const QString& list)
     return found;
 }
 
-QString noPlaceholder(const QString& value)
-{
-    return value == QStringLiteral("@") ? QString() : value;
-}
-
 void checkWrittenSet(const QStringList& lines)
 {
     FUZZ_CHECK(lines.size() >= 2 && lines.size() <= 4);
@@ -119,6 +114,9 @@ void standSet(FuzzedDataProvider& data)
     if (!set.standId.isEmpty() && !findUnreadableValue(set)) {
         // Read back up to what the file means: "@" is no value, lists joined by single blanks.
         StandSet expected = set;
+        const auto noPlaceholder = [](const QString& value) {
+            return value == u'@' ? QString() : value;
+        };
         expected.treeFileName = noPlaceholder(set.treeFileName);
         expected.variantCodes.clear();
         for (const QString& code : items(variantCodesAsWritten(set.variantCodes)))
@@ -308,7 +306,7 @@ void reader(FuzzedDataProvider& data)
     const QStringList lines = readAll(bytes);
     const QByteArray written = writeBytes(lines);
     FUZZ_CHECK(written == expectedWrite(bytes));
-    FUZZ_CHECK(readAll(written) == lines && writeBytes(readAll(written)) == written);
+    FUZZ_CHECK(readAll(written) == lines);
 
     QStringList nonEmpty = lines;
     nonEmpty.removeAll(QString());
