@@ -36,19 +36,14 @@ public:
     QStringList fileDialogFilters;
     QStringList focused;
     int beeps = 0;
-    int tabs = 0;
-    QStringList tabsFrom;
+    QStringList tabsFrom; // one entry per Tab sent
 
     Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon) override;
     bool askFileExists(const QString& fileName) override;
     std::optional<QString> openFileDialog(const QString& filter) override;
     void beep() override { ++beeps; }
     void focusControl(const QString& objectName) override { focused.append(objectName); }
-    void sendTab(const QString& fromControl = QString()) override
-    {
-        ++tabs;
-        tabsFrom.append(fromControl);
-    }
+    void sendTab(const QString& fromControl = QString()) override { tabsFrom.append(fromControl); }
 
     QStringList titles() const;
 };

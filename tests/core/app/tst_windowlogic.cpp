@@ -497,7 +497,7 @@ private Q_SLOTS:
         QCOMPARE(m_stand->processCaption(), "&Add Record");
         QCOMPARE(m_stand->field(Box::Variant), "xa xb");
         QCOMPARE(m_stand->field(2), "1999");
-        QCOMPARE(m_ui->tabs, 1);
+        QCOMPARE(m_ui->tabsFrom.size(), 1);
         // Only the stand ID changed: a second set; the addfiles switch off still writes D.
         m_stand->toggleAddfiles();
         m_stand->setField(Box::Addfile, "f.kcp");

@@ -533,7 +533,7 @@ private Q_SLOTS:
         const int steps = logic->history().stepCount() - earlier;
         // One step for each add, update, delete or clear, whatever the lines it changed.
         QCOMPARE(steps, int(operations.split(u' ').filter(QRegularExpression("^[pdc]$")).size()));
-        const int tabs = m_ui.tabs;
+        const qsizetype tabs = m_ui.tabsFrom.size();
         const qsizetype messages = m_ui.messages.size();
 
         for (int k = 0; k < steps; ++k)
@@ -543,7 +543,7 @@ private Q_SLOTS:
             QVERIFY(logic->redo());
         QCOMPARE(describe(*logic), after);
         // Undo moves nothing on and asks nothing; with nothing to redo, a beep.
-        QCOMPARE(m_ui.tabs, tabs);
+        QCOMPARE(m_ui.tabsFrom.size(), tabs);
         QCOMPARE(m_ui.messages.size(), messages);
         QCOMPARE(m_ui.beeps, 0);
         QVERIFY(!logic->redo());
