@@ -182,29 +182,25 @@ void locRecord(FuzzedDataProvider& data)
     FUZZ_CHECK(parsed.kind != LocRecord::Kind::A || once.endsWith(QStringLiteral(" @ @")));
 }
 
-struct Box
+void typing(FuzzedDataProvider& data)
 {
-    bool stand = false;
-    int index = 0;
-    TypingClass typing = TypingClass::None;
-    int maxLength = 0;
-
-    TypingResult check(const QString& text, int caret) const
-    {
-        return stand ? CheckStandField(index, text, caret) : checkTyping(typing, text, caret);
-    }
-    bool good(const QString& text, int caret) const { return check(text, caret).accepted; }
-    bool emptiesWhenBad() const
-    {
-        return typing == TypingClass::ValueClass || typing == TypingClass::GrowthCode;
-    }
-    void checkResult(const QString& text, int caret, const TypingResult& result) const
-    {
+    const bool stand = data.ConsumeBool();
+    const int index =
+        stand ? data.ConsumeIntegralInRange(0, 31) : data.ConsumeIntegralInRange(1, TreeFieldCount);
+    const TypingClass typingClass = stand ? standField(index).typing : treeField(index).typing;
+    const int maxLength = stand ? standFieldMaxLength(index) : treeField(index).maxLength;
+    const bool emptiesWhenBad =
+        typingClass == TypingClass::ValueClass || typingClass == TypingClass::GrowthCode;
+    const auto check = [&](const QString& text, int caret) {
+        return stand ? CheckStandField(index, text, caret) : checkTyping(typingClass, text, caret);
+    };
+    const auto good = [&](const QString& text, int caret) { return check(text, caret).accepted; };
+    const auto checkResult = [&](const QString& text, int caret, const TypingResult& result) {
         FUZZ_CHECK(result.caret >= 0 && result.caret <= result.text.size());
         FUZZ_CHECK(result.accepted ? result.text == text && !result.beep : result.beep);
         if (result.accepted)
             return;
-        if (emptiesWhenBad()) {
+        if (emptiesWhenBad) {
             FUZZ_CHECK(result.text.isEmpty() && result.caret == 0);
             return;
         }
@@ -212,23 +208,13 @@ struct Box
         FUZZ_CHECK(result.caret < caret);
         FUZZ_CHECK(result.text == text.left(result.caret) + text.mid(caret));
         FUZZ_CHECK(result.text.isEmpty() || result.caret == 0 || good(result.text, result.caret));
-    }
-};
-
-void typing(FuzzedDataProvider& data)
-{
-    Box box;
-    box.stand = data.ConsumeBool();
-    box.index = box.stand ? data.ConsumeIntegralInRange(0, 31)
-                          : data.ConsumeIntegralInRange(1, TreeFieldCount);
-    box.typing = box.stand ? standField(box.index).typing : treeField(box.index).typing;
-    box.maxLength = box.stand ? standFieldMaxLength(box.index) : treeField(box.index).maxLength;
+    };
 
     // A text the program sets: the caret stands at 0 and nothing can be taken out.
     const QString set = consumeText(data, 8);
-    const TypingResult setResult = box.check(set, 0);
-    box.checkResult(set, 0, setResult);
-    FUZZ_CHECK(box.emptiesWhenBad() || (setResult.accepted && setResult.text == set));
+    const TypingResult setResult = check(set, 0);
+    checkResult(set, 0, setResult);
+    FUZZ_CHECK(emptiesWhenBad || (setResult.accepted && setResult.text == set));
 
     QString text;
     int caret = 0;
@@ -239,15 +225,15 @@ void typing(FuzzedDataProvider& data)
     while (data.remaining_bytes() > 0) {
         const bool paste = data.ConsumeIntegralInRange(0, 7) == 0;
         const QString typed = paste ? consumeText(data, 4) : QString(consumeChar(data));
-        if (box.maxLength > 0 && text.size() + typed.size() > box.maxLength)
+        if (maxLength > 0 && text.size() + typed.size() > maxLength)
             continue; // the box takes no more
-        const bool wasGood = text.isEmpty() || box.good(text, caret);
+        const bool wasGood = text.isEmpty() || good(text, caret);
         const QString changed = text.left(caret) + typed + text.mid(caret);
         const int changedCaret = caret + int(typed.size());
-        const TypingResult result = box.check(changed, changedCaret);
-        box.checkResult(changed, changedCaret, result);
+        const TypingResult result = check(changed, changedCaret);
+        checkResult(changed, changedCaret, result);
         if (wasGood && typed.size() == 1)
-            FUZZ_CHECK(result.text.isEmpty() || box.good(result.text, result.caret));
+            FUZZ_CHECK(result.text.isEmpty() || good(result.text, result.caret));
         text = result.text;
         caret = result.caret;
         if (data.ConsumeIntegralInRange(0, 3) == 0) // the user moves the caret

@@ -87,18 +87,15 @@ void play(RecordFileLogic& logic, const QString& script)
     }
 }
 
-// Everything undo gives back: lines, counters, mode and buttons, the unsaved flag, the fields.
+// Everything undo gives back: lines, counters, the unsaved flag, mode and buttons, the fields.
 QStringList describe(const RecordFileLogic& logic)
 {
     return QStringList(logic.display().lines())
-           << QStringLiteral("records %1, current %2")
-                  .arg(logic.RecordCount())
-                  .arg(logic.CurrentIndex())
-           << QStringLiteral("%1 %2, last %3, delete %4")
-                  .arg(logic.processCaption(), logic.processTag())
+           << QStringLiteral("%1, %2 %3, last %4, delete %5")
+                  .arg(state(logic), logic.processCaption(), logic.processTag())
                   .arg(logic.lastEnabled())
                   .arg(logic.deleteEnabled())
-           << QStringLiteral("unsaved %1").arg(logic.HasUnsavedChanges()) << logic.entryFields();
+           << logic.entryFields();
 }
 
 } // namespace
