@@ -24,11 +24,3 @@ std::optional<QString> ScriptedUserInterface::openFileDialog(const QString& filt
     fileDialogFilters.append(filter);
     return fileDialogAnswers.isEmpty() ? std::nullopt : fileDialogAnswers.takeFirst();
 }
-
-QStringList ScriptedUserInterface::titles() const
-{
-    QStringList result;
-    for (const Message& m : messages)
-        result.append(m.title);
-    return result;
-}

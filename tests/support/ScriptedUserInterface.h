@@ -45,5 +45,11 @@ public:
     void focusControl(const QString& objectName) override { focused.append(objectName); }
     void sendTab(const QString& fromControl = QString()) override { tabsFrom.append(fromControl); }
 
-    QStringList titles() const;
+    QStringList titles() const
+    {
+        QStringList result;
+        for (const Message& m : messages)
+            result.append(m.title);
+        return result;
+    }
 };

@@ -41,12 +41,6 @@ QString piped(const TreeFieldTexts& f)
 // Every field at its full width, %1 the species.
 const QString AllFields = "1234|567|123456|7|%1|12.3|123|456|789|1234|9|11|22|33|44|55|66|3|8";
 
-// Species and Dbh in their columns, blanks around them.
-QString speciesAndDbh(const QString& columns15to21)
-{
-    return QString(14, u' ') + columns15to21 + QString(28, u' ');
-}
-
 QString record(const QString& plot, const QString& tree, const QString& species = "DF")
 {
     return FormatTreeRecord({{QString(), plot, tree, QString(), QString(), species, "10"}});
@@ -152,10 +146,7 @@ class TestWindowLogic : public QObject
         return m_tree->processEntry();
     }
 
-    QStringList records() const
-    {
-        return m_stand->display().lines().mid(0, m_stand->RecordCount());
-    }
+    QStringList records() const { return m_stand->display().lines().first(m_stand->RecordCount()); }
     void load(const QStringList& lines)
     {
         const QString name = m_dir.filePath(QStringLiteral("stands.slf"));
@@ -173,13 +164,12 @@ class TestWindowLogic : public QObject
     }
 
     // The window's fields as "location|access|Stand List File|grouping code|addfiles".
-    QString shownFields() const { return text(entry()).mid(2); }
-    LocRecord entry() const
+    QString shownFields() const
     {
-        LocRecord r;
+        QStringList t;
         for (int i = 0; i < 5; ++i)
-            r.field(Field(i)) = m_location->field(Field(i));
-        return r;
+            t << m_location->field(Field(i));
+        return t.join(u'|');
     }
     void fill(const QString& texts)
     {
@@ -417,6 +407,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("record");
         // clang-format off
+        // Species and Dbh in their columns, blanks around them.
+        const auto speciesAndDbh = [](const char* columns15to21) { return QString(14, u' ') + columns15to21 + QString(28, u' '); };
         QTest::newRow("three-digit species code") << "||||122|8" << speciesAndDbh("122 8.0");
         QTest::newRow("tree number 1000 keeps leftmost") << "|1000|||DF|1" << "    100" + speciesAndDbh("DF  1.0").mid(7);
         QTest::newRow("plot number of five digits") << "10000||||DF|1" << "1000" + speciesAndDbh("DF  1.0").mid(4);

@@ -20,13 +20,15 @@ using Answer = UserInterface::Answer;
 
 namespace {
 
-// 0 tree, 1 stand, 2 location. The handling itself works on placeholder lines, so the tree
-// window's content check before a save is left out unless asked for.
+constexpr int Tree = 0, Stand = 1, Location = 2;
+
+// The handling itself works on placeholder lines, so the tree window's content check before a
+// save is left out unless asked for.
 RecordFileConfig config(int window, bool checked = false)
 {
-    RecordFileConfig c = window == 0   ? RecordFileConfig::tree()
-                         : window == 1 ? RecordFileConfig::stand()
-                                       : RecordFileConfig::location();
+    RecordFileConfig c = window == Tree    ? RecordFileConfig::tree()
+                         : window == Stand ? RecordFileConfig::stand()
+                                           : RecordFileConfig::location();
     if (!checked)
         c.saveCheck = nullptr;
     return c;
@@ -41,13 +43,6 @@ QString state(const RecordFileLogic& logic)
         .arg(logic.HasUnsavedChanges())
         .arg(logic.AskOverwrite());
 }
-
-enum Window
-{
-    Tree,
-    Stand,
-    Location
-};
 
 const QByteArray
     TreeFile("   1  1     11DF  5.0\r\n   1  2     11WF  7.5\r\n\r\n   2  1     11DF 12.0\r\n");
@@ -187,7 +182,7 @@ private Q_SLOTS:
     {
         const QString file = path("s.tre");
         writeFile(file, "a\nb\n");
-        RecordFileLogic logic(config(0), m_ui);
+        RecordFileLogic logic(config(Tree), m_ui);
         logic.open(file); // no exists question when the window opens
         QCOMPARE(state(logic) + u' ' + QString::number(logic.display().size()), "2/2 0 1 3");
         // Clearing, after its question, touches neither the flags nor the file.
@@ -231,7 +226,7 @@ private Q_SLOTS:
         QFETCH(bool, loadedFirst);
         writeFile(path("a.tre"), "a1\r\n");
         writeFile(path("b.tre"), "b1\r\nb2\r\n");
-        RecordFileLogic logic(config(0), m_ui);
+        RecordFileLogic logic(config(Tree), m_ui);
         logic.open(path(loadedFirst ? "a.tre" : "missing.tre"));
         QVERIFY(logic.process("typed"));
         // The first record on an empty list comes with the slot.
@@ -252,7 +247,7 @@ private Q_SLOTS:
     void nameComparisonIsCaseSensitive()
     {
         writeFile(path("Plot.tre"), "a\r\n");
-        RecordFileLogic logic(config(0), m_ui);
+        RecordFileLogic logic(config(Tree), m_ui);
         logic.open(path("Plot.tre"));
         logic.fileNameBoxLeft(); // unchanged: nothing happens
         // Another letter case is another name; it loads again only where such a file exists.
@@ -271,12 +266,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("window");
         QTest::addColumn<QString>("current");
         QTest::addColumn<bool>("asks");
-        QTest::newRow("tree, named") << 0 << "a.tre" << true;
-        QTest::newRow("tree, no name") << 0 << "" << false;
-        QTest::newRow("stand, named") << 1 << "a.slf" << true;
-        QTest::newRow("location, vorlin.loc") << 2 << "vorlin.loc" << false;
-        QTest::newRow("location, VORLIN.LOC") << 2 << "VORLIN.LOC" << false;
-        QTest::newRow("location, other") << 2 << "other.loc" << true;
+        QTest::newRow("tree, named") << Tree << "a.tre" << true;
+        QTest::newRow("tree, no name") << Tree << "" << false;
+        QTest::newRow("stand, named") << Stand << "a.slf" << true;
+        QTest::newRow("location, vorlin.loc") << Location << "vorlin.loc" << false;
+        QTest::newRow("location, VORLIN.LOC") << Location << "VORLIN.LOC" << false;
+        QTest::newRow("location, other") << Location << "other.loc" << true;
     }
     void unsavedQuestionFollowsWindowRule()
     {
@@ -314,7 +309,7 @@ private Q_SLOTS:
         QFETCH(Answer, answer);
         QFETCH(bool, closes);
         QFETCH(QString, titles);
-        RecordFileLogic logic(config(0), m_ui);
+        RecordFileLogic logic(config(Tree), m_ui);
         const QString file = name.isEmpty() ? QString() : path(name);
         logic.open(file);
         logic.process("record");
@@ -332,7 +327,7 @@ private Q_SLOTS:
     void failuresKeepEverything()
     {
         const QString folder = m_dir.path(); // a folder cannot be read or written as a file
-        RecordFileLogic logic(config(0), m_ui);
+        RecordFileLogic logic(config(Tree), m_ui);
         logic.open(QString());
         logic.process("typed");
         m_ui.fileExistsAnswers = {true};
@@ -366,7 +361,7 @@ private Q_SLOTS:
         writeFile(path("full.tre"), full);
         writeFile(path("over.tre"), full + "r\r\n");
 
-        RecordFileLogic logic(config(0), m_ui);
+        RecordFileLogic logic(config(Tree), m_ui);
         logic.open(path("over.tre"));
         QCOMPARE(logic.display().size(), 0);
         QVERIFY(m_ui.messages.last().text.contains(path("over.tre")));
@@ -421,7 +416,7 @@ private Q_SLOTS:
     void browse()
     {
         writeFile(path("b.loc"), "A \"x\" @ x.slf @ @\r\n");
-        RecordFileLogic logic(config(2), m_ui);
+        RecordFileLogic logic(config(Location), m_ui);
         logic.open(QString());
         QCOMPARE(logic.fileNameBox() + u' ' + modGlobal().LocationsFileName,
                  "vorlin.loc vorlin.loc");
@@ -450,7 +445,7 @@ private Q_SLOTS:
     {
         const QString file = path("m.tre");
         writeFile(file, "A x\r\n");
-        RecordFileLogic logic(config(0), m_ui);
+        RecordFileLogic logic(config(Tree), m_ui);
         logic.open(file);
         logic.process("B y");
         QVERIFY(!logic.SaveFile(QString())); // Missing Filename
@@ -485,25 +480,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("script");
 
         // clang-format off
-        QTest::newRow("tree add: the typed fields come back") << int(Tree) << TreeFile << TypeTree + "|p";
-        QTest::newRow("tree update") << int(Tree) << TreeFile << "s0 f5=WF|p";
-        QTest::newRow("tree update of the last record") << int(Tree) << TreeFile << "s3 f6=9|p";
-        QTest::newRow("tree delete") << int(Tree) << TreeFile << "s1|d";
+        QTest::newRow("tree add: the typed fields come back") << Tree << TreeFile << TypeTree + "|p";
+        QTest::newRow("tree update") << Tree << TreeFile << "s0 f5=WF|p";
+        QTest::newRow("tree update of the last record") << Tree << TreeFile << "s3 f6=9|p";
+        QTest::newRow("tree delete") << Tree << TreeFile << "s1|d";
         // An empty record shows nothing: the fields of the record before stay and come back.
-        QTest::newRow("tree delete of an empty line") << int(Tree) << TreeFile << "s0 s2|d";
-        QTest::newRow("tree clear after a delete") << int(Tree) << TreeFile << "s0 d " + TypeTree + "|c";
-        QTest::newRow("tree mixed") << int(Tree) << TreeFile << TypeTree + "|p s0 f5=WF p s1 d d c " + TypeTree + "p";
-        QTest::newRow("stand set add") << int(Stand) << StandFile << TypeStand + "|p";
-        QTest::newRow("stand set update from its B line") << int(Stand) << StandFile << "s4 f32=g2|p";
-        QTest::newRow("stand set delete") << int(Stand) << StandFile << "s1|d";
-        QTest::newRow("stand delete of the only set") << int(Stand) << StandFile.left(StandFile.indexOf('C')) << "s0|d";
-        QTest::newRow("stand clear") << int(Stand) << StandFile << TypeStand + "|c";
-        QTest::newRow("stand mixed") << int(Stand) << StandFile << TypeStand + "|p s4 f32=g2 p s1 d c " + TypeStand + "p";
-        QTest::newRow("location add") << int(Location) << LocationFile << TypeLocation + "|p";
-        QTest::newRow("location A replaced by B") << int(Location) << LocationFile << "s0 kB f3=G2 f4=b.kcp|p";
-        QTest::newRow("location delete") << int(Location) << LocationFile << "s2|d";
-        QTest::newRow("location first add in a new window") << int(Location) << QByteArray() << TypeLocation + "|p";
-        QTest::newRow("location mixed") << int(Location) << LocationFile << TypeLocation + "|p s0 kB f3=G2 f4=b.kcp p s1 d c " + TypeLocation + "p";
+        QTest::newRow("tree delete of an empty line") << Tree << TreeFile << "s0 s2|d";
+        QTest::newRow("tree clear after a delete") << Tree << TreeFile << "s0 d " + TypeTree + "|c";
+        QTest::newRow("tree mixed") << Tree << TreeFile << TypeTree + "|p s0 f5=WF p s1 d d c " + TypeTree + "p";
+        QTest::newRow("stand set add") << Stand << StandFile << TypeStand + "|p";
+        QTest::newRow("stand set update from its B line") << Stand << StandFile << "s4 f32=g2|p";
+        QTest::newRow("stand set delete") << Stand << StandFile << "s1|d";
+        QTest::newRow("stand delete of the only set") << Stand << StandFile.left(StandFile.indexOf('C')) << "s0|d";
+        QTest::newRow("stand clear") << Stand << StandFile << TypeStand + "|c";
+        QTest::newRow("stand mixed") << Stand << StandFile << TypeStand + "|p s4 f32=g2 p s1 d c " + TypeStand + "p";
+        QTest::newRow("location add") << Location << LocationFile << TypeLocation + "|p";
+        QTest::newRow("location A replaced by B") << Location << LocationFile << "s0 kB f3=G2 f4=b.kcp|p";
+        QTest::newRow("location delete") << Location << LocationFile << "s2|d";
+        QTest::newRow("location first add in a new window") << Location << QByteArray() << TypeLocation + "|p";
+        QTest::newRow("location mixed") << Location << LocationFile << TypeLocation + "|p s0 kB f3=G2 f4=b.kcp p s1 d c " + TypeLocation + "p";
         // clang-format on
     }
 

@@ -54,18 +54,14 @@ constexpr int TwipsPerPixel = 15;
 struct Opened
 {
     QWidget owner;
-    QLineEdit field{&owner};
+    QLineEdit field{"XX", &owner};
     DlgSpecies dialog{&owner, &field};
     QComboBox* combo = dialog.findChild<QComboBox*>("cboVariant");
     QListWidget* list = dialog.findChild<QListWidget*>("lstSpecies");
     QPushButton* ok = dialog.findChild<QPushButton*>("OKButton");
     QPushButton* cancel = dialog.findChild<QPushButton*>("CancelButton");
 
-    Opened()
-    {
-        field.setText(QStringLiteral("XX"));
-        dialog.show();
-    }
+    Opened() { dialog.show(); }
 };
 
 using Window = WindowChain::Window;
@@ -213,12 +209,6 @@ class TestWindows : public QObject
         if (!showActive(window))
             qFatal("%s is not active", qPrintable(window->objectName()));
         window->openFromSharedState();
-        return window;
-    }
-    FrmStandData* openStand()
-    {
-        auto* window = open<FrmStandData>();
-        find(window, "txtSlfFile")->setFocus();
         return window;
     }
     QString text(const char* name) const { return find<QLineEdit>(m_window, name)->text(); }
@@ -416,7 +406,8 @@ private Q_SLOTS:
     void standTypesAStandFromTheKeyboard()
     {
         modGlobal().TreeFileName = "plot1.velk";
-        auto* window = openStand();
+        auto* window = open<FrmStandData>();
+        find(window, "txtSlfFile")->setFocus();
         QCOMPARE(text("txtTreeFile"), "plot1.velk");
         const QString fileName = m_dir.filePath("typed.slf");
         writeFile(m_dir.filePath("plot1.velk"), {}); // named by the A line
@@ -489,7 +480,8 @@ private Q_SLOTS:
                                   "A S5 lone A\r\nA S6 t @ xa\r\nC S6 no B line\r\n";
         writeFile(source, shapes);
         modGlobal().StandListFileName = source;
-        auto* window = openStand();
+        auto* window = open<FrmStandData>();
+        find(window, "txtSlfFile")->setFocus();
         QCOMPARE(window->standLogic().RecordCount(), 17);
         QCOMPARE(m_ui.titles(), QStringList{"Error"}); // the X line
         // Under another name, the empty line aside, byte for byte.
@@ -779,13 +771,23 @@ private Q_SLOTS:
     }
 
     // The exists dialog itself.
-    void longPathLosesItsMiddle()
+    // The exists dialog: a long path loses its middle, never its file name (the tooltip has
+    // it whole), and only its two buttons close it.
+    void fileExistsDialog_data()
     {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("status");
+        QTest::newRow("open, clicked") << "cmdOpen" << true;
+        QTest::newRow("use displayed, Enter") << "cmdNew" << false;
+    }
+    void fileExistsDialog()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, status);
         DlgFileExists dialog(nullptr);
         dialog.SetFilename("C:\\data\\plot.tre");
         auto* message = find<QLineEdit>(&dialog, "txtMessage");
         QCOMPARE(message->text(), "The file C:\\data\\plot.tre already exists!");
-        // Never its file name; the tooltip has it whole.
         const QString path = "/home/forester/inventories/2026/north block/compartment 12/"
                              "plots measured in june.velk";
         dialog.SetFilename(path);
@@ -793,20 +795,6 @@ private Q_SLOTS:
         QVERIFY(message->text().endsWith("/plots measured in june.velk already exists!"));
         QVERIFY(message->text().contains(QChar(0x2026)));
         QCOMPARE(message->toolTip(), path);
-    }
-
-    void onlyItsButtonsCloseIt_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<bool>("status");
-        QTest::newRow("open, clicked") << "cmdOpen" << true;
-        QTest::newRow("use displayed, Enter") << "cmdNew" << false;
-    }
-    void onlyItsButtonsCloseIt()
-    {
-        QFETCH(QString, button);
-        QFETCH(bool, status);
-        DlgFileExists dialog(nullptr);
         QVERIFY(
             !(dialog.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
                                       Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint)));
@@ -840,8 +828,10 @@ private Q_SLOTS:
 
     void splashCloses_data()
     {
-        QTest::addColumn<QString>("how"); // a control clicked, or a key; "" a click that is none
-        for (const char* how : {"cmdOK", "imgLogo", "frmSplash", "Esc", "x", "Backspace", ""})
+        // A control clicked, a key, the timer; "" a click that is none.
+        QTest::addColumn<QString>("how");
+        for (const char* how :
+             {"cmdOK", "imgLogo", "frmSplash", "Esc", "x", "Backspace", "", "timer"})
             QTest::newRow(how) << QString::fromLatin1(how);
     }
     void splashCloses()
@@ -865,12 +855,15 @@ private Q_SLOTS:
             delete splash;
             return;
         }
-        if (keys.contains(how))
+        if (how == "timer") {
+            QTest::qWait(2500);
+            QVERIFY(!splash.isNull());
+        } else if (keys.contains(how)) {
             QTest::keyClick(QApplication::focusWidget(), keys[how]);
-        else
+        } else {
             QTest::mouseClick(how == "frmSplash" ? splash : splash->findChild<QWidget*>(how),
                               Qt::LeftButton, {}, QPoint(3, 3));
-
+        }
         QTRY_VERIFY(splash.isNull());
         QCOMPARE(current()->objectName(), "frmTreeData");
         QCOMPARE(int(modGlobal().WindowLeft), int(ModGlobal::toTwips16(position.x() * 15 * 0.66)));
@@ -879,16 +872,6 @@ private Q_SLOTS:
         QCOMPARE(int(modGlobal().SpeciesVariantIndex), 0);
         // Nothing a second time, even when the timer would have run out.
         QTest::qWait(50);
-        QCOMPARE(openDataWindows(), 1);
-    }
-
-    void splashClosesByTimer()
-    {
-        QPointer<FrmSplash> splash = new FrmSplash();
-        splash->show();
-        QTest::qWait(2500);
-        QVERIFY(!splash.isNull());
-        QTRY_VERIFY_WITH_TIMEOUT(splash.isNull(), 2000);
         QCOMPARE(openDataWindows(), 1);
     }
 
@@ -904,17 +887,15 @@ private Q_SLOTS:
         QCOMPARE(current()->pos(), QPoint(100, 50));
         current()->findChild<QLineEdit*>("txtTreeFile")->setText(treeFile);
         current()->move(200, 120);
-        const auto is = [](const char* name) {
-            QCOMPARE(current()->objectName(), name);
-            QCOMPARE(current()->pos(), QPoint(200, 120));
-        };
         press("cmdNextWindow");
-        is("frmStandData");
+        QCOMPARE(current()->objectName(), "frmStandData");
+        QCOMPARE(current()->pos(), QPoint(200, 120));
         QCOMPARE(modGlobal().TreeFileName, treeFile);
         QCOMPARE(boxText("txtTreeFile"), treeFile);
         current()->findChild<QLineEdit*>("txtSlfFile")->setText("s.slf");
         press("cmdNextWindow");
-        is("frmLocData");
+        QCOMPARE(current()->objectName(), "frmLocData");
+        QCOMPARE(current()->pos(), QPoint(200, 120));
         QCOMPARE(boxText("txtLocFile") + ' ' + modGlobal().LocationsFileName,
                  "vorlin.loc vorlin.loc");
         QCOMPARE(boxText("txtSlfFile"), "s.slf");
