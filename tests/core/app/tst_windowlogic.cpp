@@ -678,10 +678,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("beeps");
 
+        // The class and the length limit of every box, seen through one set of keys.
+        const QStringList onePointFive =
+            QStringLiteral("1.5 15 1.5 1.5 15 1.5 15 1.5 1.5 1.5 1.5 1.5 "
+                           "1.5 15 15 1.5 1.5 1 1.5 1 1.5 1.5 1.5 1.5 1. 1.5 1 1.5 1.5")
+                .split(u' ');
+        for (int box = 1; box <= 29; ++box)
+            QTest::addRow("1.5 in box %d", box)
+                << box << "1.5" << onePointFive[box - 1] << 3 - int(onePointFive[box - 1].size());
         const QString anything = QStringLiteral("Stand -7.@ at the creek, 12"); // 27 characters
         // clang-format off
-    QTest::newRow("1.5 in a stand ID") << Box::StandId << "1.5" << "1.5" << 0;
-    QTest::newRow("1.5 in a year") << Year << "1.5" << "15" << 1;
     QTest::newRow("point first in a latitude") << Latitude << ".5" << ".5" << 0;
     QTest::newRow("minus first in a latitude") << Latitude << "-5" << "5" << 1;
     QTest::newRow("minus first in a basal area factor") << BasalAreaFactor << "-10" << "-10" << 0;
