@@ -38,6 +38,7 @@ QString summary(const QList<CheckFinding>& findings)
 
 } // namespace
 
+// The file check and the command running it, the start file, the species lists, the shared rules.
 class TestFileCheck : public QObject
 {
     Q_OBJECT
@@ -369,8 +370,7 @@ private Q_SLOTS:
         QFETCH(int, status);
         QFETCH(QString, out);
         QFETCH(QString, err);
-        const QString data = SAPWRIGHT_TEST_DATA "/check/";
-        arguments.replaceInStrings("{d}", data);
+        arguments.replaceInStrings("{d}", DataDir);
         QProcess process;
         // Any touch of the window system would fail here.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -384,7 +384,7 @@ private Q_SLOTS:
         QCOMPARE(process.exitCode(), status);
         for (auto [pattern, output] : {std::pair(out, process.readAllStandardOutput()),
                                        std::pair(err, process.readAllStandardError())}) {
-            pattern.replace("{d}", QRegularExpression::escape(data));
+            pattern.replace("{d}", QRegularExpression::escape(DataDir));
             const QRegularExpression whole(QRegularExpression::anchoredPattern(pattern),
                                            QRegularExpression::DotMatchesEverythingOption);
             QVERIFY2(whole.match(QString::fromUtf8(output)).hasMatch(), output.constData());
