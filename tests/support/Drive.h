@@ -2,6 +2,7 @@
 
 // Driving the widgets as a user does, for the widget tests.
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
 #include <QScopeGuard>
@@ -39,6 +40,19 @@ inline void keys(const QString& text)
 inline void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QTest::keyClick(focused(), k, modifiers);
+}
+
+// A mouse click on the control of that name, or on a row of a list.
+inline void click(const QObject* parent, const QString& name)
+{
+    QTest::mouseClick(find(parent, name), Qt::LeftButton);
+}
+
+inline void clickRow(QAbstractItemView* list, int row)
+{
+    list->scrollTo(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(row, 0)).center());
 }
 
 // Types into the focused box, then Enter, which moves on like Tab.

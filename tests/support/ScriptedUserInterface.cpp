@@ -4,6 +4,8 @@ UserInterface::Answer ScriptedUserInterface::message(const QString& title, const
                                                      Buttons buttons, Icon icon)
 {
     messages.append({title, text, buttons, icon});
+    if (whileAsked)
+        whileAsked();
     if (!answers.isEmpty())
         return answers.takeFirst();
     return buttons == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;
@@ -21,12 +23,4 @@ std::optional<QString> ScriptedUserInterface::openFileDialog(const QString& filt
 {
     fileDialogFilters.append(filter);
     return fileDialogAnswers.isEmpty() ? std::nullopt : fileDialogAnswers.takeFirst();
-}
-
-QStringList ScriptedUserInterface::titles() const
-{
-    QStringList result;
-    for (const Message& m : messages)
-        result.append(m.title);
-    return result;
 }

@@ -22,6 +22,8 @@ public:
 
     // Answers for message boxes; an unscripted question gets the first button (Ok or Yes).
     QList<Answer> answers;
+    // Runs while a message box is open, as a user acting on the window behind it.
+    std::function<void()> whileAsked;
     // Answers for the "File Exists" dialog (true = open the existing file); default false.
     QList<bool> fileExistsAnswers;
     // Runs while the "File Exists" dialog is open, as a user acting on the window behind it.
@@ -34,19 +36,20 @@ public:
     QStringList fileDialogFilters;
     QStringList focused;
     int beeps = 0;
-    int tabs = 0;
-    QStringList tabsFrom;
+    QStringList tabsFrom; // one entry per Tab sent
 
     Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon) override;
     bool askFileExists(const QString& fileName) override;
     std::optional<QString> openFileDialog(const QString& filter) override;
     void beep() override { ++beeps; }
     void focusControl(const QString& objectName) override { focused.append(objectName); }
-    void sendTab(const QString& fromControl = QString()) override
-    {
-        ++tabs;
-        tabsFrom.append(fromControl);
-    }
+    void sendTab(const QString& fromControl = QString()) override { tabsFrom.append(fromControl); }
 
-    QStringList titles() const;
+    QStringList titles() const
+    {
+        QStringList result;
+        for (const Message& m : messages)
+            result.append(m.title);
+        return result;
+    }
 };

@@ -1,34 +1,96 @@
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
 #include "app/ModGlobal.h"
+#include "location/LocationWindowLogic.h"
+#include "recordfile/Cp1252.h"
+#include "recordfile/RecordFileIO.h"
 #include "recordfile/RecordFileLogic.h"
+#include "recordfile/UndoHistory.h"
+#include "stand/StandWindowLogic.h"
+#include "tree/TreeWindowLogic.h"
 
-#include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
 
 using Answer = UserInterface::Answer;
 
 namespace {
 
-// Asks the logic to load again while its exists question is open, as a focus change would.
-class ReentrantUserInterface : public ScriptedUserInterface
-{
-public:
-    RecordFileLogic* logic = nullptr;
-    bool askFileExists(const QString& fileName) override
-    {
-        logic->setFileNameBox(fileName + QStringLiteral(".other"));
-        logic->fileNameBoxLeft();
-        return ScriptedUserInterface::askFileExists(fileName);
-    }
-};
+constexpr int Tree = 0, Stand = 1, Location = 2;
 
-// The handling itself works on placeholder lines: no content check before a save.
-RecordFileConfig unchecked(RecordFileConfig config)
+// The handling itself works on placeholder lines, so the tree window's content check before a
+// save is left out unless asked for.
+RecordFileConfig config(int window, bool checked = false)
 {
-    config.saveCheck = nullptr;
-    return config;
+    RecordFileConfig c = window == Tree    ? RecordFileConfig::tree()
+                         : window == Stand ? RecordFileConfig::stand()
+                                           : RecordFileConfig::location();
+    if (!checked)
+        c.saveCheck = nullptr;
+    return c;
+}
+
+// Counters and flags in one text: "records/current unsaved ask".
+QString state(const RecordFileLogic& logic)
+{
+    return QStringLiteral("%1/%2 %3 %4")
+        .arg(logic.RecordCount())
+        .arg(logic.CurrentIndex())
+        .arg(logic.HasUnsavedChanges())
+        .arg(logic.AskOverwrite());
+}
+
+const QByteArray
+    TreeFile("   1  1     11DF  5.0\r\n   1  2     11WF  7.5\r\n\r\n   2  1     11DF 12.0\r\n");
+const QByteArray StandFile("A S1 t.tre @ xa \r\nB S1 1999\r\nC S1 g1\r\nA S2 t.tre @ xa \r\n"
+                           "B S2 2001\r\nA S3 @ @ ie \r\nB S3 2004\r\nD S3 x.kcp\r\n");
+const QByteArray
+    LocationFile("A \"Big Creek\" @ b.slf @ @\r\nB G1 a.kcp\r\nA \"Elk\" @ e.slf @ @\r\n");
+// A record typed into the fields of each window.
+const QString TypeTree = QStringLiteral("f1=2 f2=7 f5=df f6=5 ");
+const QString TypeStand = QStringLiteral("f1=S4 f31=xa,xb f30=t.tre f2=1999 ");
+const QString TypeLocation = QStringLiteral("kA f2=n.slf f0=Say\"N\" ");
+
+// What a user does: "s3" selects line 3, "f5=WF" puts WF into field 5 (the location window's
+// fields in LocRecord::Field order), "kB" chooses B records, "p" the process button, "d"
+// delete, "c" Clear Display.
+void play(RecordFileLogic& logic, const QString& script)
+{
+    auto* tree = qobject_cast<TreeWindowLogic*>(&logic);
+    auto* stand = qobject_cast<StandWindowLogic*>(&logic);
+    auto* location = qobject_cast<LocationWindowLogic*>(&logic);
+    for (const QString& step : script.split(u' ', Qt::SkipEmptyParts)) {
+        const QString arg = step.mid(1);
+        const int field = arg.section(u'=', 0, 0).toInt();
+        const QString text = arg.section(u'=', 1);
+        if (step[0] == u's')
+            logic.select(arg.toInt());
+        else if (step[0] == u'f')
+            tree    ? tree->setField(field, text)
+            : stand ? stand->setField(field, text)
+                    : location->setField(LocRecord::Field(field), text);
+        else if (step[0] == u'k')
+            location->chooseType(arg == u'B');
+        else if (step[0] == u'p')
+            tree ? tree->processEntry() : stand ? stand->processEntry() : location->processEntry();
+        else
+            step[0] == u'd' ? logic.deleteCurrent() : logic.clearDisplay();
+    }
+}
+
+// Everything undo gives back: lines, counters, the unsaved flag, mode and buttons, the fields.
+QStringList describe(const RecordFileLogic& logic)
+{
+    return QStringList(logic.display().lines())
+           << QStringLiteral("%1, %2 %3, last %4, delete %5")
+                  .arg(state(logic), logic.processCaption(), logic.processTag())
+                  .arg(logic.lastEnabled())
+                  .arg(logic.deleteEnabled())
+           << logic.entryFields();
 }
 
 } // namespace
@@ -36,404 +98,517 @@ RecordFileConfig unchecked(RecordFileConfig config)
 class TestRecordFileLogic : public QObject
 {
     Q_OBJECT
-private Q_SLOTS:
-    void init();
-    void clearDisplayThenTheSameFileAsksAgain();
-    void useDisplayedValuesKeepsAskOverwrite_data();
-    void useDisplayedValuesKeepsAskOverwrite();
-    void nameComparisonIsCaseSensitive();
-    void saveWritesRecordCountLinesAndAsksOnce();
-    void unsavedQuestionFollowsWindowRule_data();
-    void unsavedQuestionFollowsWindowRule();
-    void closeQuestion_data();
-    void closeQuestion();
-    void failedSaveKeepsEverything();
-    void failedLoadKeepsDisplay();
-    void recordLetterCheck();
-    void displayLimit();
-    void existsQuestionNeverOpensTwice();
-    void browse();
-    void messagesOfEachWindow_data();
-    void messagesOfEachWindow();
 
-private:
-    QString path(const QString& name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
     ScriptedUserInterface m_ui;
-};
 
-void TestRecordFileLogic::init()
-{
-    modGlobal() = ModGlobal();
-    m_ui = ScriptedUserInterface();
-}
+    QString path(const QString& name) const { return m_dir.filePath(name); }
 
-void TestRecordFileLogic::clearDisplayThenTheSameFileAsksAgain()
-{
-    writeFile(path(QStringLiteral("three.tre")), "a\r\nb\r\nc\r\n");
-    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
-    logic.open(path(QStringLiteral("three.tre")));
-    QVERIFY(m_ui.fileExistsAsked.isEmpty());
-    QCOMPARE(logic.RecordCount(), qint16(3));
-    QCOMPARE(logic.CurrentIndex(), qint16(3));
-    QCOMPARE(logic.display().size(), 4);
-    QVERIFY(!logic.HasUnsavedChanges());
-    QVERIFY(logic.AskOverwrite());
-
-    m_ui.answers = {Answer::Cancel};
-    logic.clearDisplay();
-    QCOMPARE(logic.RecordCount(), qint16(3));
-    // Clearing touches neither the flags nor the file; the slot is never deleted.
-    logic.clearDisplay();
-    QCOMPARE(logic.display().lines(), QStringList{QString()});
-    QCOMPARE(logic.RecordCount(), qint16(0));
-    QVERIFY(!logic.HasUnsavedChanges());
-    QVERIFY(logic.AskOverwrite());
-    QCOMPARE(readFile(path(QStringLiteral("three.tre"))), QByteArray("a\r\nb\r\nc\r\n"));
-    logic.deleteCurrent();
-    QCOMPARE(logic.display().size(), 1);
-
-    // Only the slot on screen still asks.
-    m_ui.fileExistsAnswers = {true};
-    QCOMPARE(logic.LoadFile(path(QStringLiteral("three.tre"))),
-             RecordFileLogic::LoadResult::Loaded);
-    QCOMPARE(m_ui.fileExistsAsked.size(), 1);
-}
-
-void TestRecordFileLogic::useDisplayedValuesKeepsAskOverwrite_data()
-{
-    QTest::addColumn<bool>("loadedFirst");
-    QTest::newRow("display from a load") << true;
-    QTest::newRow("display typed in, no file yet") << false;
-}
-
-void TestRecordFileLogic::useDisplayedValuesKeepsAskOverwrite()
-{
-    QFETCH(bool, loadedFirst);
-    writeFile(path(QStringLiteral("a.tre")), "a1\r\n");
-    writeFile(path(QStringLiteral("b.tre")), "b1\r\nb2\r\n");
-    RecordFileLogic logic(unchecked(RecordFileConfig::tree()), m_ui);
-    logic.open(path(loadedFirst ? QStringLiteral("a.tre") : QStringLiteral("missing.tre")));
-    QVERIFY(logic.process(QStringLiteral("typed")));
-    // The first record on an empty list comes with the slot.
-    QCOMPARE(logic.display().size(), loadedFirst ? 3 : 2);
-    QCOMPARE(logic.CurrentIndex(), logic.RecordCount());
-    QVERIFY(logic.HasUnsavedChanges());
-
-    m_ui.answers = {Answer::No}; // do not save the changes to a.tre
-    m_ui.fileExistsAnswers = {false};
-    logic.setFileNameBox(path(QStringLiteral("b.tre")));
-    logic.fileNameBoxLeft();
-    QCOMPARE(logic.currentFileName(), path(QStringLiteral("b.tre")));
-    QCOMPARE(logic.AskOverwrite(), loadedFirst);
-    QCOMPARE(logic.display().lines().first(),
-             loadedFirst ? QStringLiteral("a1") : QStringLiteral("typed"));
-
-    m_ui.messages.clear();
-    QVERIFY(logic.SaveFile(logic.fileNameBox()));
-    QCOMPARE(m_ui.titles(),
-             loadedFirst ? QStringList{QStringLiteral("File Exists")} : QStringList{});
-    QCOMPARE(readFile(path(QStringLiteral("b.tre"))),
-             loadedFirst ? QByteArray("a1\r\ntyped\r\n") : QByteArray("typed\r\n"));
-}
-
-void TestRecordFileLogic::nameComparisonIsCaseSensitive()
-{
-    writeFile(path(QStringLiteral("Plot.tre")), "a\r\n");
-    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
-    logic.open(path(QStringLiteral("Plot.tre")));
-    logic.fileNameBoxLeft(); // unchanged: nothing happens
-    QVERIFY(m_ui.fileExistsAsked.isEmpty());
-
-    // Another letter case is another name; it loads again only where such a file exists.
-    logic.setFileNameBox(path(QStringLiteral("plot.tre")));
-    logic.fileNameBoxLeft();
-    QCOMPARE(logic.currentFileName(), path(QStringLiteral("plot.tre")));
-    QVERIFY(m_ui.fileExistsAsked.isEmpty());
-    m_ui.fileExistsAnswers = {true};
-    logic.setFileNameBox(path(QStringLiteral("Plot.tre")));
-    logic.fileNameBoxLeft();
-    QCOMPARE(m_ui.fileExistsAsked, QStringList{path(QStringLiteral("Plot.tre"))});
-}
-
-void TestRecordFileLogic::saveWritesRecordCountLinesAndAsksOnce()
-{
-    writeFile(path(QStringLiteral("s.tre")), "a\nb\n");
-    RecordFileLogic logic(unchecked(RecordFileConfig::tree()), m_ui);
-    logic.open(path(QStringLiteral("s.tre")));
-    logic.process(QStringLiteral("c"));
-    // Cancel at the overwrite question changes nothing.
-    m_ui.answers = {Answer::Cancel};
-    logic.save();
-    QVERIFY(logic.HasUnsavedChanges());
-    QVERIFY(logic.AskOverwrite());
-    QCOMPARE(readFile(path(QStringLiteral("s.tre"))), QByteArray("a\nb\n"));
-    logic.save();
-    QCOMPARE(m_ui.titles(),
-             (QStringList{QStringLiteral("File Exists"), QStringLiteral("File Exists")}));
-    QCOMPARE(readFile(path(QStringLiteral("s.tre"))), QByteArray("a\r\nb\r\nc\r\n"));
-    QVERIFY(!logic.HasUnsavedChanges());
-    logic.save();
-    QCOMPARE(m_ui.messages.size(), 2);
-
-    // Only the slot left: an empty file.
-    logic.clearDisplay();
-    logic.save();
-    QCOMPARE(readFile(path(QStringLiteral("s.tre"))), QByteArray());
-}
-
-void TestRecordFileLogic::unsavedQuestionFollowsWindowRule_data()
-{
-    QTest::addColumn<int>("window"); // 0 tree, 1 stand, 2 location
-    QTest::addColumn<QString>("current");
-    QTest::addColumn<bool>("asks");
-    QTest::newRow("tree, named") << 0 << QStringLiteral("a.tre") << true;
-    QTest::newRow("tree, no name") << 0 << QString() << false;
-    QTest::newRow("stand, named") << 1 << QStringLiteral("a.slf") << true;
-    QTest::newRow("location, vorlin.loc") << 2 << QStringLiteral("vorlin.loc") << false;
-    QTest::newRow("location, VORLIN.LOC") << 2 << QStringLiteral("VORLIN.LOC") << false;
-    QTest::newRow("location, other") << 2 << QStringLiteral("other.loc") << true;
-}
-
-void TestRecordFileLogic::unsavedQuestionFollowsWindowRule()
-{
-    QFETCH(int, window);
-    QFETCH(QString, current);
-    QFETCH(bool, asks);
-    const RecordFileConfig config = window == 0   ? RecordFileConfig::tree()
-                                    : window == 1 ? RecordFileConfig::stand()
-                                                  : RecordFileConfig::location();
-    RecordFileLogic logic(config, m_ui);
-    logic.open(current.isEmpty() ? QString() : path(current));
-    if (!current.isEmpty())
-        logic.setCurrentFileName(current);
-    logic.process(QStringLiteral("A x"));
-
-    m_ui.answers = {Answer::No};
-    logic.setFileNameBox(path(QStringLiteral("next")));
-    logic.fileNameBoxLeft();
-    QCOMPARE(m_ui.titles().contains(QStringLiteral("Unsaved Changes")), asks);
-}
-
-void TestRecordFileLogic::closeQuestion_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<Answer>("answer");
-    QTest::addColumn<bool>("closes");
-    QTest::addColumn<QStringList>("titles");
-    QTest::newRow("No drops") << QStringLiteral("c.tre") << Answer::No << true
-                              << QStringList{QStringLiteral("Unsaved Changes")};
-    QTest::newRow("Cancel stays") << QStringLiteral("c.tre") << Answer::Cancel << false
-                                  << QStringList{QStringLiteral("Unsaved Changes")};
-    QTest::newRow("Yes saves") << QStringLiteral("c.tre") << Answer::Yes << true
-                               << QStringList{QStringLiteral("Unsaved Changes")};
-    QTest::newRow("Yes without a name stays")
-        << QString() << Answer::Yes << false
-        << QStringList{QStringLiteral("Unsaved Changes"), QStringLiteral("Missing Filename")};
-    QTest::newRow("Yes with a failing save stays")
-        << QStringLiteral("no/such/folder/c.tre") << Answer::Yes << false
-        << QStringList{QStringLiteral("Unsaved Changes"), QStringLiteral("Error")};
-}
-
-void TestRecordFileLogic::closeQuestion()
-{
-    QFETCH(QString, name);
-    QFETCH(Answer, answer);
-    QFETCH(bool, closes);
-    QFETCH(QStringList, titles);
-    RecordFileLogic logic(unchecked(RecordFileConfig::tree()), m_ui);
-    const QString file = name.isEmpty() ? QString() : path(name);
-    logic.open(file);
-    logic.process(QStringLiteral("record"));
-    m_ui.answers = {answer};
-    QCOMPARE(logic.requestClose(), closes);
-    QCOMPARE(logic.UnloadCancelled(), !closes);
-    QCOMPARE(m_ui.titles(), titles);
-    QCOMPARE(m_ui.messages[0].text,
-             QStringLiteral("Save changes to ") + file + QStringLiteral("?"));
-    if (answer == Answer::Yes && closes)
-        QCOMPARE(readFile(file), QByteArray("record\r\n"));
-    QCOMPARE(logic.HasUnsavedChanges(), !(answer == Answer::Yes && closes));
-}
-
-void TestRecordFileLogic::failedSaveKeepsEverything()
-{
-    writeFile(path(QStringLiteral("f.tre")), "a\r\n");
-    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
-    logic.open(path(QStringLiteral("f.tre")));
-    logic.process(QStringLiteral("b"));
-    const QString bad = m_dir.path(); // a folder cannot be written as a file
-    m_ui.answers = {Answer::Ok};
-    QVERIFY(!logic.SaveFile(bad));
-    QCOMPARE(m_ui.messages.last().title, QStringLiteral("Error"));
-    QVERIFY(m_ui.messages.last().text.contains(bad));
-    QCOMPARE(m_ui.messages.last().icon, UserInterface::Icon::Critical);
-    QVERIFY(logic.HasUnsavedChanges());
-    QVERIFY(logic.AskOverwrite());
-
-    // Through the unsaved-changes question too: AskOverwrite comes back.
-    logic.setCurrentFileName(bad);
-    m_ui.answers = {Answer::Yes};
-    logic.AskSaveChanges();
-    QVERIFY(logic.AskOverwrite());
-}
-
-void TestRecordFileLogic::failedLoadKeepsDisplay()
-{
-    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
-    logic.open(QString());
-    logic.process(QStringLiteral("typed"));
-    m_ui.fileExistsAnswers = {true};
-    logic.setFileNameBox(m_dir.path()); // exists, but is a folder
-    logic.fileNameBoxLeft();
-    QCOMPARE(m_ui.messages.last().title, QStringLiteral("Error"));
-    QVERIFY(m_ui.messages.last().text.contains(m_dir.path()));
-    QCOMPARE(logic.display().lines(), (QStringList{QStringLiteral("typed"), QString()}));
-    QCOMPARE(logic.currentFileName(), QString());
-    QCOMPARE(logic.fileNameBox(), QString());
-    QVERIFY(logic.HasUnsavedChanges());
-}
-
-void TestRecordFileLogic::recordLetterCheck()
-{
-    writeFile(path(QStringLiteral("s.slf")), "A S1 t.tre @ xa\r\n\r\nb S1 1999\r\nX bad\r\n Y\r\n");
-    RecordFileLogic logic(RecordFileConfig::stand(), m_ui);
-    logic.open(path(QStringLiteral("s.slf")));
-    QCOMPARE(logic.RecordCount(), qint16(4));
-    QCOMPARE(m_ui.messages.size(), 1);
-    QCOMPARE(m_ui.messages[0].title, QStringLiteral("Error"));
-    QCOMPARE(m_ui.messages[0].text, QStringLiteral("Invalid Stand List File format.\r\n"));
-    QCOMPARE(m_ui.messages[0].icon, UserInterface::Icon::Critical);
-    QCOMPARE(modGlobal().StandListFileName, path(QStringLiteral("s.slf")));
-}
-
-void TestRecordFileLogic::displayLimit()
-{
-    const int records = DisplayList::MaxLines - 1;
-    QByteArray full;
-    for (int i = 0; i < records; ++i)
-        full += "r\r\n";
-    writeFile(path(QStringLiteral("full.tre")), full);
-    writeFile(path(QStringLiteral("over.tre")), full + "r\r\n");
-
-    RecordFileLogic logic(RecordFileConfig::tree(), m_ui);
-    logic.open(path(QStringLiteral("over.tre")));
-    QCOMPARE(logic.display().size(), 0);
-    QVERIFY(m_ui.messages.last().text.contains(path(QStringLiteral("over.tre"))));
-    QVERIFY(m_ui.messages.last().text.contains(QStringLiteral("32766")));
-
-    logic.setFileNameBox(path(QStringLiteral("full.tre")));
-    logic.fileNameBoxLeft();
-    QCOMPARE(int(logic.RecordCount()), records);
-    m_ui.messages.clear();
-    QVERIFY(!logic.process(QStringLiteral("one too many")));
-    QCOMPARE(m_ui.titles(), QStringList{QStringLiteral("Error")});
-    QCOMPARE(int(logic.RecordCount()), records);
-    QCOMPARE(logic.display().size(), DisplayList::MaxLines);
-    QVERIFY(!logic.HasUnsavedChanges());
-
-    // Undo and redo bring the list back to the limit, not beyond it.
-    logic.select(0);
-    logic.deleteCurrent();
-    QVERIFY(logic.process(QStringLiteral("last")));
-    const QStringList atLimit = logic.display().lines();
-    QVERIFY(logic.undo() && logic.undo() && logic.redo() && logic.redo());
-    QCOMPARE(logic.display().lines(), atLimit);
-}
-
-void TestRecordFileLogic::existsQuestionNeverOpensTwice()
-{
-    writeFile(path(QStringLiteral("r.tre")), "a\r\n");
-    writeFile(path(QStringLiteral("r.tre.other")), "b\r\n");
-    ReentrantUserInterface ui;
-    RecordFileLogic logic(RecordFileConfig::tree(), ui);
-    ui.logic = &logic;
-    logic.open(QString());
-    logic.process(QStringLiteral("typed"));
-    ui.fileExistsAnswers = {true};
-    logic.setFileNameBox(path(QStringLiteral("r.tre")));
-    logic.fileNameBoxLeft();
-    QCOMPARE(ui.fileExistsAsked.size(), 1);
-    QCOMPARE(logic.display().lines().first(), QStringLiteral("a"));
-}
-
-void TestRecordFileLogic::browse()
-{
-    writeFile(path(QStringLiteral("b.loc")), "A \"x\" @ x.slf @ @\r\n");
-    RecordFileLogic logic(RecordFileConfig::location(), m_ui);
-    logic.open(QString());
-    QCOMPARE(logic.fileNameBox(), QStringLiteral("vorlin.loc"));
-    QCOMPARE(modGlobal().LocationsFileName, QStringLiteral("vorlin.loc"));
-
-    logic.browse(); // cancelled
-    QCOMPARE(m_ui.fileDialogFilters,
-             QStringList{QStringLiteral("Locations Files (*.loc)|*.loc|All Files (*.*)|*.*")});
-    QCOMPARE(m_ui.focused, QStringList{QStringLiteral("txtLocFile")});
-    QCOMPARE(logic.fileNameBox(), QStringLiteral("vorlin.loc"));
-
-    m_ui.fileDialogAnswers = {path(QStringLiteral("b.loc"))};
-    logic.browse();
-    QCOMPARE(logic.fileNameBox(), path(QStringLiteral("b.loc")));
-    QCOMPARE(modGlobal().LocationsFileName, path(QStringLiteral("b.loc")));
-    QCOMPARE(logic.RecordCount(), qint16(1));
-
-    // With unsaved changes to a named file, Cancel at the question ends Browse at once.
-    logic.process(QStringLiteral("B G1 a.kcp"));
-    m_ui.answers = {Answer::Cancel};
-    m_ui.fileDialogFilters.clear();
-    logic.browse();
-    QVERIFY(m_ui.fileDialogFilters.isEmpty());
-}
-
-void TestRecordFileLogic::messagesOfEachWindow_data()
-{
-    QTest::addColumn<int>("window");
-    QTest::addColumn<QString>("missing");
-    QTest::newRow("tree") << 0 << QStringLiteral("A tree data file name must be specified.");
-    QTest::newRow("stand") << 1 << QStringLiteral("A Stand List File name must be specified.");
-    QTest::newRow("location") << 2 << QStringLiteral("A Locations File name must be specified.");
-}
-
-void TestRecordFileLogic::messagesOfEachWindow()
-{
-    QFETCH(int, window);
-    QFETCH(QString, missing);
-    using B = UserInterface::Buttons;
-    using I = UserInterface::Icon;
-    const RecordFileConfig config = window == 0   ? RecordFileConfig::tree()
-                                    : window == 1 ? RecordFileConfig::stand()
-                                                  : RecordFileConfig::location();
-    const QString file = path(QStringLiteral("m%1").arg(window));
-    writeFile(file, "A x\r\n");
-    RecordFileLogic logic(config, m_ui);
-    logic.open(file);
-    logic.process(QStringLiteral("B y"));
-    QVERIFY(!logic.SaveFile(QString())); // Missing Filename
-    m_ui.answers = {Answer::Cancel};
-    logic.save(); // overwrite question
-    m_ui.answers = {Answer::Cancel};
-    QVERIFY(!logic.requestClose()); // unsaved changes
-    m_ui.answers = {Answer::Cancel};
-    logic.clearDisplay(); // clear question
-
-    const QList<ScriptedUserInterface::Message> expected = {
-        {QStringLiteral("Missing Filename"), missing, B::Ok, I::Exclamation},
-        {QStringLiteral("File Exists"), QStringLiteral("Overwrite file ") + file, B::OkCancel,
-         I::None},
-        {QStringLiteral("Unsaved Changes"), QStringLiteral("Save changes to ") + file + u'?',
-         B::YesNoCancel, I::None},
-        {QStringLiteral("Clear Display"), QStringLiteral("Clear all records from the display?"),
-         B::OkCancel, I::None},
-    };
-    QCOMPARE(m_ui.messages.size(), expected.size());
-    for (qsizetype i = 0; i < expected.size(); ++i) {
-        QCOMPARE(m_ui.messages[i].title, expected[i].title);
-        QCOMPARE(m_ui.messages[i].text, expected[i].text);
-        QCOMPARE(m_ui.messages[i].buttons, expected[i].buttons);
-        QCOMPARE(m_ui.messages[i].icon, expected[i].icon);
+private Q_SLOTS:
+    void init()
+    {
+        modGlobal() = ModGlobal();
+        m_ui = ScriptedUserInterface();
     }
-    QCOMPARE(m_ui.focused, QStringList{config.fileNameBox});
-}
+
+    // Reading and writing the bytes of a record file; the fuzz target drives the same reader
+    // and writer over any bytes.
+    void readAndWriteBytes()
+    {
+        QByteArray everyByte; // but the line ends, each one character
+        for (int b = 0; b < 256; ++b) {
+            if (b != '\n' && b != '\r')
+                everyByte.append(char(b));
+        }
+        // Empty lines are records; a lone CR stays in its line; the last line needs no end.
+        writeFile(path("read.tre"), "a\r\nb\n\r\n\nc\rd\r" + everyByte + '\r');
+        QStringList lines;
+        QVERIFY(RecordFileIO::readLines(path("read.tre"), &lines).ok);
+        QCOMPARE(lines,
+                 (QStringList{"a", "b", "", "", "c\rd\r" + Cp1252::decode(everyByte) + '\r'}));
+        QVERIFY(RecordFileIO::writeLines(path("written.tre"), lines).ok);
+        QCOMPARE(readFile(path("written.tre")), "a\r\nb\r\n\r\n\r\nc\rd\r" + everyByte + "\r\r\n");
+        RecordFileIO::ReadOptions skip;
+        skip.skipEmptyLines = true;
+        QVERIFY(RecordFileIO::readLines(path("read.tre"), &lines, skip).ok);
+        QCOMPARE(lines.size(), 3);
+        // An empty file has no line; a lone line end is one empty line.
+        for (const int count : {0, 1}) {
+            writeFile(path("e.tre"), QByteArray("\r\n").repeated(count));
+            QVERIFY(RecordFileIO::readLines(path("e.tre"), &lines).ok);
+            QCOMPARE(lines, QStringList(count, QString()));
+        }
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("missing folder") << path("no/such/file.tre");
+        QTest::newRow("a folder's name") << m_dir.path();
+        QTest::newRow("below a file") << path("plain.tre/child");
+    }
+
+    void failures()
+    {
+        QFETCH(QString, file);
+        writeFile(path("plain.tre"), "x\r\n");
+        QStringList lines{"kept?"};
+        const RecordFileIO::Result read = RecordFileIO::readLines(file, &lines);
+        QVERIFY(!read.ok && !read.reason.isEmpty() && lines.isEmpty());
+        const RecordFileIO::Result written = RecordFileIO::writeLines(file, {"a"});
+        QVERIFY(!written.ok && !written.reason.isEmpty());
+        QCOMPARE(readFile(path("plain.tre")), "x\r\n");
+    }
+
+    void failedSaveKeepsOldFile()
+    {
+        // A file-size limit makes the disk "full" part way through the save, even for root.
+        const QString file = path("old.tre");
+        writeFile(file, "old record\r\n");
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = 4096;
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+        const RecordFileIO::Result result =
+            RecordFileIO::writeLines(file, QStringList(10000, "new record"));
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previousHandler);
+        QVERIFY(!result.ok && !result.reason.isEmpty());
+        QCOMPARE(readFile(file), "old record\r\n");
+    }
+
+    void loadSaveAndClear()
+    {
+        const QString file = path("s.tre");
+        writeFile(file, "a\nb\n");
+        RecordFileLogic logic(config(Tree), m_ui);
+        logic.open(file); // no exists question when the window opens
+        QCOMPARE(state(logic) + u' ' + QString::number(logic.display().size()), "2/2 0 1 3");
+        // Clearing, after its question, touches neither the flags nor the file.
+        m_ui.answers = {Answer::Cancel};
+        logic.clearDisplay();
+        QCOMPARE(logic.RecordCount(), 2);
+        logic.clearDisplay();
+        QCOMPARE(logic.display().lines(), QStringList{QString()});
+        QCOMPARE(state(logic), "0/0 0 1");
+        logic.deleteCurrent(); // the slot is never deleted
+        QCOMPARE(logic.display().size(), 1);
+        // Only the slot on screen still asks before the same file loads.
+        m_ui.fileExistsAnswers = {true};
+        QCOMPARE(logic.LoadFile(file), RecordFileLogic::LoadResult::Loaded);
+        QCOMPARE(m_ui.fileExistsAsked, QStringList{file});
+
+        // Cancel at the overwrite question changes nothing; OK writes CR LF lines, asked once.
+        logic.process("c");
+        m_ui.answers = {Answer::Cancel};
+        logic.save();
+        QCOMPARE(state(logic), "3/3 1 1");
+        QCOMPARE(readFile(file), "a\nb\n");
+        logic.save();
+        logic.save();
+        QCOMPARE(m_ui.titles().join(u'|'), "Clear Display|Clear Display|File Exists|File Exists");
+        QCOMPARE(state(logic), "3/3 0 0");
+        QCOMPARE(readFile(file), "a\r\nb\r\nc\r\n");
+        logic.clearDisplay();
+        logic.save();
+        QCOMPARE(readFile(file), QByteArray()); // only the slot: an empty file
+    }
+
+    void useDisplayedValuesKeepsAskOverwrite_data()
+    {
+        QTest::addColumn<bool>("loadedFirst");
+        QTest::newRow("display from a load") << true;
+        QTest::newRow("display typed in, no file yet") << false;
+    }
+    void useDisplayedValuesKeepsAskOverwrite()
+    {
+        QFETCH(bool, loadedFirst);
+        writeFile(path("a.tre"), "a1\r\n");
+        writeFile(path("b.tre"), "b1\r\nb2\r\n");
+        RecordFileLogic logic(config(Tree), m_ui);
+        logic.open(path(loadedFirst ? "a.tre" : "missing.tre"));
+        QVERIFY(logic.process("typed"));
+        // The first record on an empty list comes with the slot.
+        QCOMPARE(state(logic), loadedFirst ? "2/2 1 1" : "1/1 1 0");
+
+        m_ui.answers = {Answer::No}; // do not save the changes to a.tre
+        m_ui.fileExistsAnswers = {false};
+        logic.setFileNameBox(path("b.tre"));
+        logic.fileNameBoxLeft();
+        QCOMPARE(logic.currentFileName(), path("b.tre"));
+        QCOMPARE(logic.AskOverwrite(), loadedFirst);
+        m_ui.messages.clear();
+        QVERIFY(logic.SaveFile(logic.fileNameBox()));
+        QCOMPARE(m_ui.titles(), loadedFirst ? QStringList{"File Exists"} : QStringList{});
+        QCOMPARE(readFile(path("b.tre")), loadedFirst ? "a1\r\ntyped\r\n" : "typed\r\n");
+    }
+
+    void nameComparisonIsCaseSensitive()
+    {
+        writeFile(path("Plot.tre"), "a\r\n");
+        RecordFileLogic logic(config(Tree), m_ui);
+        logic.open(path("Plot.tre"));
+        logic.fileNameBoxLeft(); // unchanged: nothing happens
+        // Another letter case is another name; it loads again only where such a file exists.
+        logic.setFileNameBox(path("plot.tre"));
+        logic.fileNameBoxLeft();
+        QCOMPARE(logic.currentFileName(), path("plot.tre"));
+        QVERIFY(m_ui.fileExistsAsked.isEmpty());
+        m_ui.fileExistsAnswers = {true};
+        logic.setFileNameBox(path("Plot.tre"));
+        logic.fileNameBoxLeft();
+        QCOMPARE(m_ui.fileExistsAsked, QStringList{path("Plot.tre")});
+    }
+
+    void unsavedQuestionFollowsWindowRule_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("tree, named") << Tree << "a.tre" << true;
+        QTest::newRow("tree, no name") << Tree << "" << false;
+        QTest::newRow("stand, named") << Stand << "a.slf" << true;
+        QTest::newRow("location, vorlin.loc") << Location << "vorlin.loc" << false;
+        QTest::newRow("location, VORLIN.LOC") << Location << "VORLIN.LOC" << false;
+        QTest::newRow("location, other") << Location << "other.loc" << true;
+    }
+    void unsavedQuestionFollowsWindowRule()
+    {
+        QFETCH(int, window);
+        QFETCH(QString, current);
+        QFETCH(bool, asks);
+        RecordFileLogic logic(config(window), m_ui);
+        logic.open(current.isEmpty() ? QString() : path(current));
+        if (!current.isEmpty())
+            logic.setCurrentFileName(current);
+        logic.process("A x");
+        m_ui.answers = {Answer::No};
+        logic.setFileNameBox(path("next"));
+        logic.fileNameBoxLeft();
+        QCOMPARE(m_ui.titles().contains("Unsaved Changes"), asks);
+    }
+
+    void closeQuestion_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<QString>("titles");
+        // clang-format off
+        QTest::newRow("No drops") << "c.tre" << Answer::No << true << "Unsaved Changes";
+        QTest::newRow("Cancel stays") << "c.tre" << Answer::Cancel << false << "Unsaved Changes";
+        QTest::newRow("Yes saves") << "c.tre" << Answer::Yes << true << "Unsaved Changes";
+        QTest::newRow("Yes without a name stays") << "" << Answer::Yes << false << "Unsaved Changes|Missing Filename";
+        QTest::newRow("Yes with a failing save stays") << "no/such/folder/c.tre" << Answer::Yes << false << "Unsaved Changes|Error";
+        // clang-format on
+    }
+    void closeQuestion()
+    {
+        QFETCH(QString, name);
+        QFETCH(Answer, answer);
+        QFETCH(bool, closes);
+        QFETCH(QString, titles);
+        RecordFileLogic logic(config(Tree), m_ui);
+        const QString file = name.isEmpty() ? QString() : path(name);
+        logic.open(file);
+        logic.process("record");
+        m_ui.answers = {answer};
+        QCOMPARE(logic.requestClose(), closes);
+        QCOMPARE(logic.UnloadCancelled(), !closes);
+        QCOMPARE(m_ui.titles().join(u'|'), titles);
+        const bool saved = answer == Answer::Yes && closes;
+        QCOMPARE(logic.HasUnsavedChanges(), !saved);
+        if (saved)
+            QCOMPARE(readFile(file), "record\r\n");
+    }
+
+    // A failed load or save names the file, keeps the display and leaves the flags set.
+    void failuresKeepEverything()
+    {
+        const QString folder = m_dir.path(); // a folder cannot be read or written as a file
+        RecordFileLogic logic(config(Tree), m_ui);
+        logic.open(QString());
+        logic.process("typed");
+        m_ui.fileExistsAnswers = {true};
+        logic.setFileNameBox(folder);
+        logic.fileNameBoxLeft();
+        QCOMPARE(logic.display().lines(), (QStringList{"typed", QString()}));
+        QCOMPARE(logic.currentFileName() + logic.fileNameBox(), QString());
+        QCOMPARE(state(logic), "1/1 1 0");
+
+        // AskOverwrite, set by a load, stays after a failed save, through the question too.
+        writeFile(path("f.tre"), "a\r\n");
+        m_ui.fileExistsAnswers = {true};
+        QCOMPARE(logic.LoadFile(path("f.tre")), RecordFileLogic::LoadResult::Loaded);
+        logic.process("b");
+        QVERIFY(!logic.SaveFile(folder));
+        QCOMPARE(state(logic), "2/2 1 1");
+        QCOMPARE(m_ui.titles().join(u'|'), "Error|File Exists|Error");
+        for (const ScriptedUserInterface::Message& m : m_ui.messages)
+            QVERIFY(m.title != "Error" ||
+                    (m.text.contains(folder) && m.icon == UserInterface::Icon::Critical));
+        logic.setCurrentFileName(folder);
+        m_ui.answers = {Answer::Yes};
+        logic.AskSaveChanges();
+        QVERIFY(logic.AskOverwrite());
+    }
+
+    void displayLimit()
+    {
+        const int records = DisplayList::MaxLines - 1;
+        const QByteArray full = QByteArray("r\r\n").repeated(records);
+        writeFile(path("full.tre"), full);
+        writeFile(path("over.tre"), full + "r\r\n");
+
+        RecordFileLogic logic(config(Tree), m_ui);
+        logic.open(path("over.tre"));
+        QCOMPARE(logic.display().size(), 0);
+        QVERIFY(m_ui.messages.last().text.contains(path("over.tre")));
+        QVERIFY(m_ui.messages.last().text.contains("32766"));
+
+        logic.setFileNameBox(path("full.tre"));
+        logic.fileNameBoxLeft();
+        m_ui.messages.clear();
+        QVERIFY(!logic.process("one too many"));
+        QCOMPARE(m_ui.titles(), QStringList{"Error"});
+        QCOMPARE(int(logic.RecordCount()), records);
+        QCOMPARE(logic.display().size(), DisplayList::MaxLines);
+        QVERIFY(!logic.HasUnsavedChanges());
+
+        // Undo and redo bring the list back to the limit, not beyond it.
+        logic.select(0);
+        logic.deleteCurrent();
+        QVERIFY(logic.process("last"));
+        const QStringList atLimit = logic.display().lines();
+        QVERIFY(logic.undo() && logic.undo() && logic.redo() && logic.redo());
+        QCOMPARE(logic.display().lines(), atLimit);
+    }
+
+    // While a question is open, neither a second exists question nor an undo may run.
+    void nothingRunsWhileAsking()
+    {
+        writeFile(path("r.tre"), "a\r\nb\r\n");
+        writeFile(path("r.tre.other"), "c\r\n");
+        TreeWindowLogic logic(m_ui);
+        logic.open(QString());
+        logic.process("typed");
+        QList<bool> undone;
+        m_ui.whileFileExistsAsked = [&] {
+            undone << logic.undo();
+            logic.setFileNameBox(path("r.tre.other"));
+            logic.fileNameBoxLeft();
+        };
+        m_ui.whileAsked = [&] { undone << logic.undo(); };
+        m_ui.fileExistsAnswers = {true};
+        logic.setFileNameBox(path("r.tre"));
+        logic.fileNameBoxLeft();
+        QCOMPARE(m_ui.fileExistsAsked, QStringList{path("r.tre")});
+        QCOMPARE(logic.display().lines(), (QStringList{"a", "b", ""}));
+        logic.select(0);
+        logic.deleteCurrent();
+        logic.clearDisplay();
+        QCOMPARE(undone, (QList<bool>{false, false}));
+        QCOMPARE(logic.RecordCount(), 0);
+        QCOMPARE(logic.history().stepCount(), 2);
+    }
+
+    void browse()
+    {
+        writeFile(path("b.loc"), "A \"x\" @ x.slf @ @\r\n");
+        RecordFileLogic logic(config(Location), m_ui);
+        logic.open(QString());
+        QCOMPARE(logic.fileNameBox() + u' ' + modGlobal().LocationsFileName,
+                 "vorlin.loc vorlin.loc");
+
+        logic.browse(); // cancelled
+        QCOMPARE(m_ui.fileDialogFilters,
+                 QStringList{"Locations Files (*.loc)|*.loc|All Files (*.*)|*.*"});
+        QCOMPARE(m_ui.focused, QStringList{"txtLocFile"});
+        QCOMPARE(logic.fileNameBox(), "vorlin.loc");
+
+        m_ui.fileDialogAnswers = {path("b.loc")};
+        logic.browse();
+        QCOMPARE(logic.fileNameBox(), path("b.loc"));
+        QCOMPARE(modGlobal().LocationsFileName, path("b.loc"));
+        QCOMPARE(logic.RecordCount(), 1);
+
+        // With unsaved changes to a named file, Cancel at the question ends Browse at once.
+        logic.process("B G1 a.kcp");
+        m_ui.answers = {Answer::Cancel};
+        logic.browse();
+        QCOMPARE(m_ui.fileDialogFilters.size(), 2);
+    }
+
+    // Title, text, buttons and icon of the shared handling's questions and messages.
+    void messages()
+    {
+        const QString file = path("m.tre");
+        writeFile(file, "A x\r\n");
+        RecordFileLogic logic(config(Tree), m_ui);
+        logic.open(file);
+        logic.process("B y");
+        QVERIFY(!logic.SaveFile(QString())); // Missing Filename
+        m_ui.answers = {Answer::Cancel, Answer::Cancel, Answer::Cancel};
+        logic.save();                   // overwrite question
+        QVERIFY(!logic.requestClose()); // unsaved changes
+        logic.clearDisplay();           // clear question
+        using B = UserInterface::Buttons;
+        using I = UserInterface::Icon;
+        const auto line = [](const QString& title, const QString& text, B buttons, I icon) {
+            return QStringLiteral("%1|%2|%3|%4").arg(title, text).arg(int(buttons)).arg(int(icon));
+        };
+        QStringList shown;
+        for (const ScriptedUserInterface::Message& m : m_ui.messages)
+            shown << line(m.title, m.text, m.buttons, m.icon);
+        QCOMPARE(shown,
+                 (QStringList{line("Missing Filename", "A tree data file name must be specified.",
+                                   B::Ok, I::Exclamation),
+                              line("File Exists", "Overwrite file " + file, B::OkCancel, I::None),
+                              line("Unsaved Changes", "Save changes to " + file + u'?',
+                                   B::YesNoCancel, I::None),
+                              line("Clear Display", "Clear all records from the display?",
+                                   B::OkCancel, I::None)}));
+        QCOMPARE(m_ui.focused, QStringList{"txtTreeFile"});
+    }
+
+    void operationsUndoneAndRedone_data()
+    {
+        // What the user did before | the operations undone and redone.
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QByteArray>("content"); // empty: no file
+        QTest::addColumn<QString>("script");
+
+        // clang-format off
+        QTest::newRow("tree add: the typed fields come back") << Tree << TreeFile << TypeTree + "|p";
+        QTest::newRow("tree update") << Tree << TreeFile << "s0 f5=WF|p";
+        QTest::newRow("tree update of the last record") << Tree << TreeFile << "s3 f6=9|p";
+        QTest::newRow("tree delete") << Tree << TreeFile << "s1|d";
+        // An empty record shows nothing: the fields of the record before stay and come back.
+        QTest::newRow("tree delete of an empty line") << Tree << TreeFile << "s0 s2|d";
+        QTest::newRow("tree clear after a delete") << Tree << TreeFile << "s0 d " + TypeTree + "|c";
+        QTest::newRow("tree mixed") << Tree << TreeFile << TypeTree + "|p s0 f5=WF p s1 d d c " + TypeTree + "p";
+        QTest::newRow("stand set add") << Stand << StandFile << TypeStand + "|p";
+        QTest::newRow("stand set update from its B line") << Stand << StandFile << "s4 f32=g2|p";
+        QTest::newRow("stand set delete") << Stand << StandFile << "s1|d";
+        QTest::newRow("stand delete of the only set") << Stand << StandFile.left(StandFile.indexOf('C')) << "s0|d";
+        QTest::newRow("stand clear") << Stand << StandFile << TypeStand + "|c";
+        QTest::newRow("stand mixed") << Stand << StandFile << TypeStand + "|p s4 f32=g2 p s1 d c " + TypeStand + "p";
+        QTest::newRow("location add") << Location << LocationFile << TypeLocation + "|p";
+        QTest::newRow("location A replaced by B") << Location << LocationFile << "s0 kB f3=G2 f4=b.kcp|p";
+        QTest::newRow("location delete") << Location << LocationFile << "s2|d";
+        QTest::newRow("location first add in a new window") << Location << QByteArray() << TypeLocation + "|p";
+        QTest::newRow("location mixed") << Location << LocationFile << TypeLocation + "|p s0 kB f3=G2 f4=b.kcp p s1 d c " + TypeLocation + "p";
+        // clang-format on
+    }
+
+    void operationsUndoneAndRedone()
+    {
+        QFETCH(int, window);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, script);
+        const QString operations = script.section(u'|', 1);
+        const std::unique_ptr<RecordFileLogic> logic(
+            window == Tree    ? static_cast<RecordFileLogic*>(new TreeWindowLogic(m_ui))
+            : window == Stand ? static_cast<RecordFileLogic*>(new StandWindowLogic(m_ui))
+                              : new LocationWindowLogic(m_ui));
+        const QString file = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+        if (!content.isEmpty())
+            writeFile(file, content);
+        logic->open(file);
+        const QStringList loaded = logic->display().lines();
+        play(*logic, script.section(u'|', 0, 0));
+        const QStringList before = describe(*logic);
+        const int earlier = logic->history().stepCount();
+        play(*logic, operations);
+        const QStringList after = describe(*logic);
+        const int steps = logic->history().stepCount() - earlier;
+        // One step for each add, update, delete or clear, whatever the lines it changed.
+        QCOMPARE(steps, int(operations.split(u' ').filter(QRegularExpression("^[pdc]$")).size()));
+        const qsizetype tabs = m_ui.tabsFrom.size();
+        const qsizetype messages = m_ui.messages.size();
+
+        for (int k = 0; k < steps; ++k)
+            QVERIFY(logic->undo());
+        QCOMPARE(describe(*logic), before);
+        for (int k = 0; k < steps; ++k)
+            QVERIFY(logic->redo());
+        QCOMPARE(describe(*logic), after);
+        // Undo moves nothing on and asks nothing; with nothing to redo, a beep.
+        QCOMPARE(m_ui.tabsFrom.size(), tabs);
+        QCOMPARE(m_ui.messages.size(), messages);
+        QCOMPARE(m_ui.beeps, 0);
+        QVERIFY(!logic->redo());
+        QCOMPARE(m_ui.beeps, 1);
+
+        // Everything undone: the loaded file, byte for byte, nothing unsaved.
+        while (logic->canUndo())
+            logic->undo();
+        QCOMPARE(logic->display().lines(), loaded);
+        QVERIFY(!logic->HasUnsavedChanges());
+        QVERIFY(logic->SaveFile(file));
+        QCOMPARE(readFile(file), content);
+
+        // A new operation drops the steps that could be redone; a load starts a new history.
+        QVERIFY(logic->redo());
+        logic->clearDisplay();
+        QVERIFY(!logic->canRedo());
+        QCOMPARE(logic->history().stepCount(), 2);
+        m_ui.fileExistsAnswers = {true};
+        QCOMPARE(logic->LoadFile(file), RecordFileLogic::LoadResult::Loaded);
+        QVERIFY(!logic->canUndo() && !logic->canRedo() && !logic->HasUnsavedChanges());
+    }
+
+    void unsavedFlagFollowsTheCleanPosition_data()
+    {
+        // Before the slash, x an operation that changes records, c Clear Display, s a save, u undo,
+        // r redo; after it, the flag after each of them.
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("maxSteps");
+        QTest::newRow("back to the load") << "xxuur/11101" << 10;
+        QTest::newRow("a save is clean") << "xsur/1010" << 10;
+        QTest::newRow("a clear alone") << "curcu/00000" << 10;
+        QTest::newRow("a clear after a change") << "xcuur/11101" << 10;
+        QTest::newRow("a saved clear undone") << "csur/0010" << 10;
+        QTest::newRow("clean position dropped") << "xsucu/10111" << 10;
+        QTest::newRow("oldest changes dropped") << "xxxuu/11111" << 2;
+        QTest::newRow("oldest clears dropped") << "cccuu/00000" << 2;
+    }
+
+    void unsavedFlagFollowsTheCleanPosition()
+    {
+        QFETCH(QString, script);
+        QFETCH(int, maxSteps);
+        UndoHistory history(maxSteps);
+        QString seen;
+        for (const QChar c : script.section(u'/', 0, 0)) {
+            if (c == u'x' || c == u'c') {
+                UndoHistory::Step step;
+                step.clear = c == u'c';
+                history.push(step);
+            } else if (c == u's') {
+                history.markClean();
+            } else if (c == u'u') {
+                QVERIFY(history.canUndo());
+                history.stepBack();
+            } else {
+                QVERIFY(history.canRedo());
+                history.stepForward();
+            }
+            seen += history.unsaved() ? u'1' : u'0';
+        }
+        QCOMPARE(seen, script.section(u'/', 1));
+        QVERIFY(history.stepCount() <= maxSteps);
+    }
+
+    void fieldsPackedExactly()
+    {
+        const QStringList fields{QString(), QString::fromUtf16(u"a\0b", 3), QString(0x1FFFF, u'x'),
+                                 QString(QChar(0xFFFF))};
+        QCOMPARE(UndoHistory::unpack(UndoHistory::pack(fields)), fields);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestRecordFileLogic)
 #include "tst_recordfilelogic.moc"
