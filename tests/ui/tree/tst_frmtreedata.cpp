@@ -1,0 +1,173 @@
+#include "TestFiles.h"
+#include "WindowTest.h"
+#include "tree/FrmTreeData.h"
+#include "tree/TreeRecord.h"
+#include "tree/TreeWindowLogic.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace Drive;
+
+// The tree data window driven from the keyboard and the mouse, with its tab order dialog.
+class TestFrmTreeData : public QObject, WindowTest
+{
+    Q_OBJECT
+
+    QLineEdit* treeField(int i) const
+    {
+        return find<QLineEdit>(m_window, TreeWindowLogic::fieldBoxName(i));
+    }
+    // Clicks `opener`, runs `answer` in the dialog it opens, then closes it with the button
+    // `closer`, or as the window manager does when there is none.
+    void throughDialog(const QString& opener, const std::function<void(QWidget*)>& answer,
+                       const QString& closer = "OKButton")
+    {
+        inDialog(
+            m_window, [&] { click(m_window, opener); },
+            [&](QDialog* dialog) {
+                answer(dialog);
+                if (closer.isEmpty())
+                    dialog->close();
+                else
+                    click(dialog, closer);
+            });
+    }
+
+private Q_SLOTS:
+    void initTestCase() { startUp(); }
+    void init() { renew(); }
+    void cleanup() { tearDown(); }
+
+    void treeTypesTwoTreesAndSaves()
+    {
+        auto* window = open<FrmTreeData>();
+        const QString fileName = m_dir.filePath("trees.velk");
+        // From the display list: back to the file name box, then Enter loads and moves on.
+        key(Qt::Key_Backtab);
+        typeField(fileName);
+        typeField();
+        // The point in Plot number is refused as it is typed.
+        for (const char* keys : {"1.2", "1", "2.5", "1", "df", "10.5", "3", "85", "", "", "5", "25",
+                                 "3", "", "", "", "", "1", ""})
+            typeField(keys);
+        typeField();
+        // The Tab sent after adding lands in the first field, never in the file name box.
+        QTRY_COMPARE(focusName(), "txtTreeData_1");
+        for (const char* keys : {"", "2", "1", "", "wf"})
+            typeField(keys);
+        keys("5");
+        key(Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(window->treeLogic().RecordCount(), 2);
+        key(Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(!window->treeLogic().HasUnsavedChanges());
+        QCOMPARE(readFile(fileName), readFile(SAPWRIGHT_TEST_DATA "/tree_two_trees.velk"));
+    }
+
+    void treeDeleteShowsTheRecordAboveAndUpdateKeepsTheTail()
+    {
+        const QString fileName = m_dir.filePath("ten.velk");
+        auto tree = [](int number, const QString& species = "DF") {
+            return FormatTreeRecord({{{}, "1", QString::number(number), {}, {}, species, "5"}});
+        };
+        // Plot data of another tool past column 49 of the ninth tree.
+        const QString tail = QStringLiteral(" 25 180 HT3");
+        QByteArray bytes;
+        for (int number = 1; number <= 10; ++number)
+            bytes += (tree(number) + (number == 9 ? tail : QString())).toLatin1() + "\r\n";
+        writeFile(fileName, bytes);
+        modGlobal().TreeFileName = fileName;
+        auto* window = open<FrmTreeData>();
+        auto* list = find<QAbstractItemView>(window, "lstDisplay");
+        const auto shown = [&] {
+            return treeField(2)->text() + u' ' + QString::number(list->currentIndex().row()) +
+                   u' ' + find(window, "cmdProcess")->property("tag").toString();
+        };
+        // The seventh tree, with the button, then the last, with the Delete key: the tree
+        // above is shown, never the slot.
+        clickRow(list, 6);
+        click(window, "cmdDelete");
+        QCOMPARE(shown(), "6 5 edit");
+        clickRow(list, 8);
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(shown(), "9 7 edit");
+
+        treeField(5)->setFocus();
+        QTest::keyClicks(treeField(5), "wf");
+        QTest::keyClick(treeField(5), Qt::Key_U, Qt::AltModifier);
+        QTRY_COMPARE(window->treeLogic().display().line(7), tree(9, "WF") + tail);
+        // On the slot, Backspace deletes nothing.
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Backspace);
+        QCOMPARE(list->model()->rowCount(), 9);
+    }
+
+    void treeSwitchesLocksAndHoverFrame()
+    {
+        auto* window = open<FrmTreeData>();
+        QVERIFY(!find(window, "imgSwitch_5")->isEnabled());
+        QVERIFY(!find(window, "imgSwitch_13")->isVisible());
+        auto* treeSwitch = find<QLabel>(window, "imgSwitch_2");
+        QTest::mouseClick(treeSwitch, Qt::LeftButton);
+        QCOMPARE(treeSwitch->property("tag").toString(), "off");
+        QCOMPARE(treeSwitch->pixmap().toImage(),
+                 find<QLabel>(window, "imgSwitch_99")->pixmap().toImage());
+        QVERIFY(!treeField(2)->isEnabled() && treeField(2)->text() == "1");
+        QVERIFY(treeField(2)->palette().color(QPalette::Base) !=
+                treeField(1)->palette().color(QPalette::Base));
+        click(window, "lblField_14");
+        QVERIFY(!treeField(15)->isEnabled());
+
+        auto* lock = find<QLabel>(window, "imgLock_5");
+        QTest::mouseClick(lock, Qt::LeftButton);
+        QCOMPARE(lock->property("tag").toString(), "keep");
+        QWidget* frame = find(window, "imgButton");
+        QTest::mouseMove(lock);
+        QCOMPARE(frame->isVisible() ? frame->pos() : QPoint(), lock->pos() - QPoint(2, 2));
+        QTest::mouseMove(window, QPoint(2, window->height() - 2));
+        QVERIFY(!frame->isVisible());
+    }
+
+    void treeTabOrderDialog()
+    {
+        open<FrmTreeData>();
+        // No control box; the window manager's close is Cancel.
+        throughDialog(
+            "imgTabOrder",
+            [](QWidget* dialog) {
+                QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
+                click(dialog, "lblField_3");
+            },
+            QString());
+        QCOMPARE(focusName(), "txtTreeData_1");
+        throughDialog("imgTabOrder", [](QWidget* dialog) {
+            for (const char* name : {"lblField_6", "lblField_5", "lblField_2"})
+                click(dialog, name);
+            auto* order = find<QLineEdit>(dialog, "txtOrder_5");
+            QCOMPARE(order->text(), "2");
+            QVERIFY(!order->isEnabled());
+        });
+        QStringList visited{focusName()};
+        for (int i = 0; i < 4; ++i) {
+            typeField();
+            visited.append(focusName());
+        }
+        QCOMPARE(visited, QStringList({"txtTreeData_6", "txtTreeData_5", "txtTreeData_2",
+                                       "txtTreeData_1", "txtTreeData_3"}));
+    }
+
+    void treeSpeciesListFillsTheField()
+    {
+        auto* window = open<FrmTreeData>();
+        throughDialog("cmdSpeciesList", [](QWidget* dialog) {
+            find(dialog, "cboVariant")->setProperty("currentIndex", 1);
+            find(dialog, "lstSpecies")->setProperty("currentRow", 0);
+        });
+        QVERIFY(!treeField(5)->text().isEmpty());
+        QCOMPARE(window->treeLogic().field(5), treeField(5)->text());
+        QCOMPARE(focusName(), "txtTreeData_5");
+    }
+};
+
+QTEST_MAIN(TestFrmTreeData)
+#include "tst_frmtreedata.moc"
