@@ -20,16 +20,6 @@ bool keepsValueWhenOff(int field)
     return field >= PlotNumber && field <= Status;
 }
 
-// A text that reads as a number, as a double; blanks and a trailing sign allowed.
-double numberValue(const QString& text)
-{
-    QString t = text;
-    t.remove(u' ');
-    if (t.endsWith(u'-') || t.endsWith(u'+'))
-        t.prepend(t.back()).chop(1);
-    return t.toDouble();
-}
-
 // The whole-number part of a text that reads as a number, cut towards zero.
 qlonglong wholePart(const QString& text)
 {
@@ -152,7 +142,7 @@ void TreeWindowLogic::incrementPlot()
         setField(PlotNumber, QStringLiteral("0"));
     const QString text = m_fields[PlotNumber];
     // A text that is no number (only a loaded record can hold one) counts as 0.
-    const double value = readsAsNumber(text) ? numberValue(text) : 0.0;
+    const double value = readsAsNumber(text) ? text.toDouble() : 0.0;
     setField(PlotNumber, QString::number(value + 1, 'g', 15));
 }
 
