@@ -67,25 +67,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kept");     // the lists by variant, entries joined by "|"
         QTest::newRow("comments, blank lines, CR LF, any section order")
             << "# x\r\n\r\n[bm]\r\nL = Western larch\r\n[ak]\nWS = White spruce\nOT = Other\n"
-            << "" << "ak WS = White spruce|OT = Other; bm L = Western larch";
-        QTest::newRow("entry before the first section")
-            << "WS = White spruce\n[ak]\nOT = Other" << ":1" << "ak OT = Other";
-        QTest::newRow("unknown section, its entries go with it")
-            << "[zz]\nWS = White spruce\n[AK]\n[ak ]\n[]\nOT = Other" << "zz:1; AK:3; ak :4; :5"
+            << ""
+            << "ak WS = White spruce|OT = Other; bm L = Western larch";
+        QTest::newRow("outside a known section, entries of an unknown one go with it")
+            << "OT = Other\n[zz]\nOT = Other\n[AK]\n[ak ]\n[]\nOT = Other"
+            << ":1; zz:2; AK:4; ak :5; :6"
             << "";
-        QTest::newRow("second section of a variant")
-            << "[ak]\nWS = White spruce\n[ak]\nOT = Other" << "ak:3" << "ak WS = White spruce";
-        QTest::newRow("no \" = \"") << "[ak]\nWS White spruce\nWS= White spruce\nWS =White spruce"
-                                    << "ak:2; ak:3; ak:4" << "";
-        QTest::newRow("code: padded, lower case, three letters, digit")
-            << "[ak]\nL  = Western larch\nws = White spruce\nWSP = White spruce\nW1 = White spruce"
-            << "ak:2; ak:3; ak:4; ak:5" << "";
-        QTest::newRow("name: 2 and 29 characters, a digit, nothing")
-            << "[ak]\nOT = Ot\nOT = Abcdefghijklmnopqrstuvwxyzabc\nOT = Fir 2\nOT = "
-            << "ak:2; ak:3; ak:4; ak:5" << "";
+        QTest::newRow("second section") << "[ak]\nWS = White spruce\n[ak]\nOT = Other"
+                                        << "ak:3"
+                                        << "ak WS = White spruce";
+        // No " = "; a code padded, in lower case, of three letters, with a digit; a name of 2
+        // and of 29 characters, with a digit, none.
+        QTest::newRow("not an entry")
+            << "[ak]\nWS White\nWS= White\nWS =White\nL  = Larch\nws = White\nWSP = White\n"
+               "W1 = White\nOT = Ot\nOT = Abcdefghijklmnopqrstuvwxyzabc\nOT = Fir 2\nOT = "
+            << "ak:2; ak:3; ak:4; ak:5; ak:6; ak:7; ak:8; ak:9; ak:10; ak:11; ak:12"
+            << "";
         QTest::newRow("doubled code")
-            << "[ak]\nWS = White spruce\nW = Willow\nWS = Sitka spruce\nW = Willow"
-            << "ak:4; ak:5" << "ak WS = White spruce|W = Willow";
+            << "[ak]\nWS = White spruce\nW = Willow\nWS = Sitka\nW = Willow"
+            << "ak:4; ak:5"
+            << "ak WS = White spruce|W = Willow";
     }
     void speciesText()
     {
