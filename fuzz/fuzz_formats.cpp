@@ -6,7 +6,9 @@
 // and a text the program sets (caret at 0) is never made worse. Reader: reading what was
 // written gives the same lines, and writing what was read keeps every byte but the line ends,
 // which become CR LF. File checks: findings in line order, on lines that exist, each saying
-// what happens; a tree line's own findings do not depend on its neighbours.
+// what happens; a tree line's own findings do not depend on its neighbours. Species text:
+// the lists written back read as the same lists without a problem, so they hold only
+// well-formed entries with distinct codes.
 
 #include "app/FileCheck.h"
 #include "location/LocRecord.h"
@@ -14,6 +16,8 @@
 #include "recordfile/Cp1252.h"
 #include "recordfile/RecordFileIO.h"
 #include "recordfile/RecordText.h"
+#include "species/SpeciesLists.h"
+#include "species/VariantList.h"
 #include "stand/CheckStandField.h"
 #include "stand/ReadBackCheck.h"
 #include "stand/StandSet.h"
@@ -25,6 +29,7 @@
 #include <QRegularExpression>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 // A property failure: says which, then stops so libFuzzer keeps the input.
 #define FUZZ_CHECK(condition)                                                                      \
@@ -346,13 +351,40 @@ void checks(FuzzedDataProvider& data)
         FUZZ_CHECK(own(all, i + 1) == FileCheck::check(Kind::Tree, {lines[i]}, {}, variant));
 }
 
+void speciesText(FuzzedDataProvider& data)
+{
+    // Characters from a short set, so that most entries come near the form and some just miss it.
+    const auto pick = [&data](const char* from, int min, int max) {
+        QString picked;
+        for (int n = data.ConsumeIntegralInRange(min, max); n > 0; --n)
+            picked += QChar(from[data.ConsumeIntegralInRange<size_t>(0, std::strlen(from) - 1)]);
+        return picked;
+    };
+    QString text;
+    while (data.remaining_bytes() > 0) {
+        const int kind = data.ConsumeIntegralInRange(0, 3); // positions 0 and 23 give "[]"
+        text += kind == 0
+                    ? u'[' + VariantList::entry(data.ConsumeIntegralInRange(0, 23)).code + u']'
+                : kind == 1 ? pick("ABb", 0, 3) + QStringLiteral(" = ") + pick("Ab -./,1", 2, 29)
+                            : consumeText(data, 40);
+        text += data.ConsumeBool() ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    }
+    const SpeciesLists::Parsed parsed = SpeciesLists::parse(text);
+    QString written;
+    for (int position = 1; position <= VariantList::count(); ++position)
+        written += u'[' + VariantList::entry(position).code + QStringLiteral("]\n") +
+                   parsed.lists.value(position - 1).join(u'\n') + u'\n';
+    const SpeciesLists::Parsed reread = SpeciesLists::parse(written);
+    FUZZ_CHECK(reread.problems.isEmpty() && reread.lists == parsed.lists);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 {
     FuzzedDataProvider data(bytes, size);
-    void (*const targets[])(FuzzedDataProvider&) = {treeRecord, standSet, locRecord,
-                                                    typing,     reader,   checks};
+    void (*const targets[])(FuzzedDataProvider&) = {treeRecord, standSet, locRecord,  typing,
+                                                    reader,     checks,   speciesText};
     targets[data.ConsumeIntegralInRange<size_t>(0, std::size(targets) - 1)](data);
     return 0;
 }
