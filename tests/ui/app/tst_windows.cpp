@@ -413,9 +413,27 @@ private Q_SLOTS:
         QWidget* window = open(&owner);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        const QStringList found = unreadable(window);
+        QStringList found = unreadable(window);
+        // The hover frame holds each picture with room on every side and runs into no text.
+        if (auto* frame = window->findChild<QWidget*>("imgButton")) {
+            for (ClickableLabel* picture : window->findChildren<ClickableLabel*>()) {
+                if (picture->pixmap().isNull() || !picture->isVisibleTo(window))
+                    continue;
+                Q_EMIT picture->mouseMoved();
+                if (!frame->geometry()
+                         .adjusted(2, 2, -2, -2)
+                         .contains(QRect(picture->pos(),
+                                         picture->pixmap().deviceIndependentSize().toSize())))
+                    found << picture->objectName() + QStringLiteral(" leaves its frame");
+                found << unreadable(window);
+            }
+        }
+        // The focus shows from the start, as after a Tab.
+        if (qobject_cast<QDialog*>(window) && !window->testAttribute(Qt::WA_KeyboardFocusChange))
+            found << QStringLiteral("the focus does not show");
         if (window->parent() != &owner)
             delete window;
+        found.removeDuplicates();
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
     }
 };
