@@ -245,16 +245,9 @@ private Q_SLOTS:
         QCOMPARE(m_logic->field(Box::Addfile), "keep.kcp");
     }
 
-    void browsing()
+    void browsingAddfiles()
     {
-        modGlobal().TreeFileName = "handed.tre";
-        // A tree file other than the handed-over one: Cancel puts that one back.
-        m_ui->fileDialogAnswers = {"other.tre"};
-        m_ui->answers = {Answer::Cancel};
-        m_logic->browseTree();
-        QCOMPARE(m_logic->field(Box::TreeFile), "handed.tre");
-        QCOMPARE(m_ui->titles(), QStringList{"Alert"});
-        // Addfiles: only while switched on; a path with a blank is asked about.
+        // Only while switched on; a path with a blank is asked about.
         m_logic->browseAddfile();
         m_logic->toggleAddfiles();
         m_ui->fileDialogAnswers = {"a.kcp", "my b.kcp", "c.kcp"};

@@ -323,20 +323,16 @@ private Q_SLOTS:
         const QString omega = QStringLiteral("\u03a9.velk");
         const QStringList none;
         // clang-format off
-        QTest::newRow("tree, paste into Species") << Window::Tree << "" << paste("txtTreeData_5", "\u03b1") << "txtTreeData_5" << "DF" << none << 1 << 1;
         QTest::newRow("stand, a key") << Window::Stand << "t.tre" << Action([](DataWindow* w) { QTest::sendKeyEvent(QTest::Click, find(w, "txtStandData_1"), Qt::Key_unknown, "\u03b1", {}); }) << "txtStandData_1" << "S1" << none << 1 << 2;
         QTest::newRow("stand, paste into the stand ID") << Window::Stand << "t.tre" << paste("txtStandData_1", "Stand \u03b11") << "txtStandData_1" << "S1" << none << 1 << 2;
-        QTest::newRow("stand, paste into a number box") << Window::Stand << "t.tre" << paste("txtStandData_3", "\u03b1\u03b2\u03b3") << "txtStandData_3" << "" << none << 1 << 2;
         QTest::newRow("stand, paste into the grouping codes") << Window::Stand << "t.tre" << paste("txtGroups", "g1\n\u03b1") << "txtGroups" << "" << none << 1 << 2;
         QTest::newRow("stand, Browse for the tree data file") << Window::Stand << "t.tre" << browse("cmdBrowseTree", omega) << "txtTreeFile" << "t.tre" << QStringList{"Error"} << 0 << 2;
         QTest::newRow("stand, Browse for an addfile") << Window::Stand << "t.tre" << Action([browse](DataWindow* w) { click(w, "imgSwitch_1"); browse("cmdBrowseAddfile", "\u03a9.kcp")(w); }) << "txtAddfile" << "" << QStringList{"Error"} << 0 << 2;
         QTest::newRow("stand, handed over") << Window::Stand << omega << Action() << "txtTreeFile" << omega << QStringList{"Alert"} << 0 << 0;
         QTest::newRow("stand, handed over again by Cancel") << Window::Stand << omega << Action([this, browse](DataWindow* w) { m_ui.answers = {Answer::Cancel}; browse("cmdBrowseTree", "b.tre")(w); }) << "txtTreeFile" << omega << QStringList{"Alert", "Alert"} << 0 << 0;
-        QTest::newRow("stand, a loaded set updated") << Window::Stand << "t.tre" << Action([this](DataWindow* w) {
-            const QString file = m_dir.filePath("bytes.slf");
-            writeFile(file, "A S\x80\x81\xe9 t.tre @ ie\r\nB S\x80\x81\xe9\r\n");
-            w->logic().setFileNameBox(file);
-            w->logic().fileNameBoxLeft();
+        QTest::newRow("stand, a loaded set updated") << Window::Stand << "t.tre" << Action([this, browse](DataWindow* w) {
+            writeFile(m_dir.filePath("bytes.slf"), "A S\x80\x81\xe9 t.tre @ ie\r\nB S\x80\x81\xe9\r\n");
+            browse("cmdBrowseSlf", m_dir.filePath("bytes.slf"))(w);
             w->logic().select(0);
         }) << "txtStandData_1" << "S\u20ac\u0081\u00e9" << none << 0 << 2;
         QTest::newRow("stand, undone and done again") << Window::Stand << "t.tre" << Action([](DataWindow* w) {
@@ -364,12 +360,11 @@ private Q_SLOTS:
         modGlobal().LocationsFileName = m_dir.filePath("new.loc");
         auto* w = static_cast<DataWindow*>(WindowChain::show(window));
         QVERIFY(QTest::qWaitForWindowActive(w));
-        const QMap<Window, QStringList> required = {
-            {Window::Tree, {"txtTreeData_5", "DF", "txtTreeData_6", "10"}},
-            {Window::Stand, {"txtStandData_1", "S1", "txtVariant", "ie"}},
-            {Window::Location, {"txtLocation", "L"}}};
-        for (qsizetype k = 0; k < required[window].size(); k += 2)
-            find<QLineEdit>(w, required[window][k])->setText(required[window][k + 1]);
+        const QStringList required = window == Window::Stand
+                                         ? QStringList{"txtStandData_1", "S1", "txtVariant", "ie"}
+                                         : QStringList{"txtLocation", "L"};
+        for (qsizetype k = 0; k < required.size(); k += 2)
+            find<QLineEdit>(w, required[k])->setText(required[k + 1]);
         if (path)
             path(w);
         QWidget* target = find(w, box);
