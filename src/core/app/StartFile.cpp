@@ -23,8 +23,8 @@ StartFile StartFile::fromArguments(const QStringList& arguments, const QString& 
         return start;
     // A launcher may hand over a file URL instead of a name.
     const QUrl url(arguments[1]);
-    const QString name = url.isLocalFile() ? url.toLocalFile() : arguments[1];
-    start.m_path = QDir::cleanPath(QDir(workingDirectory).absoluteFilePath(name));
+    start.m_name = url.isLocalFile() ? url.toLocalFile() : arguments[1];
+    start.m_path = QDir::cleanPath(QDir(workingDirectory).absoluteFilePath(start.m_name));
     const QFileInfo info(start.m_path);
     if (!info.exists()) {
         start.m_problem = QStringLiteral("The file %1 does not exist.").arg(start.m_path);
@@ -61,13 +61,13 @@ void StartFile::applyTo(ModGlobal& values) const
 {
     switch (m_kind) {
     case FileKind::Tree:
-        values.TreeFileName = m_path;
+        values.TreeFileName = m_name;
         break;
     case FileKind::Stand:
-        values.StandListFileName = m_path;
+        values.StandListFileName = m_name;
         break;
     case FileKind::Locations:
-        values.LocationsFileName = m_path;
+        values.LocationsFileName = m_name;
         break;
     case FileKind::None:
         break;

@@ -21,11 +21,12 @@ public:
     // Why the named file cannot be opened; empty when it can or when none was named.
     const QString& problem() const { return m_problem; }
 
-    // Names the file in the shared value that its window opens on.
+    // Names the file, as given, in the shared value that its window opens on.
     void applyTo(ModGlobal& values) const;
 
 private:
     FileKind m_kind = FileKind::None;
+    QString m_name; // as given, a file URL as its path: the window shows it as if typed
     QString m_path;
     QString m_problem;
 };

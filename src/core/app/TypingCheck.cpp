@@ -3,6 +3,8 @@
 #include "NumberTest.h"
 #include "recordfile/Cp1252.h"
 
+#include <algorithm>
+
 namespace {
 
 bool endsWith(const QString& t, QChar c)
@@ -25,6 +27,11 @@ bool isBad(TypingClass typingClass, const QString& t, const QString& placeholder
     default:
         return false;
     }
+}
+
+qsizetype withoutByte(const QString& t)
+{
+    return std::count_if(t.begin(), t.end(), [](QChar c) { return !Cp1252::canEncode(c); });
 }
 
 } // namespace
@@ -67,22 +74,20 @@ TypingResult checkTyping(TypingClass typingClass, const QString& text, int caret
     return result;
 }
 
-TypingResult checkEdit(TypingClass typingClass, const QString& text, int caret, int maxLength,
-                       int previousLength, const QString& placeholder)
+TypingResult checkEdit(TypingClass typingClass, const QString& previous, const QString& text,
+                       int caret, int maxLength, const QString& placeholder)
 {
-    QString t = text;
-    int p = qBound(0, caret, int(t.size()));
-    bool refused = false;
-    for (int k = int(t.size()) - 1; k >= 0; --k) {
-        if (!Cp1252::canEncode(t[k])) {
-            t.remove(k, 1);
-            if (k < p)
-                --p;
-            refused = true;
-        }
+    int p = qBound(0, caret, int(text.size()));
+    // A value the program put there may hold such characters; only new ones are refused.
+    if (withoutByte(text) > withoutByte(previous)) {
+        // The caret where the change began, as far as a text can tell.
+        const int before = qBound(0, p - int(text.size() - previous.size()), int(previous.size()));
+        return TypingResult{false, previous, before, true};
     }
+    QString t = text;
+    bool refused = false;
     if (maxLength > 0) {
-        const int allowed = qMax(maxLength, previousLength);
+        const int allowed = qMax(maxLength, int(previous.size()));
         while (t.size() > allowed && p > 0) {
             t.remove(p - 1, 1);
             --p;

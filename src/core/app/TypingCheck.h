@@ -33,9 +33,11 @@ enum class TypingClass
 TypingResult checkTyping(TypingClass typingClass, const QString& text, int caret,
                          const QString& placeholder = QString());
 
-// A change the user made to a box, checked as a whole: characters without a byte in the file
-// are refused, the box takes at most `maxLength` characters (0: no limit) unless the program
-// put a longer value there (`previousLength`), which may shrink but not grow, and then the
-// class check runs. Whatever is refused goes from just before the caret, with a beep.
-TypingResult checkEdit(TypingClass typingClass, const QString& text, int caret, int maxLength,
-                       int previousLength, const QString& placeholder = QString());
+// A change the user made to a box, from `previous` to `text`, checked as a whole. A change
+// that brings a character without a byte in the file is refused whole, with a beep: the box
+// keeps `previous`, since a paste that lost some of its characters would go on as another
+// value. Then the box takes at most `maxLength` characters (0: no limit) unless the program
+// put a longer value there, which may shrink but not grow, and the class check runs; what
+// these refuse goes from just before the caret, with a beep.
+TypingResult checkEdit(TypingClass typingClass, const QString& previous, const QString& text,
+                       int caret, int maxLength, const QString& placeholder = QString());

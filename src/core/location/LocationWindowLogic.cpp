@@ -58,7 +58,7 @@ void LocationWindowLogic::openFromSharedState()
 TypingResult LocationWindowLogic::fieldEdited(Field field, const QString& text, int caret)
 {
     // No length limit and no class: only characters without a byte in the file are refused.
-    const TypingResult result = checkEdit(TypingClass::None, text, caret, 0, 0);
+    const TypingResult result = checkEdit(TypingClass::None, m_entry.field(field), text, caret, 0);
     setField(field, result.text);
     if (result.beep)
         ui().beep();

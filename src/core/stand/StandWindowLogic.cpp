@@ -55,7 +55,7 @@ TypingResult StandWindowLogic::fieldEdited(int box, const QString& text, int car
         return {true, text, caret, false};
     const StandFieldInfo& info = standField(box);
     const TypingResult result =
-        checkEdit(info.typing, text, caret, info.maxLength, int(m_boxes[box].size()), Placeholder);
+        checkEdit(info.typing, m_boxes[box], text, caret, info.maxLength, Placeholder);
     store(box, result.text);
     if (result.beep)
         ui().beep();
@@ -166,6 +166,22 @@ void StandWindowLogic::showSet(const StandSet& set)
     setField(StandBox::Addfile, set.addfiles);
 }
 
+bool StandWindowLogic::everyCharacterFits()
+{
+    for (int box = StandBox::StandId; box <= StandBox::Last; ++box) {
+        if (Cp1252::canEncode(m_boxes[box]))
+            continue;
+        ui().message(QStringLiteral("Alert"),
+                     QStringLiteral("The %1 \"%2\" holds a character that the Stand List File "
+                                    "cannot hold.")
+                         .arg(QString::fromLatin1(standField(box).label), m_boxes[box]),
+                     Buttons::Ok, Icon::Exclamation);
+        ui().focusControl(boxName(box));
+        return false;
+    }
+    return true;
+}
+
 bool StandWindowLogic::warnUnreadable(const StandSet& set)
 {
     const std::optional<UnreadableValue> found = findUnreadableValue(set);
@@ -205,6 +221,8 @@ bool StandWindowLogic::processEntry()
         ui().focusControl(boxName(StandBox::Variant));
         return false;
     }
+    if (!everyCharacterFits())
+        return false;
     if (m_boxes[StandBox::TreeFile].isEmpty() &&
         ui().message(QStringLiteral("Bareground"),
                      QStringLiteral("No tree file name is specified.\r\n"

@@ -68,6 +68,9 @@ private:
     void store(int box, const QString& text);
     // Refuses a chosen path the file cannot hold; true when it may be used.
     bool pathFits(const QString& path);
+    // A box may hold a name handed over from the tree window that the file cannot hold:
+    // refused with a message naming it, so it never reaches the list as "?".
+    bool everyCharacterFits();
     bool warnUnreadable(const StandSet& set);
     void addSet(const QStringList& lines);
     bool replaceSet(const QStringList& lines);

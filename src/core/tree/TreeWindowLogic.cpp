@@ -84,7 +84,7 @@ TypingResult TreeWindowLogic::fieldEdited(int field, const QString& text, int ca
 {
     const TreeFieldInfo& info = treeField(field);
     const TypingResult result =
-        checkEdit(info.typing, text, caret, info.maxLength, int(m_fields[field].size()));
+        checkEdit(info.typing, m_fields[field], text, caret, info.maxLength);
     store(field, result.text);
     if (result.beep)
         ui().beep();

@@ -33,6 +33,21 @@ protected:
     }
 };
 
+// Showing a window forgets how its focus came; set again once shown.
+class FocusShows : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            static_cast<QWidget*>(watched)->setAttribute(Qt::WA_KeyboardFocusChange);
+        return false;
+    }
+};
+
 class StaysShown : public QObject
 {
 public:
@@ -129,6 +144,11 @@ void noControlBox(QDialog* dialog)
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::MSWindowsFixedSizeDialogHint);
     dialog->installEventFilter(new StaysShown(dialog));
+}
+
+void showFocus(QWidget* dialog)
+{
+    dialog->installEventFilter(new FocusShows(dialog));
 }
 
 } // namespace Controls

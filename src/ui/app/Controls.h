@@ -35,4 +35,8 @@ void clickOnEnter(QAbstractButton* button);
 // hidden modal dialog would leave its owner blocked with nothing to answer.
 void noControlBox(QDialog* dialog);
 
+// The focus shows from the moment a dialog opens, as it does once Tab has moved it: a dialog
+// opened from the keyboard is answered from the keyboard.
+void showFocus(QWidget* dialog);
+
 } // namespace Controls

@@ -32,10 +32,11 @@ HoverFrame::HoverFrame(QWidget* window) : QLabel(window)
     hide();
 }
 
-void HoverFrame::showAround(const QWidget* picture, int offsetTwips)
+void HoverFrame::showAround(const QLabel* picture)
 {
-    move(Twips::toPixels(Twips::fromPixels(picture->x()) - offsetTwips),
-         Twips::toPixels(Twips::fromPixels(picture->y()) - offsetTwips));
+    // Centred on the picture as drawn, so it leaves the same room on every side.
+    const QSize drawn = picture->pixmap().deviceIndependentSize().toSize();
+    move(picture->pos() + QPoint(drawn.width() - width(), drawn.height() - height()) / 2);
     show();
     // Behind the picture it marks.
     lower();

@@ -10,6 +10,6 @@ class HoverFrame : public QLabel
 public:
     explicit HoverFrame(QWidget* window);
 
-    // Shows the frame with its top left `offsetTwips` above and left of the picture's.
-    void showAround(const QWidget* picture, int offsetTwips);
+    // Shows the frame around the picture a label draws at its top left.
+    void showAround(const QLabel* picture);
 };

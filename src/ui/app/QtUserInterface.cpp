@@ -1,5 +1,6 @@
 #include "QtUserInterface.h"
 
+#include "app/Controls.h"
 #include "recordfile/DlgFileExists.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ UserInterface::Answer QtUserInterface::message(const QString& title, const QStri
 {
     QMessageBox box(m_window);
     box.setWindowTitle(title);
+    Controls::showFocus(&box);
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     box.setText(shown);

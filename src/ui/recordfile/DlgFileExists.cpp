@@ -48,6 +48,7 @@ DlgFileExists::DlgFileExists(QWidget* owner) : QDialog(owner)
     Controls::noControlBox(this);
     setObjectName(QStringLiteral("dlgFileExists"));
     setWindowTitle(QStringLiteral("File Exists"));
+    Controls::showFocus(this);
     setModal(true);
     setFixedSize(Twips::toPixels(5940), Twips::toPixels(2595));
 

@@ -43,6 +43,7 @@ DlgSpecies::DlgSpecies(QWidget* owner, QLineEdit* speciesField)
 {
     setObjectName(QStringLiteral("dlgSpecies"));
     setWindowTitle(QStringLiteral("VELK Species"));
+    Controls::showFocus(this);
 
     // Created in tab order.
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
@@ -70,6 +71,12 @@ DlgSpecies::DlgSpecies(QWidget* owner, QLineEdit* speciesField)
     lstSpecies_->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
     lstSpecies_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lstSpecies_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // When Tab brings the focus in, the list makes its first entry current but leaves it
+    // unchosen, and the first Down arrow would skip it: the entry the keys are on is chosen.
+    connect(lstSpecies_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* current) {
+        if (current && lstSpecies_->selectedItems().isEmpty())
+            current->setSelected(true);
+    });
 
     setTabOrder(okButton_, cancelButton_);
     setTabOrder(cancelButton_, cboVariant_);

@@ -19,6 +19,7 @@ DlgVariants::DlgVariants(QWidget* owner, QLineEdit* variantField)
 {
     setObjectName(QStringLiteral("dlgVariants"));
     setWindowTitle(QStringLiteral("VELK Variants"));
+    Controls::showFocus(this);
     setFixedSize(Twips::toPixels(5625), Twips::toPixels(2775));
 
     // Created in tab order. Neither button is the default or the cancel button.

@@ -147,7 +147,7 @@ void FrmStandData::buildTop()
     Twips::place(m_switch, 120, 780, 240, 240);
     connect(m_switch, &ClickableLabel::clicked, m_logic, &StandWindowLogic::toggleAddfiles);
     connect(m_switch, &ClickableLabel::mouseMoved, this,
-            [this] { m_hoverFrame->showAround(m_switch, 50); });
+            [this] { m_hoverFrame->showAround(m_switch); });
     auto* addfilesLabel = new ClickableLabel(this);
     addfilesLabel->setObjectName(QStringLiteral("lblAddfiles"));
     addfilesLabel->setText(QStringLiteral("Addfiles"));

@@ -17,6 +17,7 @@ DlgTabOrder::DlgTabOrder(QWidget* owner, TreeTabOrder& order) : QDialog(owner), 
     Controls::noControlBox(this);
     setObjectName(QStringLiteral("dlgTabOrder"));
     setWindowTitle(QStringLiteral("Tab Order"));
+    Controls::showFocus(this);
     setFixedSize(Twips::toPixels(4305), Twips::toPixels(4995));
 
     QLabel* intro = Controls::label(

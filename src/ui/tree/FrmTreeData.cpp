@@ -196,7 +196,7 @@ void FrmTreeData::buildImages()
         connect(m_switches[field], &ClickableLabel::clicked, m_logic,
                 [this, field] { m_logic->toggleSwitch(field); });
         connect(m_switches[field], &ClickableLabel::mouseMoved, this,
-                [this, field] { m_hoverFrame->showAround(m_switches[field], 50); });
+                [this, field] { m_hoverFrame->showAround(m_switches[field]); });
 
         m_locks[field] = image(QStringLiteral("imgLock_%1").arg(field),
                                field == TreeFields::TreeNumber ? AutoNumberingTooltip : LockTooltip,
@@ -204,7 +204,7 @@ void FrmTreeData::buildImages()
         connect(m_locks[field], &ClickableLabel::clicked, m_logic,
                 [this, field] { m_logic->toggleLock(field); });
         connect(m_locks[field], &ClickableLabel::mouseMoved, this,
-                [this, field] { m_hoverFrame->showAround(m_locks[field], 30); });
+                [this, field] { m_hoverFrame->showAround(m_locks[field]); });
     }
 
     ClickableLabel* plus = image(QStringLiteral("imgPlotPlus"),
@@ -212,14 +212,14 @@ void FrmTreeData::buildImages()
     plus->setPixmap(QPixmap(QStringLiteral(":/plus.png")));
     connect(plus, &ClickableLabel::clicked, m_logic, &TreeWindowLogic::incrementPlot);
     connect(plus, &ClickableLabel::mouseMoved, this,
-            [this, plus] { m_hoverFrame->showAround(plus, 50); });
+            [this, plus] { m_hoverFrame->showAround(plus); });
 
     ClickableLabel* reset = image(QStringLiteral("imgResetTree"),
                                   QStringLiteral("Reset tree number to 1"), 1620, 1140, 240, 240);
     reset->setPixmap(QPixmap(QStringLiteral(":/reset.png")));
     connect(reset, &ClickableLabel::clicked, m_logic, &TreeWindowLogic::resetTreeNumber);
     connect(reset, &ClickableLabel::mouseMoved, this,
-            [this, reset] { m_hoverFrame->showAround(reset, 50); });
+            [this, reset] { m_hoverFrame->showAround(reset); });
 
     ClickableLabel* tabOrder =
         image(QStringLiteral("imgTabOrder"), QStringLiteral("Specify the tab-order for data entry"),
@@ -227,7 +227,7 @@ void FrmTreeData::buildImages()
     tabOrder->setPixmap(QPixmap(QStringLiteral(":/taborder.png")));
     connect(tabOrder, &ClickableLabel::clicked, this, &FrmTreeData::openTabOrder);
     connect(tabOrder, &ClickableLabel::mouseMoved, this,
-            [this, tabOrder] { m_hoverFrame->showAround(tabOrder, 50); });
+            [this, tabOrder] { m_hoverFrame->showAround(tabOrder); });
 }
 
 void FrmTreeData::bindField(int field)

@@ -57,19 +57,20 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("content"); // null: the file is not written
         QTest::addColumn<FileKind>("kind");
         QTest::addColumn<QString>("problem"); // %1 is the file's full path
+        QTest::addColumn<QString>("shared");  // the name its window shows, as given
         const QString notOurs =
             QStringLiteral("The file %1 is not a tree data file (.velk, .tre), a "
                            "Stand List File (.slf) or a Locations File (.loc).");
         const QByteArray none;
         // clang-format off
-        QTest::newRow("none") << "" << "" << none << FileKind::None << "";
+        QTest::newRow("none") << "" << "" << none << FileKind::None << "" << "";
         // A known extension wins over the content, letter case ignored.
-        QTest::newRow("relative TRE") << "sub/../P.TRE" << "P.TRE" << QByteArray("A S1") << FileKind::Tree << "";
-        QTest::newRow("Slf by file URL") << "file://%1/s.Slf" << "s.Slf" << QByteArray("") << FileKind::Stand << "";
+        QTest::newRow("relative TRE") << "sub/../P.TRE" << "P.TRE" << QByteArray("A S1") << FileKind::Tree << "" << "sub/../P.TRE";
+        QTest::newRow("Slf by file URL") << "file://%1/s.Slf" << "s.Slf" << QByteArray("") << FileKind::Stand << "" << "%1/s.Slf";
         // The content decides any other name.
-        QTest::newRow("binary") << "a.png" << "a.png" << QByteArray("A \"\0", 4) << FileKind::None << notOurs;
-        QTest::newRow("missing") << "gone.slf" << "gone.slf" << none << FileKind::None << "The file %1 does not exist.";
-        QTest::newRow("folder") << "sub" << "sub" << none << FileKind::None << "%1 is a folder, not a file.";
+        QTest::newRow("binary") << "a.png" << "a.png" << QByteArray("A \"\0", 4) << FileKind::None << notOurs << "";
+        QTest::newRow("missing") << "gone.slf" << "gone.slf" << none << FileKind::None << "The file %1 does not exist." << "";
+        QTest::newRow("folder") << "sub" << "sub" << none << FileKind::None << "%1 is a folder, not a file." << "";
         // clang-format on
     }
 
@@ -94,6 +95,11 @@ private Q_SLOTS:
         QCOMPARE(start.kind(), kind);
         QCOMPARE(start.path(), full);
         QCOMPARE(start.problem(), problem.isEmpty() ? QString() : problem.arg(full));
+        QFETCH(QString, shared);
+        ModGlobal values;
+        start.applyTo(values);
+        QCOMPARE(values.TreeFileName + values.StandListFileName + values.LocationsFileName,
+                 shared.replace(QStringLiteral("%1"), dir.path()));
     }
 
     void numberTest_data()

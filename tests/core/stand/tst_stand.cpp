@@ -245,18 +245,9 @@ private Q_SLOTS:
         QCOMPARE(m_logic->field(Box::Addfile), "keep.kcp");
     }
 
-    void browsingAndTyping()
+    void browsingAddfiles()
     {
-        modGlobal().TreeFileName = "handed.tre";
-        // A tree file other than the handed-over one: Cancel puts that one back.
-        m_ui->fileDialogAnswers = {"other.tre", QStringLiteral("\u0101.tre")};
-        m_ui->answers = {Answer::Cancel};
-        m_logic->browseTree();
-        QCOMPARE(m_logic->field(Box::TreeFile), "handed.tre");
-        m_logic->browseTree(); // a path the file cannot hold
-        QCOMPARE(m_logic->field(Box::TreeFile), "handed.tre");
-        QCOMPARE(m_ui->titles(), (QStringList{"Alert", "Error"}));
-        // Addfiles: only while switched on; a path with a blank is asked about.
+        // Only while switched on; a path with a blank is asked about.
         m_logic->browseAddfile();
         m_logic->toggleAddfiles();
         m_ui->fileDialogAnswers = {"a.kcp", "my b.kcp", "c.kcp"};
@@ -265,9 +256,6 @@ private Q_SLOTS:
             m_logic->browseAddfile();
         QCOMPARE(m_logic->field(Box::Addfile), "a.kcp c.kcp");
         QCOMPARE(m_ui->fileDialogFilters.last(), "Addfiles (*.kcp)|*.kcp|All Files (*.*)|*.*");
-        // Typing: a character without a byte in the file is refused in any box.
-        const TypingResult typed = m_logic->fieldEdited(Box::Variant, QStringLiteral("x\u0101"), 2);
-        QCOMPARE(std::pair(typed.text, typed.beep), std::pair(QStringLiteral("x"), true));
     }
 
     void fullListRefusesMoreLines()

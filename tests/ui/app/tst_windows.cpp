@@ -1,8 +1,10 @@
 #include "TestFiles.h"
 #include "WindowTest.h"
+#include "app/ClickableLabel.h"
 #include "app/DataWindow.h"
 #include "app/FrmSplash.h"
 #include "app/QtUserInterface.h"
+#include "recordfile/Cp1252.h"
 #include "recordfile/DlgFileExists.h"
 #include "recordfile/RecordFileLogic.h"
 #include "species/DlgSpecies.h"
@@ -12,6 +14,7 @@
 
 #include <QAbstractScrollArea>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +28,8 @@ using Answer = UserInterface::Answer;
 namespace {
 
 using Opener = std::function<QWidget*(QWidget* owner)>;
+using Window = WindowChain::Window;
+using Action = std::function<void(DataWindow*)>;
 
 // The room a button, frame title or text box leaves its text, and what the text needs.
 std::pair<QRect, QRect> textRoom(const QWidget* w, const QFontMetrics& metrics)
@@ -105,6 +110,7 @@ QStringList unreadable(const QWidget* window)
 } // namespace
 
 Q_DECLARE_METATYPE(Opener)
+Q_DECLARE_METATYPE(Action)
 
 // The splash, the chain of the three data windows, the file dialog, and the layout of every
 // window and dialog.
@@ -286,6 +292,92 @@ private Q_SLOTS:
         QCOMPARE(current()->logic().display().lines(), lines);
     }
 
+    // A character without a byte in the files reaches no display list, whatever the path:
+    // typed or pasted it is refused whole with a beep, chosen or handed over it is named in a
+    // message, at the latest by Add.
+    void noCharacterWithoutAByteReachesAList_data()
+    {
+        QTest::addColumn<Window>("window");
+        QTest::addColumn<QString>("handedOver"); // the tree data file or Stand List File name
+        QTest::addColumn<Action>("path");
+        QTest::addColumn<QString>("box");   // the box the path writes to
+        QTest::addColumn<QString>("shown"); // what it shows then
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<int>("beeps");
+        QTest::addColumn<int>("records"); // after the path and Add
+        const auto paste = [](const char* box, const QString& text) {
+            return Action([box, text](DataWindow* w) {
+                QApplication::clipboard()->setText(text);
+                QWidget* target = find(w, box);
+                target->setFocus();
+                QTest::keyClick(target, Qt::Key_End);
+                QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+            });
+        };
+        const auto browse = [this](const char* button, const QString& path) {
+            return Action([this, button, path](DataWindow* w) {
+                m_ui.fileDialogAnswers = {path};
+                click(w, button);
+            });
+        };
+        const QString omega = QStringLiteral("\u03a9.velk");
+        const QStringList none;
+        // clang-format off
+        QTest::newRow("stand, a key") << Window::Stand << "t.tre" << Action([](DataWindow* w) { QTest::sendKeyEvent(QTest::Click, find(w, "txtStandData_1"), Qt::Key_unknown, "\u03b1", {}); }) << "txtStandData_1" << "S1" << none << 1 << 2;
+        QTest::newRow("stand, paste into the stand ID") << Window::Stand << "t.tre" << paste("txtStandData_1", "Stand \u03b11") << "txtStandData_1" << "S1" << none << 1 << 2;
+        QTest::newRow("stand, paste into the grouping codes") << Window::Stand << "t.tre" << paste("txtGroups", "g1\n\u03b1") << "txtGroups" << "" << none << 1 << 2;
+        QTest::newRow("stand, Browse for the tree data file") << Window::Stand << "t.tre" << browse("cmdBrowseTree", omega) << "txtTreeFile" << "t.tre" << QStringList{"Error"} << 0 << 2;
+        QTest::newRow("stand, Browse for an addfile") << Window::Stand << "t.tre" << Action([browse](DataWindow* w) { click(w, "imgSwitch_1"); browse("cmdBrowseAddfile", "\u03a9.kcp")(w); }) << "txtAddfile" << "" << QStringList{"Error"} << 0 << 2;
+        QTest::newRow("stand, handed over") << Window::Stand << omega << Action() << "txtTreeFile" << omega << QStringList{"Alert"} << 0 << 0;
+        QTest::newRow("stand, handed over again by Cancel") << Window::Stand << omega << Action([this, browse](DataWindow* w) { m_ui.answers = {Answer::Cancel}; browse("cmdBrowseTree", "b.tre")(w); }) << "txtTreeFile" << omega << QStringList{"Alert", "Alert"} << 0 << 0;
+        QTest::newRow("stand, a loaded set updated") << Window::Stand << "t.tre" << Action([this, browse](DataWindow* w) {
+            writeFile(m_dir.filePath("bytes.slf"), "A S\x80\x81\xe9 t.tre @ ie\r\nB S\x80\x81\xe9\r\n");
+            browse("cmdBrowseSlf", m_dir.filePath("bytes.slf"))(w);
+            w->logic().select(0);
+        }) << "txtStandData_1" << "S\u20ac\u0081\u00e9" << none << 0 << 2;
+        QTest::newRow("stand, undone and done again") << Window::Stand << "t.tre" << Action([](DataWindow* w) {
+            click(w, "cmdProcess");
+            w->logic().undo();
+            w->logic().redo();
+        }) << "txtStandData_1" << "S1" << none << 0 << 4;
+        QTest::newRow("location, paste into the location name") << Window::Location << "b.slf" << paste("txtLocation", "Big \u03b1") << "txtLocation" << "L" << none << 1 << 1;
+        QTest::newRow("location, Browse for a Stand List File") << Window::Location << "b.slf" << browse("cmdBrowseSlf", "\u03a9.slf") << "txtSlfFile" << "b.slf" << QStringList{"Alert"} << 0 << 1;
+        QTest::newRow("location, handed over") << Window::Location << "\u03a9.slf" << Action() << "txtSlfFile" << "\u03a9.slf" << QStringList{"Alert"} << 0 << 0;
+        // clang-format on
+    }
+    void noCharacterWithoutAByteReachesAList()
+    {
+        QFETCH(Window, window);
+        QFETCH(QString, handedOver);
+        QFETCH(Action, path);
+        QFETCH(QString, box);
+        QFETCH(QString, shown);
+        QFETCH(QStringList, titles);
+        QFETCH(int, beeps);
+        QFETCH(int, records);
+        modGlobal().TreeFileName = handedOver;
+        modGlobal().StandListFileName = window == Window::Location ? handedOver : QString();
+        modGlobal().LocationsFileName = m_dir.filePath("new.loc");
+        auto* w = static_cast<DataWindow*>(WindowChain::show(window));
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        const QStringList required = window == Window::Stand
+                                         ? QStringList{"txtStandData_1", "S1", "txtVariant", "ie"}
+                                         : QStringList{"txtLocation", "L"};
+        for (qsizetype k = 0; k < required.size(); k += 2)
+            find<QLineEdit>(w, required[k])->setText(required[k + 1]);
+        if (path)
+            path(w);
+        QWidget* target = find(w, box);
+        QCOMPARE(target->property("text").toString() + target->property("plainText").toString(),
+                 shown);
+        click(w, "cmdProcess");
+        QCOMPARE(m_ui.titles(), titles);
+        QCOMPARE(m_ui.beeps, beeps);
+        QCOMPARE(w->logic().RecordCount(), records);
+        for (const QString& line : w->logic().display().lines())
+            QVERIFY2(Cp1252::canEncode(line), qPrintable(line));
+    }
+
     // No text of a window or dialog is larger than its box at the design geometry, with the
     // design font and the fonts this machine has. One row per window or dialog.
     void textsFitTheirBoxes_data()
@@ -316,9 +408,27 @@ private Q_SLOTS:
         QWidget* window = open(&owner);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        const QStringList found = unreadable(window);
+        QStringList found = unreadable(window);
+        // The hover frame holds each picture with room on every side and runs into no text.
+        if (auto* frame = window->findChild<QWidget*>("imgButton")) {
+            for (ClickableLabel* picture : window->findChildren<ClickableLabel*>()) {
+                if (picture->pixmap().isNull() || !picture->isVisibleTo(window))
+                    continue;
+                Q_EMIT picture->mouseMoved();
+                if (!frame->geometry()
+                         .adjusted(2, 2, -2, -2)
+                         .contains(QRect(picture->pos(),
+                                         picture->pixmap().deviceIndependentSize().toSize())))
+                    found << picture->objectName() + QStringLiteral(" leaves its frame");
+                found << unreadable(window);
+            }
+        }
+        // The focus shows from the start, as after a Tab.
+        if (qobject_cast<QDialog*>(window) && !window->testAttribute(Qt::WA_KeyboardFocusChange))
+            found << QStringLiteral("the focus does not show");
         if (window->parent() != &owner)
             delete window;
+        found.removeDuplicates();
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
     }
 };

@@ -65,6 +65,10 @@ private Q_SLOTS:
         for (int row = 0; row < reopened.list->count(); ++row)
             shown << reopened.list->item(row)->text();
         QCOMPARE(shown, SpeciesLists::forPosition(8));
+        // Tab into the list chooses the entry it marks, so Down goes on from that one.
+        QVERIFY(QTest::qWaitForWindowActive(&reopened.dialog));
+        reopened.list->setFocus(Qt::TabFocusReason);
+        QCOMPARE(reopened.list->selectedItems(), {reopened.list->item(0)});
         // Going back to the placeholder must clear the list, not just add nothing to it; OK
         // with nothing chosen empties the field.
         reopened.combo->setCurrentIndex(0);
