@@ -16,15 +16,15 @@ constexpr qint64 headSize = 4096;
 
 } // namespace
 
-StartFile StartFile::fromArguments(const QStringList& arguments, const QString& workingDirectory)
+StartFile StartFile::named(const QString& name, const QString& workingDirectory)
 {
     StartFile start;
-    if (arguments.size() < 2 || arguments[1].isEmpty())
+    if (name.isEmpty())
         return start;
     // A launcher may hand over a file URL instead of a name.
-    const QUrl url(arguments[1]);
-    const QString name = url.isLocalFile() ? url.toLocalFile() : arguments[1];
-    start.m_path = QDir::cleanPath(QDir(workingDirectory).absoluteFilePath(name));
+    const QUrl url(name);
+    const QString local = url.isLocalFile() ? url.toLocalFile() : name;
+    start.m_path = QDir::cleanPath(QDir(workingDirectory).absoluteFilePath(local));
     const QFileInfo info(start.m_path);
     if (!info.exists()) {
         start.m_problem = QStringLiteral("The file %1 does not exist.").arg(start.m_path);

@@ -264,7 +264,7 @@ private Q_SLOTS:
         const QByteArray content("A S1 t.tre @ xa\r\nB S1 1999\r\n");
         QVERIFY(file.isEmpty() || writeFile(path, content));
 
-        WindowChain::startWith({"sapwright", path});
+        WindowChain::startWith(path);
         (new FrmSplash())->CloseSplash();
         if (file.isEmpty()) {
             // Named in a message, then the program starts as without a file.
