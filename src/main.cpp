@@ -1,9 +1,11 @@
 #include "app/CommandLine.h"
+#include "app/DisplayGuard.h"
 #include "app/FitCaption.h"
 #include "app/FrmSplash.h"
 #include "app/WindowChain.h"
 
 #include <QApplication>
+#include <optional>
 
 int main(int argc, char* argv[])
 {
@@ -18,7 +20,9 @@ int main(int argc, char* argv[])
         return line.run(out, err);
     }
 
+    std::optional<DisplayGuard> guard(std::in_place);
     QApplication app(argc, argv);
+    guard.reset();
     // The class of the windows (WM_CLASS), which the desktop entry names as StartupWMClass.
     QApplication::setApplicationName(QStringLiteral("Sapwright"));
     QApplication::setDesktopFileName(QStringLiteral("org.sapwright.Sapwright"));

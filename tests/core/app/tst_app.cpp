@@ -139,7 +139,7 @@ private Q_SLOTS:
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("arguments"); // {d} is the folder of the check data
-        QTest::addColumn<QString>("redirect");      // <FILE: standard input; >FILE: output
+        QTest::addColumn<QString>("redirect"); // <FILE standard input, >FILE output, or NAME=VALUE
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out"); // a pattern the whole output matches
         QTest::addColumn<QString>("err");
@@ -168,6 +168,7 @@ private Q_SLOTS:
         QTest::newRow("a value to --check") << L{"--check={d}tree_clean.velk"} << "" << 2 << "" << usage.arg("unexpected value after '--check'");
         QTest::newRow("--variant without --check") << L{"{d}tree_clean.velk", "--variant", "ie"} << "" << 2 << "" << usage.arg("--variant goes with --check");
         QTest::newRow("windows without a display") << L{"{d}tree_clean.velk"} << "" << 1 << "" << "sapwright: no display [^\n]+\n";
+        QTest::newRow("a display that is gone") << L{} << "DISPLAY=:5999" << 1 << "" << "sapwright: cannot open the display ':5999'\n";
         QTest::newRow("--help") << L{"--help"} << "" << 0 << "Usage: sapwright \\[FILE\\]\n.*--check \\[--variant CODE\\] \\[--kind KIND\\] FILE\\.\\.\\.\n.*-h, --help.*\n  --  .*Report bugs to: maintainers@sapwright\\.org\n" << "";
         QTest::newRow("--version") << L{"--version"} << "" << 0 << version << "";
         QTest::newRow("--help to a full disk") << L{"-h"} << ">/dev/full" << 2 << "" << full;
@@ -189,6 +190,8 @@ private Q_SLOTS:
         environment.remove("DISPLAY");
         environment.remove("WAYLAND_DISPLAY");
         environment.insert("QT_QPA_PLATFORM", "xcb");
+        if (redirect.contains('='))
+            environment.insert(redirect.section('=', 0, 0), redirect.section('=', 1));
         process.setProcessEnvironment(environment);
         redirect.replace("{d}", CheckDataDir);
         if (redirect.startsWith('>'))
