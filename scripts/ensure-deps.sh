@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools libgl-dev
-          clang libclang-rt-dev xvfb xauth fonts-dejavu-core)
+          clang libclang-rt-dev xvfb xauth fonts-dejavu-core fonts-liberation)
 if [ "${1:-}" = package ]; then
     packages+=(dpkg-dev file desktop-file-utils appstream shared-mime-info lintian man-db)
 fi
