@@ -158,12 +158,9 @@ void FrmStandData::buildTop()
     m_browseAddfile = Controls::button(this, QStringLiteral("cmdBrowseAddfile"),
                                        QStringLiteral("Browse"), QString(), 3660, 720, 795, 315);
 
-    QLabel* variantLabel = Controls::label(this, QStringLiteral("lblData_0"),
-                                           QStringLiteral("Variant code(s)"), 5640, 780, 1335, 195);
-    // The variant box covers the label's right end: the caption must end before the box.
-    variantLabel->resize(Twips::toPixels(6780 - 5640 - 45), variantLabel->height());
-    fitCaption(variantLabel);
-    variantLabel->resize(Twips::toPixels(1335), variantLabel->height());
+    // The variant box covers the label's right end; the caption ends before the box.
+    Controls::label(this, QStringLiteral("lblData_0"), QStringLiteral("Variant code(s)"), 5640,
+                    780, 1335, 195);
     box(StandBox::Variant, 6780, 720, 1215, 315);
     m_variants = Controls::button(this, QStringLiteral("cmdVariants"), QStringLiteral("&List"),
                                   QString(), 8040, 720, 555, 315);
