@@ -116,6 +116,9 @@ void fitCaption(QLabel* label)
     int flags = int(label->alignment());
     if (label->wordWrap())
         flags |= Qt::TextWordWrap;
+    // With a buddy, an & marks the access key and takes no room.
+    if (label->buddy())
+        flags |= Qt::TextShowMnemonic;
     const QString& text = label->text();
     const QWidget* parent = label->parentWidget();
     if (!parent || !(label->alignment() & Qt::AlignLeft)) {

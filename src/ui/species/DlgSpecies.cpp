@@ -59,9 +59,11 @@ DlgSpecies::DlgSpecies(QWidget* owner, QLineEdit* speciesField)
 
     label1_ = new QLabel(QStringLiteral("VELK variant"), this);
     label1_->setObjectName(QStringLiteral("Label1"));
+    label1_->setBuddy(cboVariant_);
 
     lstSpecies_ = new QListWidget(this);
     lstSpecies_->setObjectName(QStringLiteral("lstSpecies"));
+    lstSpecies_->setAccessibleName(QStringLiteral("Species"));
     lstSpecies_->setSelectionMode(QAbstractItemView::SingleSelection);
     lstSpecies_->setFlow(QListView::TopToBottom);
     lstSpecies_->setWrapping(true);

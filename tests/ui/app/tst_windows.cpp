@@ -11,6 +11,7 @@
 #include "tree/TreeTabOrder.h"
 
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -81,7 +82,9 @@ QStringList unreadable(const QWidget* window)
         QRect needed;
         if (label) {
             const int wrap = label->wordWrap() ? int(Qt::TextWordWrap) : 0;
-            needed = w->fontMetrics().boundingRect(room, int(label->alignment()) | wrap, text);
+            const int key = label->buddy() ? int(Qt::TextShowMnemonic) : 0;
+            needed =
+                w->fontMetrics().boundingRect(room, int(label->alignment()) | wrap | key, text);
             // Touching a neighbour is running into it; a picture under the label is its
             // background.
             const QRect drawn = needed.translated(w->pos()).adjusted(-1, 0, 1, 0);
@@ -107,9 +110,25 @@ QStringList unreadable(const QWidget* window)
     return found;
 }
 
+// Every control a screen reader can land on, by its name; unnamed ones by their object name.
+void focusableNames(QAccessibleInterface* node, QStringList* names, QStringList* unnamed)
+{
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        const auto* widget = child ? qobject_cast<QWidget*>(child->object()) : nullptr;
+        if (!widget || child->state().invisible)
+            continue;
+        const QString name = child->text(QAccessible::Name);
+        if (child->state().focusable)
+            name.trimmed().isEmpty() ? unnamed->append(widget->objectName()) : names->append(name);
+        focusableNames(child, names, unnamed);
+    }
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Opener)
+Q_DECLARE_METATYPE(WindowChain::Window)
 
 // The splash, the chain of the three data windows, the file dialog, and the layout of every
 // window and dialog.
@@ -315,6 +334,60 @@ private Q_SLOTS:
             << Opener([](QWidget* owner) { return new DlgVariants(owner, nullptr); });
         QTest::newRow("frmSplash") << Opener([](QWidget*) { return new FrmSplash(); });
     }
+    // A screen reader finds a name for every control that takes the focus.
+    void everyFocusableControlIsNamed_data() { textsFitTheirBoxes_data(); }
+    void everyFocusableControlIsNamed()
+    {
+        QFETCH(Opener, open);
+        QWidget owner;
+        QWidget* window = open(&owner);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QStringList names, unnamed;
+        focusableNames(QAccessible::queryAccessibleInterface(window), &names, &unnamed);
+        if (window->parent() != &owner)
+            delete window;
+        QVERIFY(!names.isEmpty());
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+    }
+
+    // Tab from a window's first field: each stop is announced by its label's text.
+    void fieldsAnnouncedInTabOrder_data()
+    {
+        QTest::addColumn<WindowChain::Window>("which");
+        QTest::addColumn<QStringList>("announced");
+        QTest::newRow("tree") << WindowChain::Window::Tree
+                              << QStringList{"Tree data file records", "Plot number", "Tree number",
+                                             "Tree count"};
+        QTest::newRow("stand") << WindowChain::Window::Stand
+                               << QStringList{"Stand List File name",
+                                              "VELK Tree Data File associated with the info below",
+                                              "Variant code(s)", "Grouping Code(s)", "Stand ID",
+                                              "Inventory year"};
+        QTest::newRow("location")
+            << WindowChain::Window::Location
+            << QStringList{"Locations File name",
+                           "Stand List File associated with the Location Name below",
+                           "Location/Project Name", "Locations File records", "Add Record"};
+    }
+    void fieldsAnnouncedInTabOrder()
+    {
+        QFETCH(WindowChain::Window, which);
+        QFETCH(QStringList, announced);
+        QWidget* window = WindowChain::show(which);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->activateWindow();
+        QTRY_VERIFY(QApplication::focusWidget());
+        QStringList heard;
+        for (qsizetype stop = 0; stop < announced.size(); ++stop) {
+            if (stop > 0)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            heard << QAccessible::queryAccessibleInterface(QApplication::focusWidget())
+                         ->text(QAccessible::Name);
+        }
+        QCOMPARE(heard, announced);
+    }
+
     void textsFitTheirBoxes()
     {
         QFETCH(Opener, open);
