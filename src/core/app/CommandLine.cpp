@@ -45,6 +45,19 @@ const QList<QCommandLineOption>& options()
     return all;
 }
 
+// Qt's own options for the windows (-platform offscreen, -style Fusion, -display :1): taken
+// here so that the application, which reads them itself, gets them.
+QList<QCommandLineOption> qtOptions()
+{
+    QList<QCommandLineOption> taken;
+    for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin", "display",
+                             "style", "stylesheet", "geometry", "qwindowgeometry", "qwindowicon",
+                             "qwindowtitle", "title", "name", "session"})
+        taken.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("V")));
+    taken.append(QCommandLineOption(QStringLiteral("reverse")));
+    return taken;
+}
+
 // The words of `text`, in lines that end before column 80, each after `indent` blanks.
 QString wrapped(const QString& text, int indent, int firstColumn)
 {
@@ -102,6 +115,7 @@ CommandLine CommandLine::parse(const QStringList& arguments, bool hasDisplay)
     // `-help` is `--help`, as in many programs, rather than `-h -e -l -p`.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions(options());
+    parser.addOptions(qtOptions());
     if (!parser.parse(QStringList{QStringLiteral("sapwright")} + arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
@@ -128,7 +142,9 @@ CommandLine CommandLine::parse(const QStringList& arguments, bool hasDisplay)
             if (parser.isSet(QString::fromLatin1(option)))
                 return wrong(QStringLiteral("--%1 goes with --check").arg(option));
         }
-        if (!hasDisplay) {
+        // A display or platform named here is Qt's to open.
+        if (!hasDisplay && !parser.isSet(QStringLiteral("display")) &&
+            !parser.isSet(QStringLiteral("platform"))) {
             line.m_mode = Mode::NoDisplay;
             line.m_problem = QStringLiteral(
                 "no display to open the windows on (DISPLAY and WAYLAND_DISPLAY are not set); "

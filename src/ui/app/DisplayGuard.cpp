@@ -26,7 +26,11 @@ void guard(QtMsgType type, const QMessageLogContext& context, const QString& tex
     }
     const QByteArray display = qgetenv("WAYLAND_DISPLAY").isEmpty() ? qgetenv("DISPLAY")
                                                                     : qgetenv("WAYLAND_DISPLAY");
-    std::fprintf(stderr, "sapwright: cannot open the display '%s'\n", display.constData());
+    // One named by -display is not in the environment.
+    if (display.isEmpty())
+        std::fputs("sapwright: cannot open the display\n", stderr);
+    else
+        std::fprintf(stderr, "sapwright: cannot open the display '%s'\n", display.constData());
     std::fflush(stderr);
     // Nothing else may run: the application is half built.
     std::_Exit(1);
