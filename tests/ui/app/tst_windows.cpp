@@ -312,8 +312,9 @@ private Q_SLOTS:
 
     // No text of a window or dialog is larger than its box at the design geometry, and with a
     // sans of the design font's widths (which the build installs) no caption is condensed
-    // either. One row per window or dialog.
-    void textsFitTheirBoxes_data()
+    // either; a screen reader finds a name for every control that takes the focus. One row per
+    // window or dialog.
+    void textsFitAndControlsAreNamed_data()
     {
         QTest::addColumn<Opener>("open");
         for (const auto& [name, which] : {std::pair("frmTreeData", WindowChain::Window::Tree),
@@ -334,23 +335,6 @@ private Q_SLOTS:
             << Opener([](QWidget* owner) { return new DlgVariants(owner, nullptr); });
         QTest::newRow("frmSplash") << Opener([](QWidget*) { return new FrmSplash(); });
     }
-    // A screen reader finds a name for every control that takes the focus.
-    void everyFocusableControlIsNamed_data() { textsFitTheirBoxes_data(); }
-    void everyFocusableControlIsNamed()
-    {
-        QFETCH(Opener, open);
-        QWidget owner;
-        QWidget* window = open(&owner);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        QStringList names, unnamed;
-        focusableNames(QAccessible::queryAccessibleInterface(window), &names, &unnamed);
-        if (window->parent() != &owner)
-            delete window;
-        QVERIFY(!names.isEmpty());
-        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
-    }
-
     // Tab from a window's first field: each stop is announced by its label's text.
     void fieldsAnnouncedInTabOrder_data()
     {
@@ -388,7 +372,7 @@ private Q_SLOTS:
         QCOMPARE(heard, announced);
     }
 
-    void textsFitTheirBoxes()
+    void textsFitAndControlsAreNamed()
     {
         QFETCH(Opener, open);
         QVERIFY2(designFamilies().contains(QApplication::font().family()),
@@ -397,9 +381,14 @@ private Q_SLOTS:
         QWidget* window = open(&owner);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        const QStringList found = unreadable(window);
+        QStringList found = unreadable(window);
+        QStringList names, unnamed;
+        focusableNames(QAccessible::queryAccessibleInterface(window), &names, &unnamed);
         if (window->parent() != &owner)
             delete window;
+        for (const QString& name : std::as_const(unnamed))
+            found << name + QStringLiteral(" has no accessible name");
+        QVERIFY(!names.isEmpty());
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
     }
 };
