@@ -5,6 +5,7 @@
 #include "app/WindowChain.h"
 
 #include <QApplication>
+#include <cstring>
 #include <optional>
 
 int main(int argc, char* argv[])
@@ -20,8 +21,12 @@ int main(int argc, char* argv[])
         return line.run(out, err);
     }
 
+    // Qt takes its own options from the arguments but knows no "--": it sees none after it.
+    int qtArguments = 1;
+    while (qtArguments < argc && std::strcmp(argv[qtArguments], "--") != 0)
+        ++qtArguments;
     std::optional<DisplayGuard> guard(std::in_place);
-    QApplication app(argc, argv);
+    QApplication app(qtArguments, argv);
     guard.reset();
     // The class of the windows (WM_CLASS), which the desktop entry names as StartupWMClass.
     QApplication::setApplicationName(QStringLiteral("Sapwright"));

@@ -12,7 +12,7 @@
 
 Q_DECLARE_METATYPE(FileKind)
 
-// The kind of a file, the file named at the start, the number test, twips, and the check command.
+// The kind of a file, the file named at the start, the number test, twips, and the command line.
 class TestApp : public QObject
 {
     Q_OBJECT
