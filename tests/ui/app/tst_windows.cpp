@@ -317,24 +317,60 @@ private Q_SLOTS:
     void textsFitAndControlsAreNamed_data()
     {
         QTest::addColumn<Opener>("open");
+        QTest::addColumn<QString>("family"); // the design font's when empty
         for (const auto& [name, which] : {std::pair("frmTreeData", WindowChain::Window::Tree),
                                           std::pair("frmStandData", WindowChain::Window::Stand),
-                                          std::pair("frmLocData", WindowChain::Window::Location)})
-            QTest::newRow(name) << Opener([which](QWidget*) { return WindowChain::show(which); });
+                                          std::pair("frmLocData", WindowChain::Window::Location)}) {
+            const Opener open([which](QWidget*) { return WindowChain::show(which); });
+            QTest::newRow(name) << open << QString();
+            // Without it, captions are fitted: drawn narrower where there is no room.
+            QTest::addRow("%s, DejaVu Sans", name) << open << QStringLiteral("DejaVu Sans");
+        }
         QTest::newRow("dlgFileExists") << Opener([](QWidget* owner) {
             auto* dialog = new DlgFileExists(owner);
             dialog->SetFilename(QStringLiteral("/home/forester/inventories/2026/north block/"
                                                "compartment 12/plots measured in june.velk"));
             return dialog;
-        });
+        }) << QString();
         QTest::newRow("dlgTabOrder")
-            << Opener([this](QWidget* owner) { return new DlgTabOrder(owner, m_tabOrder); });
+            << Opener([this](QWidget* owner) { return new DlgTabOrder(owner, m_tabOrder); })
+            << QString();
         QTest::newRow("dlgSpecies")
-            << Opener([](QWidget* owner) { return new DlgSpecies(owner, nullptr); });
+            << Opener([](QWidget* owner) { return new DlgSpecies(owner, nullptr); }) << QString();
         QTest::newRow("dlgVariants")
-            << Opener([](QWidget* owner) { return new DlgVariants(owner, nullptr); });
-        QTest::newRow("frmSplash") << Opener([](QWidget*) { return new FrmSplash(); });
+            << Opener([](QWidget* owner) { return new DlgVariants(owner, nullptr); }) << QString();
+        QTest::newRow("frmSplash") << Opener([](QWidget*) { return new FrmSplash(); }) << QString();
     }
+    void textsFitAndControlsAreNamed()
+    {
+        QFETCH(Opener, open);
+        QFETCH(QString, family);
+        QVERIFY2(designFamilies().contains(QApplication::font().family()),
+                 "Liberation Sans or Arimo is not installed");
+        const QFont design = QApplication::font();
+        const auto restore = qScopeGuard([design] { QApplication::setFont(design); });
+        if (!family.isEmpty()) {
+            QFont font = design;
+            font.setFamily(family);
+            QApplication::setFont(font);
+        }
+        QWidget owner;
+        QWidget* window = open(&owner);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QStringList found = unreadable(window);
+        QStringList names, unnamed;
+        focusableNames(QAccessible::queryAccessibleInterface(window), &names, &unnamed);
+        if (window->parent() != &owner)
+            delete window;
+        for (const QString& name : std::as_const(unnamed))
+            found << name + QStringLiteral(" has no accessible name");
+        if (!family.isEmpty())
+            found.removeIf([](const QString& problem) { return problem.endsWith(" is condensed"); });
+        QVERIFY(!names.isEmpty());
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
+    }
+
     // Tab from a window's first field: each stop is announced by its label's text.
     void fieldsAnnouncedInTabOrder_data()
     {
@@ -372,25 +408,6 @@ private Q_SLOTS:
         QCOMPARE(heard, announced);
     }
 
-    void textsFitAndControlsAreNamed()
-    {
-        QFETCH(Opener, open);
-        QVERIFY2(designFamilies().contains(QApplication::font().family()),
-                 "Liberation Sans or Arimo is not installed");
-        QWidget owner;
-        QWidget* window = open(&owner);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        QStringList found = unreadable(window);
-        QStringList names, unnamed;
-        focusableNames(QAccessible::queryAccessibleInterface(window), &names, &unnamed);
-        if (window->parent() != &owner)
-            delete window;
-        for (const QString& name : std::as_const(unnamed))
-            found << name + QStringLiteral(" has no accessible name");
-        QVERIFY(!names.isEmpty());
-        QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
-    }
 };
 
 QTEST_MAIN(TestWindows)
