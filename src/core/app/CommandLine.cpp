@@ -29,7 +29,7 @@ const QList<QCommandLineOption>& options()
 {
     static const QList<QCommandLineOption> all{
         {"check", "check each FILE instead of opening windows and print FILE:LINE: message for "
-                    "every finding; - is standard input"},
+                  "every finding; - is standard input"},
         {"variant",
          QStringLiteral("with --check, also check the species codes of tree data files against "
                         "the species list of variant CODE, one of: %1")
@@ -119,8 +119,8 @@ CommandLine CommandLine::parse(const QStringList& arguments, bool hasDisplay)
     if (!parser.parse(QStringList{QStringLiteral("sapwright")} + arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
-            return wrong(QStringLiteral("unknown option '%1'")
-                             .arg(typedOption(arguments, unknown.first())));
+            return wrong(
+                QStringLiteral("unknown option '%1'").arg(typedOption(arguments, unknown.first())));
         // A value missing or one given to an option that takes none.
         QString problem = parser.errorText();
         if (problem.endsWith(u'.'))
@@ -160,8 +160,8 @@ CommandLine CommandLine::parse(const QStringList& arguments, bool hasDisplay)
         const QString code = parser.value(QStringLiteral("variant"));
         line.m_variantPosition = code.size() == 2 ? VariantList::positionOf(code.toLower()) : 0;
         if (line.m_variantPosition == 0)
-            return wrong(QStringLiteral("unknown variant code '%1' (one of: %2)")
-                             .arg(code, variantCodes()));
+            return wrong(
+                QStringLiteral("unknown variant code '%1' (one of: %2)").arg(code, variantCodes()));
     }
     if (parser.isSet(QStringLiteral("kind"))) {
         const QString kind = parser.value(QStringLiteral("kind"));

@@ -24,8 +24,8 @@ void guard(QtMsgType type, const QMessageLogContext& context, const QString& tex
         held.append({type, QByteArray(context.category), text});
         return;
     }
-    const QByteArray display = qgetenv("WAYLAND_DISPLAY").isEmpty() ? qgetenv("DISPLAY")
-                                                                    : qgetenv("WAYLAND_DISPLAY");
+    const QByteArray display =
+        qgetenv("WAYLAND_DISPLAY").isEmpty() ? qgetenv("DISPLAY") : qgetenv("WAYLAND_DISPLAY");
     // One named by -display is not in the environment.
     if (display.isEmpty())
         std::fputs("sapwright: cannot open the display\n", stderr);

@@ -135,16 +135,15 @@ void fitCaption(QLabel* label)
         room.setRight(free.right());
         if (label->wordWrap())
             room.setBottom(qMax(design.bottom(), free.bottom()));
-        const QSize needed = QFontMetrics(font)
-                                 .boundingRect(QRect(QPoint(), room.size()), flags, text)
-                                 .size();
+        const QSize needed =
+            QFontMetrics(font).boundingRect(QRect(QPoint(), room.size()), flags, text).size();
         if (needed.width() > room.width())
             room.setLeft(qMax(free.left(), room.right() + 1 - needed.width()));
         if (fitsIn(font, QRect(QPoint(), room.size()), flags, text)) {
-            label->setGeometry(room.left(), design.top(),
-                               qMax(needed.width(),
-                                    qMin(design.right(), free.right()) + 1 - room.left()),
-                               qMax(needed.height(), design.height()));
+            label->setGeometry(
+                room.left(), design.top(),
+                qMax(needed.width(), qMin(design.right(), free.right()) + 1 - room.left()),
+                qMax(needed.height(), design.height()));
             label->setFont(font);
             return;
         }

@@ -142,10 +142,10 @@ void FrmLocData::buildTypeA()
     QGroupBox* frame =
         Controls::frame(this, QStringLiteral("Frame1"), QString(), 60, 1020, 8835, 1995);
     m_typeA->raise();
-    QLabel* slfLabel = Controls::label(
-        frame, QStringLiteral("lblTypeA_0"),
-        QStringLiteral("Stand List File associated with the Location Name below"), 180, 360, 4155,
-        195);
+    QLabel* slfLabel =
+        Controls::label(frame, QStringLiteral("lblTypeA_0"),
+                        QStringLiteral("Stand List File associated with the Location Name below"),
+                        180, 360, 4155, 195);
     slfLabel->setBuddy(fieldBox(
         frame, Field::SlfFileName,
         QStringLiteral("Name of the Stand List File referred to by the Location Name below"), 4260,
@@ -154,9 +154,9 @@ void FrmLocData::buildTypeA()
         Controls::button(frame, QStringLiteral("cmdBrowseSlf"), QStringLiteral("Bro&wse"),
                          QString(), 7620, 300, 795, 315);
     connect(browse, &QPushButton::clicked, m_logic, &LocationWindowLogic::browseSlf);
-    QLabel* locationLabel = Controls::label(frame, QStringLiteral("lblTypeA_1"),
-                                            QStringLiteral("Location/Project Name"), 120, 780,
-                                            1935, 195);
+    QLabel* locationLabel =
+        Controls::label(frame, QStringLiteral("lblTypeA_1"),
+                        QStringLiteral("Location/Project Name"), 120, 780, 1935, 195);
     QLineEdit* location = fieldBox(frame, Field::LocationName,
                                    QStringLiteral("Name of the location or project used in stand "
                                                   "selection when using the Vorlin interface"),

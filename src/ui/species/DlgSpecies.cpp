@@ -163,8 +163,9 @@ void DlgSpecies::showCutEntriesWhole()
     // An entry wider than its column is drawn cut, with "..."; its tooltip shows it whole.
     for (int row = 0; row < lstSpecies_->count(); ++row) {
         QListWidgetItem* item = lstSpecies_->item(row);
-        const bool cut = lstSpecies_->sizeHintForIndex(lstSpecies_->model()->index(row, 0)).width() >
-                         lstSpecies_->visualItemRect(item).width();
+        const bool cut =
+            lstSpecies_->sizeHintForIndex(lstSpecies_->model()->index(row, 0)).width() >
+            lstSpecies_->visualItemRect(item).width();
         item->setToolTip(cut ? item->text() : QString());
     }
 }

@@ -116,10 +116,9 @@ void FrmStandData::buildTop()
                                   120, 240, 3315, 315);
     m_browseSlf = Controls::button(fileFrame, QStringLiteral("cmdBrowseSlf"),
                                    QStringLiteral("&Browse"), QString(), 3480, 240, 795, 315);
-    QLabel* treeFileLabel =
-        Controls::label(this, QStringLiteral("Label4"),
-                        QStringLiteral("VELK Tree Data File associated with the info below"), 4680,
-                        60, 3675, 195);
+    QLabel* treeFileLabel = Controls::label(
+        this, QStringLiteral("Label4"),
+        QStringLiteral("VELK Tree Data File associated with the info below"), 4680, 60, 3675, 195);
     const auto box = [this](int index, int left, int top, int width, int height) {
         m_boxes[index] = Controls::textBox(this, StandWindowLogic::boxName(index),
                                            QString::fromLatin1(standField(index).tooltip), left,
@@ -170,14 +169,14 @@ void FrmStandData::buildTop()
     m_variants = Controls::button(this, QStringLiteral("cmdVariants"), QStringLiteral("&List"),
                                   QString(), 8040, 720, 555, 315);
 
-    QLabel* locationLabel = Controls::label(this, QStringLiteral("Label1"),
-                                            QStringLiteral("Location/Project Name"), 180, 1140,
-                                            2175, 195);
+    QLabel* locationLabel =
+        Controls::label(this, QStringLiteral("Label1"), QStringLiteral("Location/Project Name"),
+                        180, 1140, 2175, 195);
     buildLocationNote();
     locationLabel->setBuddy(m_location);
 
-    QLabel* groupsLabel = Controls::label(this, QStringLiteral("Label2"),
-                                          QStringLiteral("Grouping Code(s)"), 3060, 1140, 1635, 195);
+    QLabel* groupsLabel = Controls::label(
+        this, QStringLiteral("Label2"), QStringLiteral("Grouping Code(s)"), 3060, 1140, 1635, 195);
     m_groups = multiLineBox(this, QStringLiteral("txtGroups"),
                             QString::fromLatin1(standField(StandBox::Groups).tooltip), 3000, 1380,
                             3015, 735);

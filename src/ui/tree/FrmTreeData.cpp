@@ -46,9 +46,9 @@ FrmTreeData::FrmTreeData()
 {
     QGroupBox* fileFrame =
         Controls::frame(this, QStringLiteral("fraTreeFile"), QString(), 120, 0, 6315, 615);
-    QLabel* fileLabel = Controls::label(fileFrame, QStringLiteral("Label1"),
-                                        QStringLiteral("VELK tree data file name:"), 180, 240,
-                                        1815, 255);
+    QLabel* fileLabel =
+        Controls::label(fileFrame, QStringLiteral("Label1"),
+                        QStringLiteral("VELK tree data file name:"), 180, 240, 1815, 255);
     m_fileBox = Controls::textBox(fileFrame, QStringLiteral("txtTreeFile"),
                                   QStringLiteral("File that the tree data are to be written to"),
                                   1980, 180, 3315, 315);

@@ -85,8 +85,8 @@ private Q_SLOTS:
         const QString full = file.isEmpty() ? QString() : dir.filePath(file);
         QVERIFY(content.isNull() || writeFile(full, content));
 
-        const StartFile start =
-            StartFile::named(QString(argument).replace(QStringLiteral("%1"), dir.path()), dir.path());
+        const StartFile start = StartFile::named(
+            QString(argument).replace(QStringLiteral("%1"), dir.path()), dir.path());
         QCOMPARE(start.kind(), kind);
         QCOMPARE(start.path(), full);
         QCOMPARE(start.problem(), problem.isEmpty() ? QString() : problem.arg(full));
@@ -150,7 +150,8 @@ private Q_SLOTS:
                                     .arg(Version::Minor)
                                     .arg(Version::Revision);
         const QString usage = "sapwright: %1\nUsage: sapwright \\[FILE\\]\n.*--help.*\n";
-        const QString full = "sapwright: cannot write to standard output: No space left on device\n";
+        const QString full =
+            "sapwright: cannot write to standard output: No space left on device\n";
         using L = QStringList;
         // clang-format off
         QTest::newRow("clean files") << L{"--check", "{d}tree_clean.velk", "{d}stand_clean.slf", "{d}loc_clean.loc"} << "" << 0 << "" << "";

@@ -366,7 +366,8 @@ private Q_SLOTS:
         for (const QString& name : std::as_const(unnamed))
             found << name + QStringLiteral(" has no accessible name");
         if (!family.isEmpty())
-            found.removeIf([](const QString& problem) { return problem.endsWith(" is condensed"); });
+            found.removeIf(
+                [](const QString& problem) { return problem.endsWith(" is condensed"); });
         QVERIFY(!names.isEmpty());
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
     }
@@ -382,13 +383,16 @@ private Q_SLOTS:
         QTest::newRow("stand") << WindowChain::Window::Stand
                                << QStringList{"Stand List File name",
                                               "VELK Tree Data File associated with the info below",
-                                              "Variant code(s)", "Grouping Code(s)", "Stand ID",
+                                              "Variant code(s)",
+                                              "Grouping Code(s)",
+                                              "Stand ID",
                                               "Inventory year"};
-        QTest::newRow("location")
-            << WindowChain::Window::Location
-            << QStringList{"Locations File name",
-                           "Stand List File associated with the Location Name below",
-                           "Location/Project Name", "Locations File records", "Add Record"};
+        QTest::newRow("location") << WindowChain::Window::Location
+                                  << QStringList{
+                                         "Locations File name",
+                                         "Stand List File associated with the Location Name below",
+                                         "Location/Project Name", "Locations File records",
+                                         "Add Record"};
     }
     void fieldsAnnouncedInTabOrder()
     {
@@ -407,7 +411,6 @@ private Q_SLOTS:
         }
         QCOMPARE(heard, announced);
     }
-
 };
 
 QTEST_MAIN(TestWindows)
