@@ -7,7 +7,7 @@ set(docDir ${CMAKE_INSTALL_DATAROOTDIR}/doc/sapwright)
 set(appId org.sapwright.Sapwright)
 set(pkg ${PROJECT_SOURCE_DIR}/packaging)
 set(generated ${PROJECT_BINARY_DIR}/packaging)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Sapwright developers <dev@sapwright.invalid>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Sapwright developers <maintainers@sapwright.org>")
 
 # The release date as YYYY-MM-DD and as the RFC 2822 date of the changelog (weekday by
 # Sakamoto's rule, so no date tool is needed).
@@ -39,17 +39,31 @@ list(GET dayNames ${weekday} dayName)
 list(GET monthNames ${mIndex} monthName)
 set(SAPWRIGHT_RELEASE_DATE_RFC2822 "${dayName}, ${d2} ${monthName} ${y} 00:00:00 +0000")
 
+# One text of what the release brings, for the changelog and the metainfo: items begin with
+# "- ", their further lines with two blanks.
+file(READ ${pkg}/release-notes.txt notes)
+string(STRIP "${notes}" notes)
+string(REGEX REPLACE "\n  " "\n    " SAPWRIGHT_CHANGELOG_NOTES "${notes}")
+string(REGEX REPLACE "(^|\n)- " "\\1  * " SAPWRIGHT_CHANGELOG_NOTES "${SAPWRIGHT_CHANGELOG_NOTES}")
+string(REGEX REPLACE "\n  " " " notes "${notes}")
+string(REGEX REPLACE "(^|\n)- ([^\n]*)" "\\1          <li>\\2</li>" SAPWRIGHT_RELEASE_NOTES
+    "${notes}")
 configure_file(${pkg}/${appId}.metainfo.xml.in ${generated}/${appId}.metainfo.xml @ONLY)
 configure_file(${pkg}/sapwright.1.in ${generated}/sapwright.1 @ONLY)
 configure_file(${pkg}/changelog.in ${generated}/changelog @ONLY)
-# Debian wants both compressed, without a name or time stamp in the gzip header.
-foreach(doc sapwright.1 changelog)
+configure_file(${PROJECT_SOURCE_DIR}/README.md ${generated}/README.md COPYONLY)
+configure_file(${PROJECT_SOURCE_DIR}/docs/user-guide.md ${generated}/user-guide.md COPYONLY)
+# Debian wants them compressed, without a name or time stamp in the gzip header.
+add_custom_command(OUTPUT ${generated}/sapwright.1.gz
+    COMMAND gzip -9nkf ${generated}/sapwright.1
+    DEPENDS ${generated}/sapwright.1 VERBATIM)
+foreach(doc changelog README.md user-guide.md)
     add_custom_command(OUTPUT ${generated}/${doc}.gz
         COMMAND gzip -9nkf ${generated}/${doc}
         DEPENDS ${generated}/${doc} VERBATIM)
     list(APPEND compressedDocs ${generated}/${doc}.gz)
 endforeach()
-add_custom_target(packaging_docs ALL DEPENDS ${compressedDocs})
+add_custom_target(packaging_docs ALL DEPENDS ${generated}/sapwright.1.gz ${compressedDocs})
 
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
@@ -66,7 +80,7 @@ foreach(size 16 22 24 32 48 64 128 256)
         RENAME ${appId}.png)
 endforeach()
 install(FILES ${generated}/sapwright.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${pkg}/copyright ${generated}/changelog.gz DESTINATION ${docDir})
+install(FILES ${pkg}/copyright ${compressedDocs} DESTINATION ${docDir})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME sapwright)
@@ -86,6 +100,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries come from dpkg-shlibdeps; the platform plugins are loaded, not linked.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+# The windows are laid out for a sans with Arial's widths; without one, captions are fitted.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS 
+    "fonts-liberation | fonts-liberation2 | fonts-croscore, fonts-dejavu-core")
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
 include(CPack)

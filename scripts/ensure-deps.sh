@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only when some are missing.
-# With the argument "package", also what building and checking the .deb needs.
+# With the argument "package", also what building and checking the .deb needs; with
+# "screenshots", what scripts/screenshots.sh needs.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools libgl-dev
-          clang libclang-rt-dev xvfb xauth fonts-dejavu-core)
+          clang libclang-rt-dev xvfb xauth fonts-dejavu-core fonts-liberation)
 if [ "${1:-}" = package ]; then
     packages+=(dpkg-dev file desktop-file-utils appstream shared-mime-info lintian man-db)
+fi
+if [ "${1:-}" = screenshots ]; then
+    packages+=(xdotool imagemagick)
 fi
 
 missing=()

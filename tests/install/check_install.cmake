@@ -16,7 +16,8 @@ set(id org.sapwright.Sapwright)
 set(sizes 16 22 24 32 48 64 128 256)
 set(expected bin/sapwright share/applications/${id}.desktop share/metainfo/${id}.metainfo.xml
     share/mime/packages/sapwright.xml share/icons/hicolor/scalable/apps/${id}.svg
-    share/man/man1/sapwright.1.gz share/doc/sapwright/copyright share/doc/sapwright/changelog.gz)
+    share/man/man1/sapwright.1.gz share/doc/sapwright/copyright share/doc/sapwright/changelog.gz
+    share/doc/sapwright/README.md.gz share/doc/sapwright/user-guide.md.gz)
 foreach(size ${sizes})
     list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${id}.png)
 endforeach()
@@ -46,6 +47,8 @@ endforeach()
 file(READ ${root}/share/applications/${id}.desktop desktop)
 expect("Exec does not take a file" desktop MATCHES "\nExec=sapwright %f\n")
 expect("Icon is not ${id}" desktop MATCHES "\nIcon=${id}\n")
+# Task bars group the windows under the entry by their class, the application's name.
+expect("StartupWMClass is not Sapwright" desktop MATCHES "\nStartupWMClass=Sapwright\n")
 file(READ ${root}/share/mime/packages/sapwright.xml mime)
 string(REGEX MATCHALL "<mime-type type=\"[^\"]+\"" types "${mime}")
 list(TRANSFORM types REPLACE "<mime-type type=\"([^\"]+)\"" "\\1")

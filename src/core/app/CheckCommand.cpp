@@ -1,9 +1,10 @@
 #include "CheckCommand.h"
 
 #include "FileCheck.h"
-#include "Version.h"
 #include "recordfile/RecordFileIO.h"
-#include "species/VariantList.h"
+
+#include <QFile>
+#include <cstdio>
 
 namespace {
 
@@ -14,63 +15,27 @@ enum Status
     Trouble = 2
 };
 
-QString versionText()
+// "-" is standard input.
+RecordFileIO::Result readInput(const QString& fileName, QStringList* lines)
 {
-    return QStringLiteral("sapwright %1.%2.%3")
-        .arg(Version::Major)
-        .arg(Version::Minor)
-        .arg(Version::Revision);
+    if (fileName != QStringLiteral("-"))
+        return RecordFileIO::readLines(fileName, lines);
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly))
+        return {false, input.errorString(), false};
+    return RecordFileIO::readLines(input, lines);
 }
 
-QString variantCodes()
-{
-    QStringList codes;
-    for (int position = 1; position <= VariantList::count(); ++position)
-        codes.append(VariantList::entry(position).code);
-    return codes.join(u' ');
-}
-
-QString helpText()
-{
-    return QStringLiteral(
-               "Usage: sapwright\n"
-               "       sapwright --check [--variant CODE] FILE...\n"
-               "       sapwright --help | --version\n"
-               "\n"
-               "Without options, opens the data windows.\n"
-               "\n"
-               "  --check FILE...  check tree data files (.velk, .tre), Stand List Files (.slf)\n"
-               "                   and Locations Files (.loc) for what the simulator or Vorlin\n"
-               "                   will read differently from what the file shows; prints\n"
-               "                   FILE:LINE: message for each finding. A file with another\n"
-               "                   extension is told by its first lines\n"
-               "  --variant CODE   also check the species codes of tree data files against\n"
-               "                   that variant's species list; CODE is one of\n"
-               "                   %1\n"
-               "  --help           show this help and exit\n"
-               "  --version        show the version and exit\n"
-               "\n"
-               "Exit status: 0 no findings, 1 findings, 2 a file could not be read or is of\n"
-               "none of the three kinds, or the arguments are wrong.\n")
-        .arg(variantCodes());
-}
-
-int usageError(QTextStream& err, const QString& problem)
-{
-    err << "sapwright: " << problem << "\nTry 'sapwright --help'.\n";
-    err.flush();
-    return Trouble;
-}
-
-int checkFile(const QString& fileName, int variantPosition, QTextStream& out, QTextStream& err)
+int checkFile(const QString& fileName, FileKind givenKind, int variantPosition, QTextStream& out,
+              QTextStream& err)
 {
     QStringList lines;
-    const RecordFileIO::Result read = RecordFileIO::readLines(fileName, &lines);
+    const RecordFileIO::Result read = readInput(fileName, &lines);
     if (!read.ok) {
         err << "sapwright: " << fileName << ": cannot be read: " << read.reason << '\n';
         return Trouble;
     }
-    const FileKind kind = fileKindOf(fileName, lines);
+    const FileKind kind = givenKind != FileKind::None ? givenKind : fileKindOf(fileName, lines);
     if (kind == FileKind::None) {
         err << "sapwright: " << fileName
             << ": not a tree data file (.velk, .tre), a Stand List File (.slf) or a Locations "
@@ -87,60 +52,12 @@ int checkFile(const QString& fileName, int variantPosition, QTextStream& out, QT
 
 namespace CheckCommand {
 
-bool handles(const QStringList& arguments)
+int run(const QStringList& files, FileKind kind, int variantPosition, QTextStream& out,
+        QTextStream& err)
 {
-    if (arguments.isEmpty())
-        return false;
-    const QString& first = arguments.front();
-    return first == QStringLiteral("--check") || first == QStringLiteral("--help") ||
-           first == QStringLiteral("-h") || first == QStringLiteral("--version") ||
-           first.startsWith(QStringLiteral("--variant"));
-}
-
-int run(const QStringList& arguments, QTextStream& out, QTextStream& err)
-{
-    bool check = false, optionsDone = false;
-    int variantPosition = 0;
-    QStringList files;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (optionsDone || !argument.startsWith(u'-') || argument == QStringLiteral("-")) {
-            files.append(argument);
-        } else if (argument == QStringLiteral("--")) {
-            optionsDone = true;
-        } else if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
-            out << helpText();
-            return Clean;
-        } else if (argument == QStringLiteral("--version")) {
-            out << versionText() << '\n';
-            return Clean;
-        } else if (argument == QStringLiteral("--check")) {
-            check = true;
-        } else if (argument == QStringLiteral("--variant") ||
-                   argument.startsWith(QStringLiteral("--variant="))) {
-            QString code;
-            if (argument.contains(u'='))
-                code = argument.section(u'=', 1);
-            else if (i + 1 < arguments.size())
-                code = arguments[++i];
-            else
-                return usageError(err, QStringLiteral("--variant needs a variant code"));
-            variantPosition = VariantList::positionOf(code.toLower());
-            if (variantPosition == 0 || code.size() != 2) {
-                return usageError(err, QStringLiteral("unknown variant code '%1' (one of: %2)")
-                                           .arg(code, variantCodes()));
-            }
-        } else {
-            return usageError(err, QStringLiteral("unknown option '%1'").arg(argument));
-        }
-    }
-    if (!check)
-        return usageError(err, QStringLiteral("--check is missing"));
-    if (files.isEmpty())
-        return usageError(err, QStringLiteral("--check needs at least one file"));
     int status = Clean;
-    for (const QString& file : std::as_const(files))
-        status = qMax(status, checkFile(file, variantPosition, out, err));
+    for (const QString& file : files)
+        status = qMax(status, checkFile(file, kind, variantPosition, out, err));
     out.flush();
     err.flush();
     return status;

@@ -1,19 +1,18 @@
 #pragma once
 
+#include "FileKind.h"
+
 #include <QStringList>
 #include <QTextStream>
 
-// The command line: `sapwright --check [--variant CODE] FILE...`, `--help`, `--version`.
-// Needs no display: it only reads files and writes text.
+// `sapwright --check`: checks record files without a display; it only reads files and writes
+// text.
 namespace CheckCommand {
 
-// Whether the command line (without the program name) is for this command rather than for
-// the windows.
-bool handles(const QStringList& arguments);
-
-// Prints `FILE:LINE: message` for every finding. Exit status: 0 without findings, 1 with
-// findings, 2 when a file cannot be read or is of none of the three kinds, or the arguments
-// are wrong.
-int run(const QStringList& arguments, QTextStream& out, QTextStream& err);
+// Prints `FILE:LINE: message` for every finding; "-" is standard input. A kind other than None
+// reads every file as that kind. Exit status: 0 without findings, 1 with findings, 2 when a
+// file cannot be read or is of none of the three kinds.
+int run(const QStringList& files, FileKind kind, int variantPosition, QTextStream& out,
+        QTextStream& err);
 
 } // namespace CheckCommand

@@ -16,14 +16,14 @@ constexpr qint64 headSize = 4096;
 
 } // namespace
 
-StartFile StartFile::fromArguments(const QStringList& arguments, const QString& workingDirectory)
+StartFile StartFile::named(const QString& name, const QString& workingDirectory)
 {
     StartFile start;
-    if (arguments.size() < 2 || arguments[1].isEmpty())
+    if (name.isEmpty())
         return start;
     // A launcher may hand over a file URL instead of a name.
-    const QUrl url(arguments[1]);
-    start.m_name = url.isLocalFile() ? url.toLocalFile() : arguments[1];
+    const QUrl url(name);
+    start.m_name = url.isLocalFile() ? url.toLocalFile() : name;
     start.m_path = QDir::cleanPath(QDir(workingDirectory).absoluteFilePath(start.m_name));
     const QFileInfo info(start.m_path);
     if (!info.exists()) {

@@ -12,9 +12,9 @@ struct ModGlobal;
 class StartFile
 {
 public:
-    // The arguments as the program got them, its own name first; only the first file counts.
-    // A relative name is taken from the working directory.
-    static StartFile fromArguments(const QStringList& arguments, const QString& workingDirectory);
+    // The file named on the command line (empty: none). A relative name is taken from the
+    // working directory.
+    static StartFile named(const QString& name, const QString& workingDirectory);
 
     FileKind kind() const { return m_kind; }
     const QString& path() const { return m_path; }

@@ -23,13 +23,16 @@ Result readLines(QIODevice& device, QStringList* lines, ReadOptions options)
         return true;
     };
     constexpr qint64 ChunkSize = 1 << 16;
-    while (!device.atEnd()) {
-        const QByteArray chunk = device.read(ChunkSize);
-        if (chunk.isEmpty()) {
-            if (device.atEnd())
-                break;
+    QByteArray chunk;
+    // Until a read finds nothing: a pipe does not know its end before it has been read.
+    for (;;) {
+        chunk.resize(ChunkSize);
+        const qint64 got = device.read(chunk.data(), ChunkSize);
+        if (got < 0)
             return {false, device.errorString(), false};
-        }
+        if (got == 0)
+            break;
+        chunk.resize(got);
         qsizetype start = 0;
         for (qsizetype at = chunk.indexOf('\n'); at >= 0; at = chunk.indexOf('\n', start)) {
             pending.append(chunk.constData() + start, at - start);

@@ -8,6 +8,15 @@ ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent)
     setMouseTracking(true);
 }
 
+bool ClickableLabel::event(QEvent* event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        Q_EMIT clicked();
+        return true;
+    }
+    return QLabel::event(event);
+}
+
 void ClickableLabel::mousePressEvent(QMouseEvent* event)
 {
     m_pressed = event->button() == Qt::LeftButton;

@@ -2,7 +2,8 @@
 
 #include <QLabel>
 
-// A label or picture that answers clicks and reports the mouse moving over it.
+// A label or picture that answers clicks and reports the mouse moving over it. A caption with
+// an access key (and a buddy, which makes QLabel show and take the key) is clicked by the key.
 class ClickableLabel : public QLabel
 {
     Q_OBJECT
@@ -14,6 +15,7 @@ Q_SIGNALS:
     void mouseMoved();
 
 protected:
+    bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -1,7 +1,10 @@
 #include "FitCaption.h"
 
+#include "HoverFrame.h"
+
 #include <QApplication>
 #include <QEvent>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,29 +12,41 @@
 
 namespace {
 
-// Pixels kept free between a caption and the control to its right.
-constexpr int NeighbourGap = 3;
+// Pixels kept free between a caption and the controls beside or below it.
+constexpr int NeighbourGap = 1;
 constexpr qreal SmallestPoints = 6.0;
 const char* const UnfittedFont = "unfittedFont";
+const char* const DesignGeometry = "designGeometry";
 
-// The room the caption may take: its own box, cut where a control to its right begins on the
-// same row. A picture the label lies on is its background, not a neighbour.
-QRect captionRoom(const QLabel* label)
+// The free part of the parent around the label: up to the nearest controls to its left and
+// right on its rows and, for a caption of several lines, below it, less a gap to each; the
+// parent's edges where there are none. A picture the label lies on is its background, not a
+// neighbour.
+QRect freeRoom(const QLabel* label, const QRect& own)
 {
-    QRect room = label->contentsRect();
     const QWidget* parent = label->parentWidget();
-    if (!parent || !(label->alignment() & Qt::AlignLeft))
-        return room;
-    const QRect own = label->geometry();
+    // A frame's line and a window's edge want the same gap as a control.
+    QRect room(NeighbourGap, own.top(), parent->width() - 2 * NeighbourGap,
+               parent->height() - own.top() - NeighbourGap);
     for (const QObject* object : parent->children()) {
         const auto* other = qobject_cast<const QWidget*>(object);
         if (!other || other == label || other->isWindow() || !other->isVisibleTo(parent))
             continue;
-        const QRect box = other->geometry();
-        if (box.contains(own) || box.top() > own.bottom() || box.bottom() < own.top())
+        QRect box = other->geometry();
+        // A picture's hover frame, drawn only while the pointer is over it, still takes room.
+        if (const auto* picture = qobject_cast<const QLabel*>(other);
+            picture && !picture->pixmap().isNull())
+            box |= HoverFrame::placeAround(picture);
+        if (box.contains(own))
             continue;
-        if (box.left() > own.left() && box.left() <= own.right() + NeighbourGap)
-            room.setRight(qMin(room.right(), box.left() - own.left() - NeighbourGap - 1));
+        const bool sameRows = box.top() <= own.bottom() && box.bottom() >= own.top();
+        if (sameRows && box.left() > own.left())
+            room.setRight(qMin(room.right(), box.left() - NeighbourGap - 1));
+        else if (sameRows && box.right() < own.left())
+            room.setLeft(qMax(room.left(), box.right() + NeighbourGap + 1));
+        else if (label->wordWrap() && box.top() > own.bottom() && box.left() <= own.right() &&
+                 box.right() >= own.left())
+            room.setBottom(qMin(room.bottom(), box.top() - NeighbourGap - 1));
     }
     return room;
 }
@@ -98,15 +113,50 @@ void fitCaption(QLabel* label)
 {
     if (!label->property(UnfittedFont).isValid()) {
         label->setProperty(UnfittedFont, label->font());
+        label->setProperty(DesignGeometry, label->geometry());
         new ShowFitter(label);
     }
+    const QFont font = label->property(UnfittedFont).value<QFont>();
+    const QRect design = label->property(DesignGeometry).toRect();
+    label->setGeometry(design);
     int flags = int(label->alignment());
     if (label->wordWrap())
         flags |= Qt::TextWordWrap;
-    const QFont font = fittedFont(label->property(UnfittedFont).value<QFont>(), captionRoom(label),
-                                  flags, label->text());
-    if (font != label->font())
-        label->setFont(font);
+    // With a buddy, an & marks the access key and takes no room.
+    if (label->buddy())
+        flags |= Qt::TextShowMnemonic;
+    const QString& text = label->text();
+    const QWidget* parent = label->parentWidget();
+    if (!parent || !(label->alignment() & Qt::AlignLeft)) {
+        label->setFont(fittedFont(font, label->contentsRect(), flags, text));
+        return;
+    }
+    // A left-aligned caption keeps its font and takes free room beside it: to its right first,
+    // then, ending at its right neighbour, to its left. Only where there is too little is it
+    // drawn narrower.
+    const QRect free = freeRoom(label, design);
+    QRect room = design;
+    room.setRight(qMin(design.right(), free.right()));
+    if (!fitsIn(font, room.translated(-design.topLeft()), flags, text)) {
+        room.setRight(free.right());
+        if (label->wordWrap())
+            room.setBottom(qMax(design.bottom(), free.bottom()));
+        const QSize needed =
+            QFontMetrics(font).boundingRect(QRect(QPoint(), room.size()), flags, text).size();
+        if (needed.width() > room.width())
+            room.setLeft(qMax(free.left(), room.right() + 1 - needed.width()));
+        if (fitsIn(font, QRect(QPoint(), room.size()), flags, text)) {
+            label->setGeometry(
+                room.left(), design.top(),
+                qMax(needed.width(), qMin(design.right(), free.right()) + 1 - room.left()),
+                qMax(needed.height(), design.height()));
+            label->setFont(font);
+            return;
+        }
+        room = design;
+        room.setRight(qMin(design.right(), free.right()));
+    }
+    label->setFont(fittedFont(font, room.translated(-design.topLeft()), flags, text));
 }
 
 void showPath(QLineEdit* box, const QString& before, const QString& path, const QString& after)
@@ -131,6 +181,18 @@ void showPath(QLineEdit* box, const QString& before, const QString& path, const 
 void applyDesignFont()
 {
     QFont font = QApplication::font();
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : designFamilies()) {
+        if (installed.contains(family)) {
+            font.setFamily(family);
+            break;
+        }
+    }
     font.setPointSize(8);
     QApplication::setFont(font);
+}
+
+QStringList designFamilies()
+{
+    return {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")};
 }

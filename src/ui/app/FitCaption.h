@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QStringList>
+
 class QLabel;
 class QLineEdit;
-class QString;
 
 // The layout was measured for a narrower dialog font than a Linux desktop has. A caption that
 // does not fit its label is drawn narrower, then smaller, rather than cut off; a word-wrapped
@@ -16,5 +17,8 @@ void fitCaption(QLabel* label);
 // is the tooltip.
 void showPath(QLineEdit* box, const QString& before, const QString& path, const QString& after);
 
-// The small dialog font the layout was measured for, for the whole program.
+// The small dialog font the layout was measured for, for the whole program: 8 points of a sans
+// with Arial's widths where one is installed (designFamilies, the first found), else of the
+// desktop's own sans, whose wider captions fitCaption fits.
 void applyDesignFont();
+QStringList designFamilies();

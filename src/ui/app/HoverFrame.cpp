@@ -28,15 +28,23 @@ HoverFrame::HoverFrame(QWidget* window) : QLabel(window)
     setObjectName(QStringLiteral("imgButton"));
     setPixmap(raisedFrame());
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    Twips::place(this, 0, 0, 300, 300);
+    resize(Twips::toPixels(300), Twips::toPixels(300));
     hide();
+}
+
+QRect HoverFrame::placeAround(const QLabel* picture)
+{
+    // Centred on the picture as drawn, so it leaves the same room on every side.
+    const QSize drawn = picture->pixmap().deviceIndependentSize().toSize();
+    const QSize frame(Twips::toPixels(300), Twips::toPixels(300));
+    return QRect(picture->pos() +
+                     QPoint(drawn.width() - frame.width(), drawn.height() - frame.height()) / 2,
+                 frame);
 }
 
 void HoverFrame::showAround(const QLabel* picture)
 {
-    // Centred on the picture as drawn, so it leaves the same room on every side.
-    const QSize drawn = picture->pixmap().deviceIndependentSize().toSize();
-    move(picture->pos() + QPoint(drawn.width() - width(), drawn.height() - height()) / 2);
+    move(placeAround(picture).topLeft());
     show();
     // Behind the picture it marks.
     lower();

@@ -12,4 +12,6 @@ public:
 
     // Shows the frame around the picture a label draws at its top left.
     void showAround(const QLabel* picture);
+    // Where the frame stands when shown around that picture, so captions keep clear of it.
+    static QRect placeAround(const QLabel* picture);
 };

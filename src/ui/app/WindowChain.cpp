@@ -29,9 +29,9 @@ std::optional<WindowChain::Window> startWindow;
 
 namespace WindowChain {
 
-void startWith(const QStringList& arguments)
+void startWith(const QString& file)
 {
-    const StartFile start = StartFile::fromArguments(arguments, QDir::currentPath());
+    const StartFile start = StartFile::named(file, QDir::currentPath());
     if (!start.problem().isEmpty()) {
         UserInterfaceSwitch ui(nullptr);
         ui.message(QStringLiteral("Error"), start.problem(), UserInterface::Buttons::Ok,

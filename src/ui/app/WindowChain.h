@@ -16,11 +16,10 @@ enum class Window
 
 QWidget* show(Window window);
 
-// The program was started with these arguments (its own name first). A file named there is
-// put into the shared value of its kind, and the first window shown after the splash is the
-// window of that kind instead of the tree window; a file that cannot be opened is reported and
-// the program starts as usual.
-void startWith(const QStringList& arguments);
+// The program was started on this file (empty: none). It is put into the shared value of its
+// kind, and the first window shown after the splash is the window of that kind instead of the
+// tree window; a file that cannot be opened is reported and the program starts as usual.
+void startWith(const QString& file);
 
 // The data window now open, if any.
 QWidget* current();

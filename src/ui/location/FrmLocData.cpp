@@ -36,7 +36,7 @@ QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& 
 }
 
 // A grey two-line note that is never edited.
-void noteBox(QWidget* parent, const QString& name, int left, int width, bool scrollBar)
+QPlainTextEdit* noteBox(QWidget* parent, const QString& name, int left, int width, bool scrollBar)
 {
     auto* note = new QPlainTextEdit(parent);
     note->setObjectName(name);
@@ -47,6 +47,7 @@ void noteBox(QWidget* parent, const QString& name, int left, int width, bool scr
     note->document()->setDocumentMargin(2);
     Twips::place(note, left, 1020, width, 795);
     CheckedBox::showEnabled(note, false);
+    return note;
 }
 
 } // namespace
@@ -89,6 +90,7 @@ FrmLocData::FrmLocData()
                               4380, 255, 375);
     m_display =
         Controls::recordList(this, QStringLiteral("lstLocDisplay"), 8.25, 60, 4860, 8835, 1140);
+    m_display->setAccessibleName(QStringLiteral("Locations File records"));
     c.display = m_display;
     QPushButton* previous =
         Controls::button(this, QStringLiteral("cmdPreviousWindow"),
@@ -134,37 +136,40 @@ FrmLocData::FrmLocData()
 
 void FrmLocData::buildTypeA()
 {
-    m_typeA = optionButton(this, QStringLiteral("optTypeA"), QStringLiteral("A Records"),
+    // Alt+R and Alt+O choose the kind as a click does; no other control of the window has them.
+    m_typeA = optionButton(this, QStringLiteral("optTypeA"), QStringLiteral("A &Records"),
                            QStringLiteral("Click to create standard 'A' records"), 120, 900);
     QGroupBox* frame =
         Controls::frame(this, QStringLiteral("Frame1"), QString(), 60, 1020, 8835, 1995);
     m_typeA->raise();
-    m_typeAControls << Controls::label(
-        frame, QStringLiteral("lblTypeA_0"),
-        QStringLiteral("Stand List File associated with the Location Name below"), 180, 360, 4155,
-        195);
-    fieldBox(frame, Field::SlfFileName,
-             QStringLiteral("Name of the Stand List File referred to by the Location Name below"),
-             4260, 300, 3315, 315);
+    QLabel* slfLabel =
+        Controls::label(frame, QStringLiteral("lblTypeA_0"),
+                        QStringLiteral("Stand List File associated with the Location Name below"),
+                        180, 360, 4155, 195);
+    slfLabel->setBuddy(fieldBox(
+        frame, Field::SlfFileName,
+        QStringLiteral("Name of the Stand List File referred to by the Location Name below"), 4260,
+        300, 3315, 315));
     QPushButton* browse =
         Controls::button(frame, QStringLiteral("cmdBrowseSlf"), QStringLiteral("Bro&wse"),
                          QString(), 7620, 300, 795, 315);
     connect(browse, &QPushButton::clicked, m_logic, &LocationWindowLogic::browseSlf);
-    m_typeAControls << browse
-                    << Controls::label(frame, QStringLiteral("lblTypeA_1"),
-                                       QStringLiteral("Location/Project Name"), 120, 780, 1935,
-                                       195);
+    QLabel* locationLabel =
+        Controls::label(frame, QStringLiteral("lblTypeA_1"),
+                        QStringLiteral("Location/Project Name"), 120, 780, 1935, 195);
     QLineEdit* location = fieldBox(frame, Field::LocationName,
                                    QStringLiteral("Name of the location or project used in stand "
                                                   "selection when using the Vorlin interface"),
                                    120, 1020, 2775, 795);
     location->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_typeAControls << Controls::label(frame, QStringLiteral("lblTypeA_2"),
-                                       QStringLiteral("Grouping Code(s)"), 3000, 780, 1635, 195);
-    noteBox(frame, QStringLiteral("txtGroups"), 2940, 3015, true);
-    m_typeAControls << Controls::label(frame, QStringLiteral("lblTypeA_3"),
-                                       QStringLiteral("Stand ID"), 6060, 780, 1275, 195);
-    noteBox(frame, QStringLiteral("txtStandId"), 6000, 2715, false);
+    locationLabel->setBuddy(location);
+    QLabel* groupsLabel = Controls::label(frame, QStringLiteral("lblTypeA_2"),
+                                          QStringLiteral("Grouping Code(s)"), 3000, 780, 1635, 195);
+    groupsLabel->setBuddy(noteBox(frame, QStringLiteral("txtGroups"), 2940, 3015, true));
+    QLabel* standIdLabel = Controls::label(frame, QStringLiteral("lblTypeA_3"),
+                                           QStringLiteral("Stand ID"), 6060, 780, 1275, 195);
+    standIdLabel->setBuddy(noteBox(frame, QStringLiteral("txtStandId"), 6000, 2715, false));
+    m_typeAControls << slfLabel << browse << locationLabel << groupsLabel << standIdLabel;
     // The option button sits on the frame's top edge, like a caption.
     m_typeA->raise();
 }
@@ -172,31 +177,31 @@ void FrmLocData::buildTypeA()
 void FrmLocData::buildTypeB()
 {
     m_typeB = optionButton(
-        this, QStringLiteral("optTypeB"), QStringLiteral("B Records (optional)"),
+        this, QStringLiteral("optTypeB"), QStringLiteral("B Records (&optional)"),
         QStringLiteral("Click to create 'B' records for addfiles attached to grouping codes"), 120,
         3180);
     QGroupBox* frame =
         Controls::frame(this, QStringLiteral("Frame3"), QString(), 60, 3300, 8835, 915);
     m_typeB->raise();
-    m_typeBControls << Controls::label(frame, QStringLiteral("lblTypeB_0"),
-                                       QStringLiteral("Grouping Code to which the addfile will "
-                                                      "be attached"),
-                                       120, 240, 3855, 195);
-    fieldBox(frame, Field::GroupingCode,
-             QStringLiteral("Any stand with this grouping code will have the addfile to the right "
-                            "automatically included"),
-             120, 480, 3915, 315);
-    m_typeBControls << Controls::label(frame, QStringLiteral("lblTypeB_1"),
-                                       QStringLiteral("Addfile Name(s)"), 4260, 240, 1335, 195);
-    fieldBox(frame, Field::Addfiles,
-             QStringLiteral("Addfiles to be automatically added when stands are selected in "
-                            "Vorlin"),
-             4200, 480, 3675, 315);
+    QLabel* groupLabel = Controls::label(frame, QStringLiteral("lblTypeB_0"),
+                                         QStringLiteral("Grouping Code to which the addfile will "
+                                                        "be attached"),
+                                         120, 240, 3855, 195);
+    groupLabel->setBuddy(fieldBox(frame, Field::GroupingCode,
+                                  QStringLiteral("Any stand with this grouping code will have the "
+                                                 "addfile to the right automatically included"),
+                                  120, 480, 3915, 315));
+    QLabel* addfileLabel = Controls::label(frame, QStringLiteral("lblTypeB_1"),
+                                           QStringLiteral("Addfile Name(s)"), 4260, 240, 1335, 195);
+    addfileLabel->setBuddy(fieldBox(
+        frame, Field::Addfiles,
+        QStringLiteral("Addfiles to be automatically added when stands are selected in Vorlin"),
+        4200, 480, 3675, 315));
     QPushButton* browse =
         Controls::button(frame, QStringLiteral("cmdBrowseAddfile"), QStringLiteral("Bro&wse"),
                          QString(), 7920, 480, 795, 315);
     connect(browse, &QPushButton::clicked, m_logic, &LocationWindowLogic::browseAddfile);
-    m_typeBControls << browse;
+    m_typeBControls << groupLabel << addfileLabel << browse;
     m_typeB->raise();
 }
 

@@ -120,7 +120,7 @@ void RecordFileBinding::fileNameBoxLeft(QEvent* event)
     m_pressLeave = leave;
 }
 
-QPushButton* RecordFileBinding::commandFor(QObject* watched, QEvent* event) const
+QAbstractButton* RecordFileBinding::commandFor(QObject* watched, QEvent* event) const
 {
     switch (event->type()) {
     case QEvent::Shortcut:
@@ -139,13 +139,14 @@ QPushButton* RecordFileBinding::commandFor(QObject* watched, QEvent* event) cons
     default:
         return nullptr;
     }
-    auto* button = qobject_cast<QPushButton*>(watched);
+    // Option buttons too: choosing one leaves the file-name box as a command does.
+    auto* button = qobject_cast<QAbstractButton*>(watched);
     if (!button || !button->isEnabled() || button->window() != m_controls.fileNameBox->window())
         return nullptr;
     return button;
 }
 
-bool RecordFileBinding::commandMayRun(QPushButton* button, QEvent* event)
+bool RecordFileBinding::commandMayRun(QAbstractButton* button, QEvent* event)
 {
     const bool press = event->type() != QEvent::Shortcut && event->type() != QEvent::KeyPress;
     Leave leave = Leave::Completed;
@@ -207,7 +208,7 @@ bool RecordFileBinding::eventFilter(QObject* watched, QEvent* event)
     } else if (event->type() == QEvent::WindowBlocked && m_leaving &&
                watched == m_controls.fileNameBox->window()) {
         m_questionAsked = true;
-    } else if (QPushButton* button = commandFor(watched, event)) {
+    } else if (QAbstractButton* button = commandFor(watched, event)) {
         if (!commandMayRun(button, event))
             return true;
     }

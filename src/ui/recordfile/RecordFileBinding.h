@@ -6,6 +6,7 @@
 class QLineEdit;
 class QKeyEvent;
 class QAbstractItemView;
+class QAbstractButton;
 class QPushButton;
 class RecordFileLogic;
 
@@ -67,10 +68,10 @@ private:
     Leave leaveFileNameBox();
     void fileNameBoxLeft(QEvent* event);
     // A push button of this window, when `watched` is one and `event` would run its command.
-    QPushButton* commandFor(QObject* watched, QEvent* event) const;
+    QAbstractButton* commandFor(QObject* watched, QEvent* event) const;
     // True when the key was an undo or redo key meant for this window's list.
     bool historyKey(QObject* watched, const QKeyEvent* key);
-    bool commandMayRun(QPushButton* button, QEvent* event);
+    bool commandMayRun(QAbstractButton* button, QEvent* event);
 
     RecordFileLogic& m_logic;
     Controls m_controls;

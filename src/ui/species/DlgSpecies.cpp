@@ -60,9 +60,11 @@ DlgSpecies::DlgSpecies(QWidget* owner, QLineEdit* speciesField)
 
     label1_ = new QLabel(QStringLiteral("VELK variant"), this);
     label1_->setObjectName(QStringLiteral("Label1"));
+    label1_->setBuddy(cboVariant_);
 
     lstSpecies_ = new QListWidget(this);
     lstSpecies_->setObjectName(QStringLiteral("lstSpecies"));
+    lstSpecies_->setAccessibleName(QStringLiteral("Species"));
     lstSpecies_->setSelectionMode(QAbstractItemView::SingleSelection);
     lstSpecies_->setFlow(QListView::TopToBottom);
     lstSpecies_->setWrapping(true);
@@ -117,6 +119,7 @@ void DlgSpecies::variantChosen(int index)
     modGlobal().SpeciesVariantIndex = static_cast<qint16>(index);
     lstSpecies_->clear();
     lstSpecies_->addItems(SpeciesLists::forText(cboVariant_->itemText(index)));
+    showCutEntriesWhole();
 }
 
 void DlgSpecies::confirm()
@@ -159,4 +162,17 @@ void DlgSpecies::applyColumns()
     const int inner = lstSpecies_->width() - 2 * lstSpecies_->frameWidth();
     const int rowHeight = lstSpecies_->fontMetrics().height() + 2;
     lstSpecies_->setGridSize(QSize(qMax(1, inner / layout_.columns), rowHeight));
+    showCutEntriesWhole();
+}
+
+void DlgSpecies::showCutEntriesWhole()
+{
+    // An entry wider than its column is drawn cut, with "..."; its tooltip shows it whole.
+    for (int row = 0; row < lstSpecies_->count(); ++row) {
+        QListWidgetItem* item = lstSpecies_->item(row);
+        const bool cut =
+            lstSpecies_->sizeHintForIndex(lstSpecies_->model()->index(row, 0)).width() >
+            lstSpecies_->visualItemRect(item).width();
+        item->setToolTip(cut ? item->text() : QString());
+    }
 }

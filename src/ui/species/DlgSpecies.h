@@ -30,6 +30,7 @@ private:
     void variantChosen(int index);
     void confirm();
     void applyColumns();
+    void showCutEntriesWhole();
 
     QLineEdit* speciesField_;
     QPushButton* okButton_;

@@ -36,8 +36,10 @@ DlgVariants::DlgVariants(QWidget* owner, QLineEdit* variantField)
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
-    Controls::label(this, QStringLiteral("Label1"), QStringLiteral("Check desired variant(s)"), 120,
-                    120, 3555, 195);
+    const QString caption = QStringLiteral("Check desired variant(s)");
+    Controls::label(this, QStringLiteral("Label1"), caption, 120, 120, 3555, 195);
+    // A list takes its name from no label.
+    m_list->setAccessibleName(caption);
 
     connect(ok, &QPushButton::clicked, this, &DlgVariants::confirm);
     connect(cancel, &QPushButton::clicked, this, &DlgVariants::reject);

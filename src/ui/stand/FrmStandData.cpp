@@ -116,9 +116,9 @@ void FrmStandData::buildTop()
                                   120, 240, 3315, 315);
     m_browseSlf = Controls::button(fileFrame, QStringLiteral("cmdBrowseSlf"),
                                    QStringLiteral("&Browse"), QString(), 3480, 240, 795, 315);
-    Controls::label(this, QStringLiteral("Label4"),
-                    QStringLiteral("VELK Tree Data File associated with the info below"), 4680, 60,
-                    3675, 195);
+    QLabel* treeFileLabel = Controls::label(
+        this, QStringLiteral("Label4"),
+        QStringLiteral("VELK Tree Data File associated with the info below"), 4680, 60, 3675, 195);
     const auto box = [this](int index, int left, int top, int width, int height) {
         m_boxes[index] = Controls::textBox(this, StandWindowLogic::boxName(index),
                                            QString::fromLatin1(standField(index).tooltip), left,
@@ -126,6 +126,7 @@ void FrmStandData::buildTop()
         bindBox(index);
     };
     box(StandBox::TreeFile, 4680, 300, 3315, 315);
+    treeFileLabel->setBuddy(m_boxes[StandBox::TreeFile]);
     m_browseTree = Controls::button(this, QStringLiteral("cmdBrowseTree"),
                                     QStringLiteral("Bro&wse"), QString(), 8040, 300, 795, 315);
 
@@ -150,38 +151,42 @@ void FrmStandData::buildTop()
             [this] { m_hoverFrame->showAround(m_switch); });
     auto* addfilesLabel = new ClickableLabel(this);
     addfilesLabel->setObjectName(QStringLiteral("lblAddfiles"));
-    addfilesLabel->setText(QStringLiteral("Addfiles"));
+    // Alt+F turns the switch as a click does; no other control of the window has F.
+    addfilesLabel->setText(QStringLiteral("Add&files"));
     Twips::place(addfilesLabel, 420, 780, 555, 195);
     fitCaption(addfilesLabel);
     connect(addfilesLabel, &ClickableLabel::clicked, m_logic, &StandWindowLogic::toggleAddfiles);
     box(StandBox::Addfile, 1020, 720, 2595, 315);
+    addfilesLabel->setBuddy(m_boxes[StandBox::Addfile]);
     m_browseAddfile = Controls::button(this, QStringLiteral("cmdBrowseAddfile"),
                                        QStringLiteral("Browse"), QString(), 3660, 720, 795, 315);
 
+    // The variant box covers the label's right end; the caption ends before the box.
     QLabel* variantLabel = Controls::label(this, QStringLiteral("lblData_0"),
                                            QStringLiteral("Variant code(s)"), 5640, 780, 1335, 195);
-    // The variant box covers the label's right end: the caption must end before the box.
-    variantLabel->resize(Twips::toPixels(6780 - 5640 - 45), variantLabel->height());
-    fitCaption(variantLabel);
-    variantLabel->resize(Twips::toPixels(1335), variantLabel->height());
     box(StandBox::Variant, 6780, 720, 1215, 315);
+    variantLabel->setBuddy(m_boxes[StandBox::Variant]);
     m_variants = Controls::button(this, QStringLiteral("cmdVariants"), QStringLiteral("&List"),
                                   QString(), 8040, 720, 555, 315);
 
-    Controls::label(this, QStringLiteral("Label1"), QStringLiteral("Location/Project Name"), 180,
-                    1140, 2175, 195);
+    QLabel* locationLabel =
+        Controls::label(this, QStringLiteral("Label1"), QStringLiteral("Location/Project Name"),
+                        180, 1140, 2175, 195);
     buildLocationNote();
+    locationLabel->setBuddy(m_location);
 
-    Controls::label(this, QStringLiteral("Label2"), QStringLiteral("Grouping Code(s)"), 3060, 1140,
-                    1635, 195);
+    QLabel* groupsLabel = Controls::label(
+        this, QStringLiteral("Label2"), QStringLiteral("Grouping Code(s)"), 3060, 1140, 1635, 195);
     m_groups = multiLineBox(this, QStringLiteral("txtGroups"),
                             QString::fromLatin1(standField(StandBox::Groups).tooltip), 3000, 1380,
                             3015, 735);
     m_groups->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    groupsLabel->setBuddy(m_groups);
     bindGroups();
-    Controls::label(this, QStringLiteral("lblData_1"), QStringLiteral("Stand ID"), 6120, 1140, 1275,
-                    195);
+    QLabel* standIdLabel = Controls::label(this, QStringLiteral("lblData_1"),
+                                           QStringLiteral("Stand ID"), 6120, 1140, 1275, 195);
     box(StandBox::StandId, 6060, 1380, 2775, 735);
+    standIdLabel->setBuddy(m_boxes[StandBox::StandId]);
 }
 
 void FrmStandData::buildLocationNote()
@@ -220,6 +225,7 @@ void FrmStandData::buildStandBoxes()
         label->setToolTip(QString::fromLatin1(info.tooltip));
         m_boxes[index] = Controls::textBox(this, StandWindowLogic::boxName(index), QString(),
                                            column.boxLeft, top, 855, 315);
+        label->setBuddy(m_boxes[index]);
         bindBox(index);
     }
 }
@@ -241,6 +247,7 @@ void FrmStandData::buildButtons()
                               5520, 255, 375);
     m_display =
         Controls::recordList(this, QStringLiteral("lstSlfDisplay"), 8.25, 60, 6000, 8835, 1260);
+    m_display->setAccessibleName(QStringLiteral("Stand List File records"));
     m_previous = Controls::button(this, QStringLiteral("cmdPreviousWindow"),
                                   QStringLiteral("<< &Prev. Window"),
                                   QStringLiteral("Tree Data File window"), 60, 7440, 1755, 375);

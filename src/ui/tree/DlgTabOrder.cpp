@@ -50,6 +50,7 @@ DlgTabOrder::DlgTabOrder(QWidget* owner, TreeTabOrder& order) : QDialog(owner), 
         auto* label = new ClickableLabel(this);
         label->setObjectName(QStringLiteral("lblField_%1").arg(field));
         label->setText(QString::fromLatin1(treeField(field).name));
+        label->setBuddy(box);
         Twips::place(label, left ? 600 : 2880, 900 + 360 * row, 1275, 195);
         fitCaption(label);
         connect(label, &ClickableLabel::clicked, this, [this, field] { choose(field); });

@@ -46,11 +46,13 @@ FrmTreeData::FrmTreeData()
 {
     QGroupBox* fileFrame =
         Controls::frame(this, QStringLiteral("fraTreeFile"), QString(), 120, 0, 6315, 615);
-    Controls::label(fileFrame, QStringLiteral("Label1"),
-                    QStringLiteral("VELK tree data file name:"), 180, 240, 1815, 255);
+    QLabel* fileLabel =
+        Controls::label(fileFrame, QStringLiteral("Label1"),
+                        QStringLiteral("VELK tree data file name:"), 180, 240, 1815, 255);
     m_fileBox = Controls::textBox(fileFrame, QStringLiteral("txtTreeFile"),
                                   QStringLiteral("File that the tree data are to be written to"),
                                   1980, 180, 3315, 315);
+    fileLabel->setBuddy(m_fileBox);
     m_browse = Controls::button(fileFrame, QStringLiteral("cmdBrowseTree"),
                                 QStringLiteral("&Browse"), QString(), 5340, 180, 795, 315);
 
@@ -70,6 +72,7 @@ FrmTreeData::FrmTreeData()
                               4380, 255, 375);
     m_display =
         Controls::recordList(this, QStringLiteral("lstDisplay"), 9.75, 60, 4800, 6855, 2460);
+    m_display->setAccessibleName(QStringLiteral("Tree data file records"));
     m_save = Controls::button(this, QStringLiteral("cmdSave"), QStringLiteral("&Save"),
                               QStringLiteral("Save the displayed records to the file named above"),
                               1800, 7380, 1515, 375);
@@ -131,6 +134,7 @@ void FrmTreeData::buildFields()
         label->setObjectName(QStringLiteral("lblField_%1").arg(field));
         label->setText(QString::fromLatin1(info.name));
         label->setToolTip(QString::fromLatin1(info.hint));
+        label->setBuddy(m_fields[field]);
         Twips::place(label, left ? 600 : 4260, top + 60, 1275, 195);
         fitCaption(label);
         connect(label, &ClickableLabel::clicked, m_logic,

@@ -12,7 +12,7 @@
 
 Q_DECLARE_METATYPE(FileKind)
 
-// The kind of a file, the file named at the start, the number test, twips, and the check command.
+// The kind of a file, the file named at the start, the number test, twips, and the command line.
 class TestApp : public QObject
 {
     Q_OBJECT
@@ -50,7 +50,7 @@ private Q_SLOTS:
     }
 
     // The file named on the command line: its path, its kind or why it cannot be opened.
-    void fromArguments_data()
+    void startFile_data()
     {
         QTest::addColumn<QString>("argument");   // %1 is the working directory; empty: none given
         QTest::addColumn<QString>("file");       // the file it names, below the working directory
@@ -74,7 +74,7 @@ private Q_SLOTS:
         // clang-format on
     }
 
-    void fromArguments()
+    void startFile()
     {
         QFETCH(QString, argument);
         QFETCH(QString, file);
@@ -86,12 +86,8 @@ private Q_SLOTS:
         const QString full = file.isEmpty() ? QString() : dir.filePath(file);
         QVERIFY(content.isNull() || writeFile(full, content));
 
-        // Only the first file counts.
-        QStringList arguments{QStringLiteral("sapwright")};
-        if (!argument.isEmpty())
-            arguments << QString(argument).replace(QStringLiteral("%1"), dir.path())
-                      << QStringLiteral("other.tre");
-        const StartFile start = StartFile::fromArguments(arguments, dir.path());
+        const StartFile start = StartFile::named(
+            QString(argument).replace(QStringLiteral("%1"), dir.path()), dir.path());
         QCOMPARE(start.kind(), kind);
         QCOMPARE(start.path(), full);
         QCOMPARE(start.problem(), problem.isEmpty() ? QString() : problem.arg(full));
@@ -145,35 +141,52 @@ private Q_SLOTS:
         QCOMPARE(int(ModGlobal::toTwips16(twips)), stored);
     }
 
-    // `sapwright --check` run as the program it is, without a display.
-    void checkCommand_data()
+    // The command line run as the program it is, without a display.
+    void commandLine_data()
     {
         QTest::addColumn<QStringList>("arguments"); // {d} is the folder of the check data
+        QTest::addColumn<QString>("redirect"); // <FILE standard input, >FILE output, or NAME=VALUE
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out"); // a pattern the whole output matches
         QTest::addColumn<QString>("err");
         const QString finding = "{d}tree_unknown_species\\.velk:2: Species \"DX\": [^\n]+\n";
-        const QString version = QStringLiteral("sapwright %1\\.%2\\.%3\n")
+        const QString version = QStringLiteral("sapwright %1\\.%2\\.%3\nCopyright \\(C\\) %1 The "
+                                               "Sapwright developers\nLicense MIT: .*")
                                     .arg(Version::Major)
                                     .arg(Version::Minor)
                                     .arg(Version::Revision);
+        const QString usage = "sapwright: %1\nUsage: sapwright \\[FILE\\]\n.*--help.*\n";
+        const QString full =
+            "sapwright: cannot write to standard output: No space left on device\n";
         using L = QStringList;
         // clang-format off
-        QTest::newRow("clean files") << L{"--check", "{d}tree_clean.velk", "{d}stand_clean.slf", "{d}loc_clean.loc"} << 0 << "" << "";
-        QTest::newRow("a finding") << L{"--check", "--variant", "ie", "{d}tree_clean.velk", "{d}tree_unknown_species.velk"} << 1 << finding << "";
-        QTest::newRow("--variant= after the file") << L{"--check", "{d}tree_unknown_species.velk", "--variant=ie"} << 1 << finding << "";
-        QTest::newRow("unreadable beats findings") << L{"--check", "--variant", "ie", "{d}nothere.velk", "{d}tree_unknown_species.velk"} << 2 << finding << ".*nothere\\.velk: cannot be read: .*";
-        QTest::newRow("a file of no kind") << L{"--check", "{d}clean.kcp"} << 2 << "" << ".*clean\\.kcp: not a tree data file.*";
-        QTest::newRow("no file") << L{"--check"} << 2 << "" << ".*--help.*";
-        QTest::newRow("unknown variant") << L{"--check", "--variant", "zz", "{d}tree_clean.velk"} << 2 << "" << ".*'zz'.*";
-        QTest::newRow("unknown option") << L{"--check", "--fix", "{d}tree_clean.velk"} << 2 << "" << ".*'--fix'.*";
-        QTest::newRow("--help") << L{"--help"} << 0 << "Usage: sapwright.*--check.*--variant.*" << "";
-        QTest::newRow("--version") << L{"--version"} << 0 << version << "";
+        QTest::newRow("clean files") << L{"--check", "{d}tree_clean.velk", "{d}stand_clean.slf", "{d}loc_clean.loc"} << "" << 0 << "" << "";
+        QTest::newRow("a finding") << L{"--check", "--variant", "ie", "{d}tree_clean.velk", "{d}tree_unknown_species.velk"} << "" << 1 << finding << "";
+        QTest::newRow("options after the file") << L{"{d}tree_unknown_species.velk", "--variant=ie", "--check"} << "" << 1 << finding << "";
+        QTest::newRow("unreadable beats findings") << L{"--check", "--variant", "ie", "{d}nothere.velk", "{d}tree_unknown_species.velk"} << "" << 2 << finding << ".*nothere\\.velk: cannot be read: .*";
+        QTest::newRow("a file of no kind") << L{"--check", "{d}clean.kcp"} << "" << 2 << "" << ".*clean\\.kcp: not a tree data file.*";
+        QTest::newRow("-- ends the options") << L{"--check", "--", "--variant"} << "" << 2 << "" << "sapwright: --variant: cannot be read: .*";
+        QTest::newRow("standard input") << L{"--check", "--variant", "ie", "-"} << "<{d}tree_unknown_species.velk" << 1 << QString(finding).replace("{d}tree_unknown_species\\.velk", "-") << "";
+        QTest::newRow("/dev/stdin, --kind") << L{"--check", "--kind", "stand", "/dev/stdin"} << "<{d}tree_clean.velk" << 1 << "/dev/stdin:1: a line of unknown type.*" << "";
+        QTest::newRow("no file") << L{"--check"} << "" << 2 << "" << usage.arg("--check needs at least one FILE");
+        QTest::newRow("unknown variant") << L{"--check", "--variant", "zz", "{d}tree_clean.velk"} << "" << 2 << "" << ".*'zz'.*";
+        QTest::newRow("unknown option") << L{"{d}tree_clean.velk", "--bogus"} << "" << 2 << "" << usage.arg("unknown option '--bogus'");
+        QTest::newRow("-v") << L{"-v"} << "" << 2 << "" << usage.arg("unknown option '-v'");
+        QTest::newRow("a value to --check") << L{"--check={d}tree_clean.velk"} << "" << 2 << "" << usage.arg("unexpected value after '--check'");
+        QTest::newRow("--variant without --check") << L{"{d}tree_clean.velk", "--variant", "ie"} << "" << 2 << "" << usage.arg("--variant goes with --check");
+        QTest::newRow("windows without a display") << L{"{d}tree_clean.velk"} << "" << 1 << "" << "sapwright: no display [^\n]+\n";
+        QTest::newRow("a display that is gone") << L{} << "DISPLAY=:5999" << 1 << "" << "sapwright: cannot open the display ':5999'\n";
+        QTest::newRow("--help") << L{"--help"} << "" << 0 << "Usage: sapwright \\[FILE\\]\n.*--check \\[--variant CODE\\] \\[--kind KIND\\] FILE\\.\\.\\.\n.*-h, --help.*\n  --  .*Report bugs to: maintainers@sapwright\\.org\n" << "";
+        QTest::newRow("--version") << L{"--version"} << "" << 0 << version << "";
+        QTest::newRow("--help to a full disk") << L{"-h"} << ">/dev/full" << 2 << "" << full;
+        QTest::newRow("--version to a full disk") << L{"--version"} << ">/dev/full" << 2 << "" << full;
+        QTest::newRow("findings to a full disk") << L{"--check", "--variant", "ie", "{d}tree_unknown_species.velk"} << ">/dev/full" << 2 << "" << full;
         // clang-format on
     }
-    void checkCommand()
+    void commandLine()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(QString, redirect);
         QFETCH(int, status);
         QFETCH(QString, out);
         QFETCH(QString, err);
@@ -184,8 +197,17 @@ private Q_SLOTS:
         environment.remove("DISPLAY");
         environment.remove("WAYLAND_DISPLAY");
         environment.insert("QT_QPA_PLATFORM", "xcb");
+        if (redirect.contains('='))
+            environment.insert(redirect.section('=', 0, 0), redirect.section('=', 1));
         process.setProcessEnvironment(environment);
+        redirect.replace("{d}", CheckDataDir);
+        if (redirect.startsWith('>'))
+            process.setStandardOutputFile(redirect.mid(1));
         process.start(SAPWRIGHT_EXECUTABLE, arguments);
+        // Standard input is a pipe, which knows its end only once it has been read.
+        if (redirect.startsWith('<'))
+            process.write(readFile(redirect.mid(1)));
+        process.closeWriteChannel();
         QVERIFY(process.waitForFinished(60000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), status);

@@ -13,6 +13,7 @@
 #include "tree/TreeTabOrder.h"
 
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
@@ -86,7 +87,9 @@ QStringList unreadable(const QWidget* window)
         QRect needed;
         if (label) {
             const int wrap = label->wordWrap() ? int(Qt::TextWordWrap) : 0;
-            needed = w->fontMetrics().boundingRect(room, int(label->alignment()) | wrap, text);
+            const int key = label->buddy() ? int(Qt::TextShowMnemonic) : 0;
+            needed =
+                w->fontMetrics().boundingRect(room, int(label->alignment()) | wrap | key, text);
             // Touching a neighbour is running into it; a picture under the label is its
             // background.
             const QRect drawn = needed.translated(w->pos()).adjusted(-1, 0, 1, 0);
@@ -103,14 +106,35 @@ QStringList unreadable(const QWidget* window)
         }
         if (needed.width() > room.width() || needed.height() > room.height())
             found << w->objectName() + QStringLiteral(" does not fit");
+        // Fitted narrower or smaller than the design font.
+        if (label && ((w->font().stretch() != QFont::AnyStretch &&
+                       w->font().stretch() != QFont::Unstretched) ||
+                      w->font().pointSizeF() < QApplication::font().pointSizeF()))
+            found << w->objectName() + QStringLiteral(" is condensed");
     }
     return found;
+}
+
+// Every control a screen reader can land on, by its name; unnamed ones by their object name.
+void focusableNames(QAccessibleInterface* node, QStringList* names, QStringList* unnamed)
+{
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        const auto* widget = child ? qobject_cast<QWidget*>(child->object()) : nullptr;
+        if (!widget || child->state().invisible)
+            continue;
+        const QString name = child->text(QAccessible::Name);
+        if (child->state().focusable)
+            name.trimmed().isEmpty() ? unnamed->append(widget->objectName()) : names->append(name);
+        focusableNames(child, names, unnamed);
+    }
 }
 
 } // namespace
 
 Q_DECLARE_METATYPE(Opener)
 Q_DECLARE_METATYPE(Action)
+Q_DECLARE_METATYPE(WindowChain::Window)
 
 // The splash, the chain of the three data windows, the file dialog, and the layout of every
 // window and dialog.
@@ -270,7 +294,7 @@ private Q_SLOTS:
         const QByteArray content("A S1 t.tre @ xa\r\nB S1 1999\r\n");
         QVERIFY(file.isEmpty() || writeFile(path, content));
 
-        WindowChain::startWith({"sapwright", path});
+        WindowChain::startWith(path);
         (new FrmSplash())->CloseSplash();
         if (file.isEmpty()) {
             // Named in a message, then the program starts as without a file.
@@ -378,32 +402,50 @@ private Q_SLOTS:
             QVERIFY2(Cp1252::canEncode(line), qPrintable(line));
     }
 
-    // No text of a window or dialog is larger than its box at the design geometry, with the
-    // design font and the fonts this machine has. One row per window or dialog.
-    void textsFitTheirBoxes_data()
+    // No text of a window or dialog is larger than its box at the design geometry, and with a
+    // sans of the design font's widths (which the build installs) no caption is condensed
+    // either; a screen reader finds a name for every control that takes the focus. One row per
+    // window or dialog.
+    void textsFitAndControlsAreNamed_data()
     {
         QTest::addColumn<Opener>("open");
+        QTest::addColumn<QString>("family"); // the design font's when empty
         for (const auto& [name, which] : {std::pair("frmTreeData", WindowChain::Window::Tree),
                                           std::pair("frmStandData", WindowChain::Window::Stand),
-                                          std::pair("frmLocData", WindowChain::Window::Location)})
-            QTest::newRow(name) << Opener([which](QWidget*) { return WindowChain::show(which); });
+                                          std::pair("frmLocData", WindowChain::Window::Location)}) {
+            const Opener open([which](QWidget*) { return WindowChain::show(which); });
+            QTest::newRow(name) << open << QString();
+            // Without it, captions are fitted: drawn narrower where there is no room.
+            QTest::addRow("%s, DejaVu Sans", name) << open << QStringLiteral("DejaVu Sans");
+        }
         QTest::newRow("dlgFileExists") << Opener([](QWidget* owner) {
             auto* dialog = new DlgFileExists(owner);
             dialog->SetFilename(QStringLiteral("/home/forester/inventories/2026/north block/"
                                                "compartment 12/plots measured in june.velk"));
             return dialog;
-        });
+        }) << QString();
         QTest::newRow("dlgTabOrder")
-            << Opener([this](QWidget* owner) { return new DlgTabOrder(owner, m_tabOrder); });
+            << Opener([this](QWidget* owner) { return new DlgTabOrder(owner, m_tabOrder); })
+            << QString();
         QTest::newRow("dlgSpecies")
-            << Opener([](QWidget* owner) { return new DlgSpecies(owner, nullptr); });
+            << Opener([](QWidget* owner) { return new DlgSpecies(owner, nullptr); }) << QString();
         QTest::newRow("dlgVariants")
-            << Opener([](QWidget* owner) { return new DlgVariants(owner, nullptr); });
-        QTest::newRow("frmSplash") << Opener([](QWidget*) { return new FrmSplash(); });
+            << Opener([](QWidget* owner) { return new DlgVariants(owner, nullptr); }) << QString();
+        QTest::newRow("frmSplash") << Opener([](QWidget*) { return new FrmSplash(); }) << QString();
     }
-    void textsFitTheirBoxes()
+    void textsFitAndControlsAreNamed()
     {
         QFETCH(Opener, open);
+        QFETCH(QString, family);
+        QVERIFY2(designFamilies().contains(QApplication::font().family()),
+                 "Liberation Sans or Arimo is not installed");
+        const QFont design = QApplication::font();
+        const auto restore = qScopeGuard([design] { QApplication::setFont(design); });
+        if (!family.isEmpty()) {
+            QFont font = design;
+            font.setFamily(family);
+            QApplication::setFont(font);
+        }
         QWidget owner;
         QWidget* window = open(&owner);
         window->show();
@@ -426,10 +468,58 @@ private Q_SLOTS:
         // The focus shows from the start, as after a Tab.
         if (qobject_cast<QDialog*>(window) && !window->testAttribute(Qt::WA_KeyboardFocusChange))
             found << QStringLiteral("the focus does not show");
+        QStringList names, unnamed;
+        focusableNames(QAccessible::queryAccessibleInterface(window), &names, &unnamed);
         if (window->parent() != &owner)
             delete window;
+        for (const QString& name : std::as_const(unnamed))
+            found << name + QStringLiteral(" has no accessible name");
+        if (!family.isEmpty())
+            found.removeIf(
+                [](const QString& problem) { return problem.endsWith(" is condensed"); });
         found.removeDuplicates();
+        QVERIFY(!names.isEmpty());
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
+    }
+
+    // Tab from a window's first field: each stop is announced by its label's text.
+    void fieldsAnnouncedInTabOrder_data()
+    {
+        QTest::addColumn<WindowChain::Window>("which");
+        QTest::addColumn<QStringList>("announced");
+        QTest::newRow("tree") << WindowChain::Window::Tree
+                              << QStringList{"Tree data file records", "Plot number", "Tree number",
+                                             "Tree count"};
+        QTest::newRow("stand") << WindowChain::Window::Stand
+                               << QStringList{"Stand List File name",
+                                              "VELK Tree Data File associated with the info below",
+                                              "Variant code(s)",
+                                              "Grouping Code(s)",
+                                              "Stand ID",
+                                              "Inventory year"};
+        QTest::newRow("location") << WindowChain::Window::Location
+                                  << QStringList{
+                                         "Locations File name",
+                                         "Stand List File associated with the Location Name below",
+                                         "Location/Project Name", "Locations File records",
+                                         "Add Record"};
+    }
+    void fieldsAnnouncedInTabOrder()
+    {
+        QFETCH(WindowChain::Window, which);
+        QFETCH(QStringList, announced);
+        QWidget* window = WindowChain::show(which);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->activateWindow();
+        QTRY_VERIFY(QApplication::focusWidget());
+        QStringList heard;
+        for (qsizetype stop = 0; stop < announced.size(); ++stop) {
+            if (stop > 0)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            heard << QAccessible::queryAccessibleInterface(QApplication::focusWidget())
+                         ->text(QAccessible::Name);
+        }
+        QCOMPARE(heard, announced);
     }
 };
 

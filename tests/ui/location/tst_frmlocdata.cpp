@@ -48,9 +48,13 @@ private Q_SLOTS:
         key(Qt::Key_A, Qt::AltModifier);
         QTRY_COMPARE(find<QLineEdit>(m_window, "txtLocation")->text(), "Big 'Creek'");
 
-        // The kind is chosen with the mouse; then the B fields take the keys.
-        QTest::mouseClick(find(m_window, "optTypeB"), Qt::LeftButton);
-        QCOMPARE(locationStates(), "0000111100 B");
+        // The kind is chosen with its access keys; then the B fields take the keys.
+        key(Qt::Key_O, Qt::AltModifier);
+        QTRY_COMPARE(locationStates(), "0000111100 B");
+        key(Qt::Key_R, Qt::AltModifier);
+        QTRY_COMPARE(locationStates(), "1111000000 A");
+        key(Qt::Key_O, Qt::AltModifier);
+        QTRY_COMPARE(locationStates(), "0000111100 B");
         QCOMPARE(find(m_window, "txtLocation")->palette().color(QPalette::Base), grey);
         QTest::mouseClick(find(m_window, "txtAddfileGroup"), Qt::LeftButton);
         typeField("G1");

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 
 using namespace Drive;
 
@@ -104,6 +105,45 @@ private Q_SLOTS:
         }
         QCOMPARE(opened.field.text(), "M "); // a one-letter code keeps its blank
         QCOMPARE(opened.dialog.result(), int(QDialog::Accepted));
+    }
+
+    // At the design geometry no entry of any variant is cut with the design font; in a larger
+    // font some are, and each of those shows its whole text as its tooltip.
+    void speciesEntriesFitOrShowWhole_data()
+    {
+        QTest::addColumn<qreal>("points"); // 0: the design font
+        QTest::addColumn<bool>("someCut");
+        QTest::newRow("design font") << 0.0 << false;
+        QTest::newRow("12 points") << 12.0 << true;
+    }
+    void speciesEntriesFitOrShowWhole()
+    {
+        QFETCH(qreal, points);
+        QFETCH(bool, someCut);
+        Opened opened;
+        if (points > 0) {
+            QFont font = opened.list->font();
+            font.setPointSizeF(points);
+            opened.list->setFont(font);
+        }
+        const int margins =
+            2 * (opened.list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        QStringList cut;
+        for (int variant = 1; variant < opened.combo->count(); ++variant) {
+            opened.combo->setCurrentIndex(variant);
+            for (int row = 0; row < opened.list->count(); ++row) {
+                const QListWidgetItem* item = opened.list->item(row);
+                // Within a pixel the text layout decides; beyond, the width alone.
+                const qreal over =
+                    QFontMetricsF(opened.list->font()).horizontalAdvance(item->text()) + margins -
+                    opened.list->visualItemRect(item).width();
+                if (qAbs(over) > 1)
+                    QCOMPARE(item->toolTip(), over > 0 ? item->text() : QString());
+                if (!item->toolTip().isEmpty())
+                    cut << item->text();
+            }
+        }
+        QVERIFY2(cut.isEmpty() != someCut, qPrintable(cut.join(QStringLiteral("; "))));
     }
 
     void speciesLayout_data()

@@ -68,6 +68,13 @@ private Q_SLOTS:
         // The x in the year and the minus after the digits are refused as they are typed.
         for (const char* text : {"S1", "19x99", "46.5", "117.2-", "103", "", "", "", "", "", "-20"})
             typeField(text);
+        // Alt+F turns the addfiles switch on and off; the focus stays where it was.
+        const QString before = focusName();
+        key(Qt::Key_F, Qt::AltModifier);
+        QVERIFY(find(window, "txtAddfile")->isEnabled());
+        key(Qt::Key_F, Qt::AltModifier);
+        QVERIFY(!find(window, "txtAddfile")->isEnabled());
+        QCOMPARE(focusName(), before);
         key(Qt::Key_A, Qt::AltModifier);
         QTRY_COMPARE(window->standLogic().RecordCount(), 3);
         QCOMPARE(text("txtStandData_1"), "S1");
