@@ -235,6 +235,38 @@ private Q_SLOTS:
         QCOMPARE(WindowChain::programEnded(), key == Qt::Key_X);
     }
 
+    // A record holding a value of 100,000 characters, shown in the boxes and updated without an
+    // edit: the file stays byte for byte.
+    void updateKeepsLongValues_data()
+    {
+        QTest::addColumn<Window>("window");
+        QTest::addColumn<QByteArray>("content");
+        const QByteArray value(100000, 'v');
+        QTest::newRow("tree, past column 49")
+            << Window::Tree << "   1  1     11DF  5.0" + QByteArray(28, ' ') + value + "\r\n";
+        QTest::newRow("stand, tree data file")
+            << Window::Stand
+            << "A S1 " + value + " @ xa \r\nB S1" + QByteArray(" @").repeated(28) + "\r\n";
+        QTest::newRow("location, location name")
+            << Window::Location << "A \"" + value + "\" @ b.slf @ @\r\n";
+    }
+    void updateKeepsLongValues()
+    {
+        QFETCH(Window, window);
+        QFETCH(QByteArray, content);
+        const QString file = m_dir.filePath("long");
+        writeFile(file, content);
+        modGlobal().TreeFileName = modGlobal().StandListFileName = modGlobal().LocationsFileName =
+            file;
+        auto* w = static_cast<DataWindow*>(WindowChain::show(window));
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        clickRow(find<QAbstractItemView>(w, Controls[int(window)][1]), 0);
+        click(w, "cmdProcess");
+        click(w, "cmdSave");
+        QVERIFY(!w->logic().HasUnsavedChanges());
+        QCOMPARE(readFile(file), content);
+    }
+
     // The real message boxes when a save finds lines the simulator misreads.
     void checkQuestionCancelLeavesFileOkWritesIt()
     {
