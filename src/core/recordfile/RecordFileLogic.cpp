@@ -74,6 +74,8 @@ RecordFileLogic::LoadResult RecordFileLogic::LoadFile(const QString& fileName)
         return LoadResult::NotLoaded;
     if (m_askingFileExists)
         return LoadResult::Busy;
+    if (refusedAsFolder(fileName))
+        return LoadResult::Failed;
     if (!RecordFileIO::fileExists(fileName))
         return LoadResult::NotLoaded;
     if (!m_display.isEmpty()) {
@@ -214,7 +216,9 @@ bool RecordFileLogic::fileNameBoxLeft()
 {
     if (m_fileNameBox == currentFileName())
         return true;
-    if (unsavedConditionHolds() && !changesMayBeDropped()) {
+    // Said at once: no question about the changes for a name that cannot be taken.
+    if ((!m_askingFileExists && refusedAsFolder(m_fileNameBox)) ||
+        (unsavedConditionHolds() && !changesMayBeDropped())) {
         setFileNameBox(currentFileName());
         return false;
     }
@@ -514,6 +518,16 @@ bool RecordFileLogic::takeStep(bool forward)
     m_hasUnsavedChanges = m_history.unsaved();
     showView(view);
     Q_EMIT controlsChanged();
+    return true;
+}
+
+bool RecordFileLogic::refusedAsFolder(const QString& fileName)
+{
+    if (!RecordFileIO::isFolder(fileName))
+        return false;
+    m_ui.message(QStringLiteral("Error"),
+                 QStringLiteral("%1 is a folder, not a file.").arg(fileName), Buttons::Ok,
+                 Icon::Critical);
     return true;
 }
 
