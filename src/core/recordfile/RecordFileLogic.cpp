@@ -286,7 +286,6 @@ void RecordFileLogic::select(int index)
     }
     if (recordSelected(index)) {
         m_shownIndex = m_currentIndex;
-        m_shownFields = UndoHistory::pack(entryFields());
         setEditMode();
     }
 }
@@ -436,13 +435,12 @@ UndoHistory::View RecordFileLogic::currentView() const
     view.recordCount = m_recordCount;
     view.currentIndex = m_currentIndex;
     view.mode = mode();
-    // Selecting the record again gives its fields back, unless they were edited since, or
-    // selecting shows nothing (the slot, an empty tree record): then they are kept.
-    const QString fields = UndoHistory::pack(entryFields());
-    view.keepsFields = m_currentIndex != m_shownIndex || m_currentIndex >= m_recordCount ||
-                       fields != m_shownFields;
+    // Selecting the record again shows it as the list holds it, edits since dropped, so a later
+    // update cannot write them unseen. Where selecting shows nothing (the slot, an empty tree
+    // record) the fields are kept.
+    view.keepsFields = m_currentIndex != m_shownIndex || m_currentIndex >= m_recordCount;
     if (view.keepsFields)
-        view.fields = fields;
+        view.fields = UndoHistory::pack(entryFields());
     return view;
 }
 

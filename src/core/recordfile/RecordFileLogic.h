@@ -185,7 +185,6 @@ private:
     UndoHistory::Step m_step;
     int m_stepDepth = 0;
     bool m_stepChanged = false;
-    // The record line that selecting showed in the fields last, and the fields it gave.
+    // The record line that selecting showed in the fields last.
     int m_shownIndex = -1;
-    QString m_shownFields;
 };

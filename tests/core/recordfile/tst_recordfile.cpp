@@ -536,12 +536,25 @@ private Q_SLOTS:
         const qsizetype tabs = m_ui.tabsFrom.size();
         const qsizetype messages = m_ui.messages.size();
 
+        // Lines, counters, flags and mode as they were; the fields as they were on the slot, and
+        // on a record as selecting it shows them, edits not carried out dropped.
+        const auto comparesTo = [&](QStringList expected) {
+            QStringList shown = describe(*logic);
+            if (logic->CurrentIndex() < logic->RecordCount()) {
+                logic->select(logic->CurrentIndex());
+                QCOMPARE(describe(*logic), shown);
+                const qsizetype fields = logic->entryFields().size();
+                shown.resize(shown.size() - fields);
+                expected.resize(expected.size() - fields);
+            }
+            QCOMPARE(shown, expected);
+        };
         for (int k = 0; k < steps; ++k)
             QVERIFY(logic->undo());
-        QCOMPARE(describe(*logic), before);
+        comparesTo(before);
         for (int k = 0; k < steps; ++k)
             QVERIFY(logic->redo());
-        QCOMPARE(describe(*logic), after);
+        comparesTo(after);
         // Undo moves nothing on and asks nothing; with nothing to redo, a beep.
         QCOMPARE(m_ui.tabsFrom.size(), tabs);
         QCOMPARE(m_ui.messages.size(), messages);
