@@ -67,6 +67,21 @@ TypingResult checkTyping(TypingClass typingClass, const QString& text, int caret
     return result;
 }
 
+bool isUnfinishedNumber(TypingClass typingClass, QStringView text)
+{
+    if (typingClass != TypingClass::Integer && typingClass != TypingClass::Decimal &&
+        typingClass != TypingClass::SignedDecimal)
+        return false;
+    bool mark = false;
+    for (const QChar c : text) {
+        if (c == u'+' || c == u'-' || c == u'.')
+            mark = true;
+        else if (c != u' ')
+            return false;
+    }
+    return mark;
+}
+
 TypingResult checkEdit(TypingClass typingClass, const QString& text, int caret, int maxLength,
                        int previousLength, const QString& placeholder)
 {

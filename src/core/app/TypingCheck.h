@@ -33,6 +33,10 @@ enum class TypingClass
 TypingResult checkTyping(TypingClass typingClass, const QString& text, int caret,
                          const QString& placeholder = QString());
 
+// A number box left holding nothing but signs, points and blanks: the start of a number that
+// the typing rules let stand ("." or "-"), or such a value from a file, but no number.
+bool isUnfinishedNumber(TypingClass typingClass, QStringView text);
+
 // A change the user made to a box, checked as a whole: characters without a byte in the file
 // are refused, the box takes at most `maxLength` characters (0: no limit) unless the program
 // put a longer value there (`previousLength`), which may shrink but not grow, and then the

@@ -132,9 +132,8 @@ bool LocationWindowLogic::processEntry()
     // Only an empty text is missing; blanks pass here.
     for (const Required& r : m_typeB ? b : a) {
         if (m_entry.field(r.field).isEmpty()) {
-            ui().message(QStringLiteral("Missing Data"), QString::fromLatin1(r.missing),
-                         Buttons::Ok, Icon::Exclamation);
-            ui().focusControl(boxName(r.field));
+            refuseField(QStringLiteral("Missing Data"), QString::fromLatin1(r.missing),
+                        boxName(r.field));
             return false;
         }
     }

@@ -519,6 +519,22 @@ bool RecordFileLogic::takeStep(bool forward)
     return true;
 }
 
+void RecordFileLogic::refuseField(const QString& title, const QString& text, const QString& box)
+{
+    m_ui.message(title, text, Buttons::Ok, Icon::Exclamation);
+    m_ui.focusControl(box);
+}
+
+bool RecordFileLogic::refusedAsUnfinishedNumber(TypingClass typing, const QString& fieldName,
+                                                const QString& value, const QString& box)
+{
+    if (!isUnfinishedNumber(typing, value))
+        return false;
+    refuseField(QStringLiteral("Invalid Data"),
+                QStringLiteral("%1 \"%2\" is not a number.").arg(fieldName, value), box);
+    return true;
+}
+
 bool RecordFileLogic::refusedAsFolder(const QString& fileName)
 {
     if (!RecordFileIO::isFolder(fileName))

@@ -4,6 +4,7 @@
 #include "QuestionCounter.h"
 #include "RecordFileConfig.h"
 #include "UndoHistory.h"
+#include "app/TypingCheck.h"
 
 #include <QObject>
 
@@ -130,6 +131,11 @@ protected:
     };
 
     UserInterface& ui() { return m_ui; }
+    // A field that keeps the record from being built: the message, then the focus to its box.
+    void refuseField(const QString& title, const QString& text, const QString& box);
+    // True, after saying so, when a number box holds the start of a number and no more.
+    bool refusedAsUnfinishedNumber(TypingClass typing, const QString& fieldName,
+                                   const QString& value, const QString& box);
     void setAddMode();
     void setEditMode();
     void setStartMode();

@@ -193,17 +193,20 @@ bool StandWindowLogic::processEntry()
         return false;
     }
     if (m_boxes[StandBox::StandId].isEmpty()) {
-        ui().message(QStringLiteral("Missing Data"), QStringLiteral("Stand ID is required"),
-                     Buttons::Ok, Icon::Exclamation);
-        ui().focusControl(boxName(StandBox::StandId));
+        refuseField(QStringLiteral("Missing Data"), QStringLiteral("Stand ID is required"),
+                    boxName(StandBox::StandId));
         return false;
     }
     if (m_boxes[StandBox::Variant].isEmpty()) {
-        ui().message(QStringLiteral("Missing Data"),
-                     QStringLiteral("VELK variant code is required"), Buttons::Ok,
-                     Icon::Exclamation);
-        ui().focusControl(boxName(StandBox::Variant));
+        refuseField(QStringLiteral("Missing Data"), QStringLiteral("VELK variant code is required"),
+                    boxName(StandBox::Variant));
         return false;
+    }
+    for (int box = StandSet::FirstAttribute; box <= StandSet::LastAttribute; ++box) {
+        if (refusedAsUnfinishedNumber(standField(box).typing,
+                                      QString::fromLatin1(standField(box).label), m_boxes[box],
+                                      boxName(box)))
+            return false;
     }
     if (m_boxes[StandBox::TreeFile].isEmpty() &&
         ui().message(QStringLiteral("Bareground"),

@@ -121,6 +121,8 @@ private Q_SLOTS:
         QTest::newRow("no variant") << with({{Box::Variant, ""}}) << QList<Answer>{} << QStringList{"Missing Data"} << "txtVariant";
         QTest::newRow("bareground cancelled") << with({{Box::TreeFile, ""}}) << QList{Answer::Cancel} << QStringList{"Bareground"} << "txtTreeFile";
         QTest::newRow("blank in a stand ID") << with({{Box::StandId, "S 1"}}) << QList{Answer::Cancel} << QStringList{"Alert"} << "txtStandData_1";
+        QTest::newRow("a lone point in a latitude") << with({{Latitude, "."}, {Box::TreeFile, ""}}) << QList<Answer>{} << QStringList{"Invalid Data"} << "txtStandData_3";
+        QTest::newRow("a lone minus in a basal area factor") << with({{BasalAreaFactor, "-"}}) << QList<Answer>{} << QStringList{"Invalid Data"} << "txtStandData_11";
         QTest::newRow("bareground, then blanks only in habitat") << with({{Box::TreeFile, ""}, {6, "  "}}) << QList{Answer::Ok, Answer::Cancel} << QStringList{"Bareground", "Alert"} << "txtStandData_6";
         // clang-format on
     }
