@@ -192,6 +192,8 @@ bool StandWindowLogic::processEntry()
                      Buttons::Ok, Icon::Critical);
         return false;
     }
+    if (isEditMode() && !setHasOneLineOfEachType())
+        return false;
     if (m_boxes[StandBox::StandId].isEmpty()) {
         refuseField(QStringLiteral("Missing Data"), QStringLiteral("Stand ID is required"),
                     boxName(StandBox::StandId));
@@ -237,6 +239,32 @@ bool StandWindowLogic::processEntry()
     markChanged();
     // From the process button, whether it was clicked or its access key pressed.
     ui().sendTab(QStringLiteral("cmdProcess"));
+    return true;
+}
+
+bool StandWindowLogic::setHasOneLineOfEachType()
+{
+    // The boxes show the values of one B line, and the C and D lines joined; an update writes
+    // one line of each, so a second one would be lost or merged into the first.
+    const StandSet::Bounds bounds = walkStandSet(display().lines(), m_setStart);
+    QString seen;
+    for (int i = bounds.first; i < bounds.end; ++i) {
+        const QString& line = display().line(i);
+        const QChar type = QChar::fromLatin1(standRecordType(line));
+        if (type.isNull())
+            continue;
+        if (!seen.contains(type)) {
+            seen += type;
+            continue;
+        }
+        ui().message(QStringLiteral("Error"),
+                     QStringLiteral("This set holds more than one %1 line:\r\n\r\nLine %2: %3"
+                                    "\r\n\r\nAn update writes one %1 line, so it would not keep "
+                                    "this set as it is. Nothing was changed.")
+                         .arg(QString(type), QString::number(i + 1), line),
+                     Buttons::Ok, Icon::Critical);
+        return false;
+    }
     return true;
 }
 

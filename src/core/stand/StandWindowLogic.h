@@ -69,6 +69,8 @@ private:
     // Refuses a chosen path the file cannot hold; true when it may be used.
     bool pathFits(const QString& path);
     bool warnUnreadable(const StandSet& set);
+    // Says so when the shown set holds two lines of one type, which an update cannot keep.
+    bool setHasOneLineOfEachType();
     void addSet(const QStringList& lines);
     bool replaceSet(const QStringList& lines);
 

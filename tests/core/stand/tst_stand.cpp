@@ -104,12 +104,20 @@ private Q_SLOTS:
         QVERIFY(m_logic->HasUnsavedChanges());
     }
 
+    // Sets S0, S1 with two B lines and S2 with two D lines.
+    static QStringList refusalList()
+    {
+        return {A("S0"), B("S0"), A("S1"),  B("S1"), B("S1", {{Year, "1999"}}),
+                A("S2"), B("S2"), "D S2 a", "D S2 b"};
+    }
+
     void standRefusals_data()
     {
+        QTest::addColumn<int>("selected"); // -1: the slot, add mode
         QTest::addColumn<Boxes>("boxes");
         QTest::addColumn<QList<Answer>>("answers");
         QTest::addColumn<QStringList>("titles");
-        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("focus"); // or the line named when there is no box to go to
 
         const auto with = [](const Boxes& changes) {
             Boxes b = {{Box::StandId, "S1"}, {Box::Variant, "xa,xb"}, {Box::TreeFile, "t"}};
@@ -117,29 +125,35 @@ private Q_SLOTS:
             return b;
         };
         // clang-format off
-        QTest::newRow("no stand ID") << with({{Box::StandId, ""}}) << QList<Answer>{} << QStringList{"Missing Data"} << "txtStandData_1";
-        QTest::newRow("no variant") << with({{Box::Variant, ""}}) << QList<Answer>{} << QStringList{"Missing Data"} << "txtVariant";
-        QTest::newRow("bareground cancelled") << with({{Box::TreeFile, ""}}) << QList{Answer::Cancel} << QStringList{"Bareground"} << "txtTreeFile";
-        QTest::newRow("blank in a stand ID") << with({{Box::StandId, "S 1"}}) << QList{Answer::Cancel} << QStringList{"Alert"} << "txtStandData_1";
-        QTest::newRow("a lone point in a latitude") << with({{Latitude, "."}, {Box::TreeFile, ""}}) << QList<Answer>{} << QStringList{"Invalid Data"} << "txtStandData_3";
-        QTest::newRow("a lone minus in a basal area factor") << with({{BasalAreaFactor, "-"}}) << QList<Answer>{} << QStringList{"Invalid Data"} << "txtStandData_11";
-        QTest::newRow("bareground, then blanks only in habitat") << with({{Box::TreeFile, ""}, {6, "  "}}) << QList{Answer::Ok, Answer::Cancel} << QStringList{"Bareground", "Alert"} << "txtStandData_6";
+        QTest::newRow("no stand ID") << -1 << with({{Box::StandId, ""}}) << QList<Answer>{} << QStringList{"Missing Data"} << "txtStandData_1";
+        QTest::newRow("no variant") << -1 << with({{Box::Variant, ""}}) << QList<Answer>{} << QStringList{"Missing Data"} << "txtVariant";
+        QTest::newRow("bareground cancelled") << -1 << with({{Box::TreeFile, ""}}) << QList{Answer::Cancel} << QStringList{"Bareground"} << "txtTreeFile";
+        QTest::newRow("blank in a stand ID") << -1 << with({{Box::StandId, "S 1"}}) << QList{Answer::Cancel} << QStringList{"Alert"} << "txtStandData_1";
+        QTest::newRow("a lone point in a latitude") << -1 << with({{Latitude, "."}, {Box::TreeFile, ""}}) << QList<Answer>{} << QStringList{"Invalid Data"} << "txtStandData_3";
+        QTest::newRow("a lone minus in a basal area factor") << -1 << with({{BasalAreaFactor, "-"}}) << QList<Answer>{} << QStringList{"Invalid Data"} << "txtStandData_11";
+        QTest::newRow("bareground, then blanks only in habitat") << -1 << with({{Box::TreeFile, ""}, {6, "  "}}) << QList{Answer::Ok, Answer::Cancel} << QStringList{"Bareground", "Alert"} << "txtStandData_6";
+        QTest::newRow("update of a set with two B lines") << 2 << with({}) << QList<Answer>{} << QStringList{"Error"} << "Line 5: " + B("S1", {{Year, "1999"}});
+        QTest::newRow("update of a set with two D lines") << 7 << with({}) << QList<Answer>{} << QStringList{"Error"} << "Line 9: D S2 b";
         // clang-format on
     }
     void standRefusals()
     {
+        QFETCH(int, selected);
         QFETCH(Boxes, boxes);
         QFETCH(QList<Answer>, answers);
         QFETCH(QStringList, titles);
         QFETCH(QString, focus);
-        load({A("S0"), B("S0")});
+        load(refusalList());
+        m_logic->select(selected < 0 ? m_logic->RecordCount() : selected);
         fill(boxes);
         m_ui->answers = answers;
         QVERIFY(!m_logic->processEntry());
         QCOMPARE(m_ui->titles(), titles);
-        QCOMPARE(m_ui->focused.last(), focus);
+        QCOMPARE(m_ui->focused.isEmpty() ? m_ui->messages.last().text.section("\r\n", 2, 2)
+                                         : m_ui->focused.last(),
+                 focus);
         // Nothing changed, the commas in the variant box included.
-        QCOMPARE(records(), (QStringList{A("S0"), B("S0")}));
+        QCOMPARE(records(), refusalList());
         QCOMPARE(m_logic->field(Box::Variant), boxes.value(Box::Variant));
         QVERIFY(!m_logic->HasUnsavedChanges());
     }
