@@ -4,6 +4,7 @@
 #include "ReadBackCheck.h"
 #include "app/ModGlobal.h"
 #include "recordfile/Cp1252.h"
+#include "recordfile/ReadBackAlert.h"
 
 using Answer = UserInterface::Answer;
 using Buttons = UserInterface::Buttons;
@@ -168,18 +169,18 @@ void StandWindowLogic::showSet(const StandSet& set)
 
 bool StandWindowLogic::warnUnreadable(const StandSet& set)
 {
-    const std::optional<UnreadableValue> found = findUnreadableValue(set);
-    if (!found)
+    const QList<UnreadableValue> found = findUnreadableValues(set);
+    if (found.isEmpty())
         return true;
-    const QString text =
-        QStringLiteral("%1 \"%2\" %3:\r\nthe Stand List File would not read it back as typed."
-                       "\r\n\r\nUse it anyway?")
-            .arg(QString::fromLatin1(standField(found->box).label), found->value,
-                 unreadableReason(found->why));
-    if (ui().message(QStringLiteral("Alert"), text, Buttons::OkCancel, Icon::Exclamation) ==
-        Answer::Ok)
+    QList<ReadBackValue> values;
+    for (const UnreadableValue& v : found)
+        values.append({QString::fromLatin1(standField(v.box).label), v.value, unreadableReason(v),
+                       QString()});
+    if (ui().message(QStringLiteral("Alert"),
+                     readBackAlertText(QStringLiteral("Stand List File"), values),
+                     Buttons::OkCancel, Icon::Exclamation) == Answer::Ok)
         return true;
-    ui().focusControl(boxName(found->box));
+    ui().focusControl(boxName(found.constFirst().box));
     return false;
 }
 

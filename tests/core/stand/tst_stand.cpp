@@ -415,7 +415,7 @@ private Q_SLOTS:
         using Why = UnreadableValue::Why;
         QTest::addColumn<StandSet>("set");
         QTest::addColumn<QString>("line");                 // when given, checked instead of the set
-        QTest::addColumn<QList<UnreadableValue>>("found"); // none or one
+        QTest::addColumn<QList<UnreadableValue>>("found"); // for a line, the first only
 
         const auto none = QList<UnreadableValue>{};
         const auto one = [](int box, const QString& value, Why why) {
@@ -426,7 +426,8 @@ private Q_SLOTS:
         // clang-format off
     QTest::newRow("lists, a sign, an empty last grouping line")
         << makeSet("S1", "t.tre", "xa, xb ", {{11, "-5"}}, "G1\r\nG2\r\n", "a.kcp b.kcp") << typed << none;
-    QTest::newRow("first in file order") << makeSet("S 1", "a b", "xa") << typed << one(StandBox::StandId, "S 1", Why::Separator);
+    QTest::newRow("every one, in file order") << makeSet("S 1", "my trees.tre", "xa", {{6, "1 2"}, {SiteSpecies, " "}}) << typed
+        << QList<UnreadableValue>{{StandBox::StandId, "S 1", Why::Separator}, {StandBox::TreeFile, "my trees.tre", Why::Separator}, {6, "1 2", Why::Separator}, {SiteSpecies, " ", Why::BlanksOnly}};
     QTest::newRow("tab in a tree file name") << makeSet("S1", "a\tb", "xa") << typed << one(StandBox::TreeFile, "a\tb", Why::Separator);
     QTest::newRow("quote before a variant code") << makeSet("S1", "t", "xa,\"xb") << typed << one(StandBox::Variant, "\"xb", Why::LeadingQuote);
     QTest::newRow("variants of blanks only") << makeSet("S1", "t", "  ") << typed << one(StandBox::Variant, "  ", Why::BlanksOnly);
@@ -447,9 +448,12 @@ private Q_SLOTS:
         QFETCH(StandSet, set);
         QFETCH(QString, line);
         QFETCH(QList<UnreadableValue>, found);
-        const std::optional<UnreadableValue> result =
-            line.isEmpty() ? findUnreadableValue(set) : findUnreadableValue(line);
-        QCOMPARE(result ? QList{*result} : QList<UnreadableValue>{}, found);
+        if (line.isEmpty()) {
+            QCOMPARE(findUnreadableValues(set), found);
+        } else {
+            const std::optional<UnreadableValue> first = findUnreadableValue(line);
+            QCOMPARE(first ? QList{*first} : QList<UnreadableValue>{}, found);
+        }
     }
 
     void findingsOfEachFile_data()
@@ -458,6 +462,7 @@ private Q_SLOTS:
                    {"stand_unknown_line.slf", "", "3 UnknownLine"},
                    {"stand_without_a.slf", "", "1 SetWithoutA"},
                    {"stand_read_back.slf", "", "2 ReadBack"},
+                   {"stand_shifted.slf", "", "2 ShiftedValues, 4 ShiftedValues"},
                    {"stand_unknown_variant.slf", "", "1 UnknownVariant"},
                    {"stand_missing_tree.slf", "", "1 MissingTreeFile"},
                    {"stand_missing_addfile.slf", "", "3 MissingAddfile"}});
