@@ -76,9 +76,9 @@ std::optional<CheckFinding> shiftedValues(const QString& line, int lineNumber)
     if (tokens.size() > 1 && tokens.size() < StandSet::LastAttribute && tokens.last() == None) {
         return CheckFinding{
             lineNumber, Kind::ShiftedValues, QString(), QString(),
-            QStringLiteral("a B line of %1 fields instead of 29 that ends in \"@\", as only a "
-                           "line written field by field does: a value of blanks only went "
-                           "missing, and every value after it stands one field too early")
+            QStringLiteral("a B line of %1 fields that ends in \"@\", where a whole one has 29: "
+                           "when a value of blanks only went missing, every value after it "
+                           "stands one field too early")
                 .arg(tokens.size())};
     }
     return std::nullopt;
