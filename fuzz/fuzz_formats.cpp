@@ -116,7 +116,7 @@ void standSet(FuzzedDataProvider& data)
     const QStringList first = FormatStandSet(set);
     checkWrittenSet(first);
     // The window asks for a stand ID before it asks the rule.
-    if (!set.standId.isEmpty() && !findUnreadableValue(set)) {
+    if (!set.standId.isEmpty() && findUnreadableValues(set).isEmpty()) {
         // Read back up to what the file means: "@" is no value, lists joined by single blanks.
         StandSet expected = set;
         const auto noPlaceholder = [](const QString& value) {

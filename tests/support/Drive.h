@@ -51,8 +51,10 @@ inline void click(const QObject* parent, const QString& name)
 inline void clickRow(QAbstractItemView* list, int row)
 {
     list->scrollTo(list->model()->index(row, 0));
+    // Within the part of the row that shows, however long its line.
+    const QRect shown = list->visualRect(list->model()->index(row, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualRect(list->model()->index(row, 0)).center());
+                      shown.intersected(list->viewport()->rect()).center());
 }
 
 // Types into the focused box, then Enter, which moves on like Tab.

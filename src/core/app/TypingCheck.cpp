@@ -74,6 +74,21 @@ TypingResult checkTyping(TypingClass typingClass, const QString& text, int caret
     return result;
 }
 
+bool isUnfinishedNumber(TypingClass typingClass, QStringView text)
+{
+    if (typingClass != TypingClass::Integer && typingClass != TypingClass::Decimal &&
+        typingClass != TypingClass::SignedDecimal)
+        return false;
+    bool mark = false;
+    for (const QChar c : text) {
+        if (c == u'+' || c == u'-' || c == u'.')
+            mark = true;
+        else if (c != u' ')
+            return false;
+    }
+    return mark;
+}
+
 TypingResult checkEdit(TypingClass typingClass, const QString& previous, const QString& text,
                        int caret, int maxLength, const QString& placeholder)
 {

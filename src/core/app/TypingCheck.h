@@ -33,6 +33,10 @@ enum class TypingClass
 TypingResult checkTyping(TypingClass typingClass, const QString& text, int caret,
                          const QString& placeholder = QString());
 
+// A number box left holding nothing but signs, points and blanks: the start of a number that
+// the typing rules let stand ("." or "-"), or such a value from a file, but no number.
+bool isUnfinishedNumber(TypingClass typingClass, QStringView text);
+
 // A change the user made to a box, from `previous` to `text`, checked as a whole. A change
 // that brings a character without a byte in the file is refused whole, with a beep: the box
 // keeps `previous`, since a paste that lost some of its characters would go on as another

@@ -85,9 +85,8 @@ QString LocValueProblem::reasonText() const
     case Reason::BlanksOnly:
         return QStringLiteral("is made of blanks only");
     case Reason::Separator:
-        return QStringLiteral("holds a blank or tab");
     case Reason::Tab:
-        return QStringLiteral("holds a tab");
+        return QStringLiteral("holds ") + RecordText::separatorName(value);
     case Reason::ExtraBlanks:
         return QStringLiteral("has blanks at its start or end, or more than one between names");
     case Reason::LeadingQuote:

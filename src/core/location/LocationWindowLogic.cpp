@@ -3,6 +3,7 @@
 #include "LocValueProblem.h"
 #include "app/ModGlobal.h"
 #include "recordfile/Cp1252.h"
+#include "recordfile/ReadBackAlert.h"
 
 using Answer = UserInterface::Answer;
 using Buttons = UserInterface::Buttons;
@@ -132,9 +133,8 @@ bool LocationWindowLogic::processEntry()
     // Only an empty text is missing; blanks pass here.
     for (const Required& r : m_typeB ? b : a) {
         if (m_entry.field(r.field).isEmpty()) {
-            ui().message(QStringLiteral("Missing Data"), QString::fromLatin1(r.missing),
-                         Buttons::Ok, Icon::Exclamation);
-            ui().focusControl(boxName(r.field));
+            refuseField(QStringLiteral("Missing Data"), QString::fromLatin1(r.missing),
+                        boxName(r.field));
             return false;
         }
     }
@@ -167,30 +167,36 @@ bool LocationWindowLogic::valuesReadBack(const LocRecord& record)
             }
         }
     }
-    const LocRecord readBack = ParseLocRecord(FormatLocRecord(record));
+    if (problems.isEmpty())
+        return true;
+    // The access field is never shown, so there is no box to go to.
+    const auto focusOn = [this](Field field) {
+        if (field != Field::Access)
+            ui().focusControl(boxName(field));
+    };
     for (const LocValueProblem& p : std::as_const(problems)) {
         if (p.reason == LocValueProblem::Reason::NoByte) {
             refuseNoByte(fieldTitle(p.field), p.value);
-            if (p.field != Field::Access)
-                ui().focusControl(boxName(p.field));
-            return false;
-        }
-        const QString back = readBack.field(p.field);
-        QString text =
-            QStringLiteral("The %1 \"%2\" %3: ").arg(fieldTitle(p.field), p.value, p.reasonText());
-        text += back == p.value
-                    ? QStringLiteral("the Locations File would not give it back as it is.")
-                    : QStringLiteral("the Locations File would give it back as \"%1\".").arg(back);
-        text += QStringLiteral("\r\nWrite it as it is?");
-        if (ui().message(QStringLiteral("Alert"), text, Buttons::OkCancel, Icon::Exclamation) ==
-            Answer::Cancel) {
-            // The access field is never shown, so there is no box to go to.
-            if (p.field != Field::Access)
-                ui().focusControl(boxName(p.field));
+            focusOn(p.field);
             return false;
         }
     }
-    return true;
+    const LocRecord readBack = ParseLocRecord(FormatLocRecord(record));
+    QList<ReadBackValue> values;
+    for (const LocValueProblem& p : std::as_const(problems)) {
+        QString title = fieldTitle(p.field);
+        title[0] = title[0].toUpper();
+        // A name of the loaded addfiles is only part of its field.
+        const bool whole = p.value == record.field(p.field);
+        values.append(
+            {title, p.value, p.reasonText(), whole ? readBack.field(p.field) : QString()});
+    }
+    if (ui().message(QStringLiteral("Alert"),
+                     readBackAlertText(QStringLiteral("Locations File"), values), Buttons::OkCancel,
+                     Icon::Exclamation) == Answer::Ok)
+        return true;
+    focusOn(problems.constFirst().field);
+    return false;
 }
 
 void LocationWindowLogic::refuseNoByte(const QString& what, const QString& value)

@@ -68,11 +68,20 @@ QList<CheckFinding> check(const QStringList& lines, const QString& folder)
                             .arg(visibleText(QStringView(line).left(1)))});
             continue;
         }
-        if (std::optional<CheckFinding> finding = readBack(line, lineNumber))
+        const LocRecord record = ParseLocRecord(line);
+        if (std::optional<CheckFinding> finding = readBack(line, lineNumber)) {
             out.append(*finding);
+        } else if (kind == LocRecord::Kind::B && record.addfiles.isEmpty()) {
+            // The window writes a B line only with an addfile after its grouping code.
+            out.append({lineNumber, Kind::ShiftedValues, fieldName(LocRecord::Field::GroupingCode),
+                        visibleText(record.groupingCode),
+                        QStringLiteral("a B line without an addfile: Vorlin attaches nothing to "
+                                       "this grouping code (when the grouping code was only "
+                                       "blanks, the addfile stands in its place)")});
+        }
         if (kind != LocRecord::Kind::A)
             continue;
-        const QString slf = ParseLocRecord(line).slfFileName;
+        const QString slf = record.slfFileName;
         const QString field = fieldName(LocRecord::Field::SlfFileName);
         if (slf.isEmpty() || slf == QStringLiteral("@")) {
             out.append({lineNumber, Kind::MissingStandListFile, field, slf,

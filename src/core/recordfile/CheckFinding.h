@@ -29,6 +29,7 @@ enum class Kind
     MissingTreeFile,
     MissingAddfile,
     MissingStandListFile,
+    ShiftedValues, // a value missing or split before: the later ones stand in other fields
 };
 Q_ENUM_NS(Kind)
 

@@ -138,4 +138,9 @@ bool fileExists(const QString& fileName)
     return !fileName.isEmpty() && QFileInfo::exists(fileName);
 }
 
+bool isFolder(const QString& fileName)
+{
+    return !fileName.isEmpty() && QFileInfo(fileName).isDir();
+}
+
 } // namespace RecordFileIO

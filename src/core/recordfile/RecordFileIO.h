@@ -47,5 +47,6 @@ Result writeLines(const QString& fileName, const QStringList& lines);
 Result writeLines(QIODevice& device, const QStringList& lines);
 
 bool fileExists(const QString& fileName);
+bool isFolder(const QString& fileName);
 
 } // namespace RecordFileIO

@@ -74,6 +74,8 @@ RecordFileLogic::LoadResult RecordFileLogic::LoadFile(const QString& fileName)
         return LoadResult::NotLoaded;
     if (m_askingFileExists)
         return LoadResult::Busy;
+    if (refusedAsFolder(fileName))
+        return LoadResult::Failed;
     if (!RecordFileIO::fileExists(fileName))
         return LoadResult::NotLoaded;
     if (!m_display.isEmpty()) {
@@ -214,7 +216,9 @@ bool RecordFileLogic::fileNameBoxLeft()
 {
     if (m_fileNameBox == currentFileName())
         return true;
-    if (unsavedConditionHolds() && !changesMayBeDropped()) {
+    // Said at once: no question about the changes for a name that cannot be taken.
+    if ((!m_askingFileExists && refusedAsFolder(m_fileNameBox)) ||
+        (unsavedConditionHolds() && !changesMayBeDropped())) {
         setFileNameBox(currentFileName());
         return false;
     }
@@ -282,7 +286,6 @@ void RecordFileLogic::select(int index)
     }
     if (recordSelected(index)) {
         m_shownIndex = m_currentIndex;
-        m_shownFields = UndoHistory::pack(entryFields());
         setEditMode();
     }
 }
@@ -432,13 +435,12 @@ UndoHistory::View RecordFileLogic::currentView() const
     view.recordCount = m_recordCount;
     view.currentIndex = m_currentIndex;
     view.mode = mode();
-    // Selecting the record again gives its fields back, unless they were edited since, or
-    // selecting shows nothing (the slot, an empty tree record): then they are kept.
-    const QString fields = UndoHistory::pack(entryFields());
-    view.keepsFields = m_currentIndex != m_shownIndex || m_currentIndex >= m_recordCount ||
-                       fields != m_shownFields;
+    // Selecting the record again shows it as the list holds it, edits since dropped, so a later
+    // update cannot write them unseen. Where selecting shows nothing (the slot, an empty tree
+    // record) the fields are kept.
+    view.keepsFields = m_currentIndex != m_shownIndex || m_currentIndex >= m_recordCount;
     if (view.keepsFields)
-        view.fields = fields;
+        view.fields = UndoHistory::pack(entryFields());
     return view;
 }
 
@@ -514,6 +516,32 @@ bool RecordFileLogic::takeStep(bool forward)
     m_hasUnsavedChanges = m_history.unsaved();
     showView(view);
     Q_EMIT controlsChanged();
+    return true;
+}
+
+void RecordFileLogic::refuseField(const QString& title, const QString& text, const QString& box)
+{
+    m_ui.message(title, text, Buttons::Ok, Icon::Exclamation);
+    m_ui.focusControl(box);
+}
+
+bool RecordFileLogic::refusedAsUnfinishedNumber(TypingClass typing, const QString& fieldName,
+                                                const QString& value, const QString& box)
+{
+    if (!isUnfinishedNumber(typing, value))
+        return false;
+    refuseField(QStringLiteral("Invalid Data"),
+                QStringLiteral("%1 \"%2\" is not a number.").arg(fieldName, value), box);
+    return true;
+}
+
+bool RecordFileLogic::refusedAsFolder(const QString& fileName)
+{
+    if (!RecordFileIO::isFolder(fileName))
+        return false;
+    m_ui.message(QStringLiteral("Error"),
+                 QStringLiteral("%1 is a folder, not a file.").arg(fileName), Buttons::Ok,
+                 Icon::Critical);
     return true;
 }
 

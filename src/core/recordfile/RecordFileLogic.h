@@ -4,6 +4,7 @@
 #include "QuestionCounter.h"
 #include "RecordFileConfig.h"
 #include "UndoHistory.h"
+#include "app/TypingCheck.h"
 
 #include <QObject>
 
@@ -130,6 +131,11 @@ protected:
     };
 
     UserInterface& ui() { return m_ui; }
+    // A field that keeps the record from being built: the message, then the focus to its box.
+    void refuseField(const QString& title, const QString& text, const QString& box);
+    // True, after saying so, when a number box holds the start of a number and no more.
+    bool refusedAsUnfinishedNumber(TypingClass typing, const QString& fieldName,
+                                   const QString& value, const QString& box);
     void setAddMode();
     void setEditMode();
     void setStartMode();
@@ -152,6 +158,8 @@ private:
     bool changesMayBeDropped();
     // The "Check" question when the lines have findings; false when the user cancelled.
     bool findingsAccepted(const QStringList& lines, const QString& fileName);
+    // Says so when the name is a folder's: no file of that name can be loaded or saved.
+    bool refusedAsFolder(const QString& fileName);
     void showFileError(const QString& what, const QString& fileName, const QString& reason);
     UndoHistory::Mode mode() const;
     void setMode(UndoHistory::Mode mode);
@@ -183,7 +191,6 @@ private:
     UndoHistory::Step m_step;
     int m_stepDepth = 0;
     bool m_stepChanged = false;
-    // The record line that selecting showed in the fields last, and the fields it gave.
+    // The record line that selecting showed in the fields last.
     int m_shownIndex = -1;
-    QString m_shownFields;
 };

@@ -11,6 +11,15 @@ inline bool isSeparator(QChar c)
     return c == u' ' || c == u'\t';
 }
 
+// The separator a value holds, as a message names it; a line break first, since it is the one
+// a user does not see in a box.
+inline QString separatorName(QStringView value)
+{
+    if (value.contains(u'\r') || value.contains(u'\n'))
+        return QStringLiteral("a line break");
+    return value.contains(u'\t') ? QStringLiteral("a tab") : QStringLiteral("a blank");
+}
+
 // A record is one line of the file: a line break inside a value would split it, so every
 // break (a CR LF pair, or a lone CR or LF) becomes one blank.
 inline QString oneLine(QString text)

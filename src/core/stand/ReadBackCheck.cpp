@@ -21,30 +21,30 @@ bool onlySeparators(QStringView text)
     return std::all_of(text.begin(), text.end(), separates);
 }
 
-// Collects the first value that would not read back, in the order the values are offered.
+// Collects the values that would not read back, in the order the values are offered.
 class Finder
 {
 public:
     // A value that must stay one field.
     void single(int box, const QString& value)
     {
-        if (m_found || value.isEmpty())
+        if (value.isEmpty())
             return;
         if (onlySeparators(value))
-            m_found = UnreadableValue{box, value, Why::BlanksOnly};
+            m_found.append({box, value, Why::BlanksOnly});
         else if (std::any_of(value.begin(), value.end(), separates))
-            m_found = UnreadableValue{box, value, Why::Separator};
+            m_found.append({box, value, Why::Separator});
         else if (value.front() == u'"')
-            m_found = UnreadableValue{box, value, Why::LeadingQuote};
+            m_found.append({box, value, Why::LeadingQuote});
     }
 
     // A list of fields: blanks between them are fine, but not a list of blanks alone.
     void list(int box, const QString& list)
     {
-        if (m_found || list.isEmpty())
+        if (list.isEmpty())
             return;
         if (onlySeparators(list)) {
-            m_found = UnreadableValue{box, list, Why::BlanksOnly};
+            m_found.append({box, list, Why::BlanksOnly});
             return;
         }
         for (const QString& item :
@@ -52,21 +52,17 @@ public:
             single(box, item);
     }
 
-    void dropped(const QString& value)
-    {
-        if (!m_found)
-            m_found = UnreadableValue{0, value, Why::Dropped};
-    }
+    void dropped(const QString& value) { m_found.append({0, value, Why::Dropped}); }
 
-    const std::optional<UnreadableValue>& found() const { return m_found; }
+    const QList<UnreadableValue>& found() const { return m_found; }
 
 private:
-    std::optional<UnreadableValue> m_found;
+    QList<UnreadableValue> m_found;
 };
 
 } // namespace
 
-std::optional<UnreadableValue> findUnreadableValue(const StandSet& set)
+QList<UnreadableValue> findUnreadableValues(const StandSet& set)
 {
     Finder finder;
     finder.single(StandBox::StandId, set.standId);
@@ -110,14 +106,17 @@ std::optional<UnreadableValue> findUnreadableValue(QStringView line)
     default:
         break;
     }
-    return finder.found();
+    if (finder.found().isEmpty())
+        return std::nullopt;
+    return finder.found().constFirst();
 }
 
-QString unreadableReason(UnreadableValue::Why why)
+QString unreadableReason(const UnreadableValue& found)
 {
-    switch (why) {
+    switch (found.why) {
     case Why::Separator:
-        return QStringLiteral("holds a blank or a tab, which separate the fields of the file");
+        return QStringLiteral("holds %1, which the file takes as a field separator")
+            .arg(RecordText::separatorName(found.value));
     case Why::BlanksOnly:
         return QStringLiteral("holds nothing but blanks, which the file reads as no field");
     case Why::LeadingQuote:

@@ -2,6 +2,7 @@
 
 #include "StandSet.h"
 
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -26,15 +27,14 @@ struct UnreadableValue
     bool operator==(const UnreadableValue&) const = default;
 };
 
-// The first such value of the set, in the order the A to D lines write them; none when every
-// value reads back as it stands. Variant codes and addfiles are lists separated by blanks
-// (and commas for variants), grouping codes one per line.
-std::optional<UnreadableValue> findUnreadableValue(const StandSet& set);
+// Every such value of the set, in the order the A to D lines write them. Variant codes and
+// addfiles are lists separated by blanks (and commas for variants), grouping codes one per line.
+QList<UnreadableValue> findUnreadableValues(const StandSet& set);
 
 // The same rule for one line of a file, on the values the reader takes from it, and a value
 // the reader skips (an A line's placeholder that is not "@", a B line's values past the 29th):
 // the trace a value with a blank in it leaves once written.
 std::optional<UnreadableValue> findUnreadableValue(QStringView line);
 
-// "holds a blank or a tab" and the like, to follow the field's name and value.
-QString unreadableReason(UnreadableValue::Why why);
+// "holds a blank, ..." and the like, to follow the field's name and value.
+QString unreadableReason(const UnreadableValue& found);

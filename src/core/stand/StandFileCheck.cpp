@@ -3,6 +3,7 @@
 #include "ReadBackCheck.h"
 #include "StandFieldInfo.h"
 #include "StandSet.h"
+#include "app/NumberTest.h"
 #include "species/VariantList.h"
 
 #include <QDir>
@@ -25,12 +26,62 @@ QString fieldName(int box)
 // A value found by the read-back rule; a dropped value has no field of its own.
 CheckFinding readBackFinding(int lineNumber, const UnreadableValue& found)
 {
-    const QString reason = unreadableReason(found.why);
+    const QString reason = unreadableReason(found);
     if (found.box == 0) {
         return {lineNumber, Kind::ReadBack, QString(), visibleText(found.value),
                 QStringLiteral("\"%1\" %2").arg(visibleText(found.value), reason)};
     }
     return {lineNumber, Kind::ReadBack, fieldName(found.box), visibleText(found.value), reason};
+}
+
+// Whether a B line's value is of its field's kind: a number, or a growth code, where the field
+// holds one.
+bool fitsField(int position, const QString& token)
+{
+    switch (standField(position).typing) {
+    case TypingClass::Integer:
+    case TypingClass::Decimal:
+    case TypingClass::SignedDecimal:
+        return readsAsNumber(token);
+    case TypingClass::GrowthCode:
+        return token.size() == 1 && token[0] >= u'0' && token[0] <= u'3';
+    default:
+        return true;
+    }
+}
+
+// The window writes all 29 fields of a B line, "@" for an empty one. When a value of blanks only
+// went missing, or one with a blank in it split, every value after it stands in another field:
+// it shows as a value out of kind, or as a line short of fields that still ends in "@".
+std::optional<CheckFinding> shiftedValues(const QString& line, int lineNumber)
+{
+    if (standRecordType(line) != 'B')
+        return std::nullopt;
+    const QStringList tokens = splitStandTokens(line);
+    const QString shifted = QStringLiteral(
+        "when a value before it held a blank, or only blanks, every value after it stands in "
+        "the wrong field");
+    for (int n = StandSet::FirstAttribute; n <= qMin(StandSet::LastAttribute, int(tokens.size()));
+         ++n) {
+        const QString& token = tokens[n - 1];
+        if (token == None || fitsField(n, token))
+            continue;
+        const bool growthCode = standField(n).typing == TypingClass::GrowthCode;
+        return CheckFinding{lineNumber, Kind::ShiftedValues, fieldName(n), visibleText(token),
+                            QStringLiteral("not %1, so the simulator cannot read it here (%2)")
+                                .arg(growthCode ? QStringLiteral("a growth code (0 to 3)")
+                                                : QStringLiteral("a number"),
+                                     shifted)};
+    }
+    if (tokens.size() > 1 && tokens.size() < StandSet::LastAttribute && tokens.last() == None) {
+        return CheckFinding{
+            lineNumber, Kind::ShiftedValues, QString(), QString(),
+            QStringLiteral("a B line of %1 fields that ends in \"@\", where a whole one has 29: "
+                           "when a value of blanks only went missing, every value after it "
+                           "stands one field too early")
+                .arg(tokens.size())};
+    }
+    return std::nullopt;
 }
 
 bool fileIsThere(const QString& folder, const QString& name)
@@ -107,6 +158,8 @@ QList<CheckFinding> check(const QStringList& lines, const QString& folder)
             reportedOrphans = true;
         } else if (const std::optional<UnreadableValue> found = findUnreadableValue(line)) {
             out.append(readBackFinding(lineNumber, *found));
+        } else if (std::optional<CheckFinding> shift = shiftedValues(line, lineNumber)) {
+            out.append(*shift);
         }
         checkNames(line, lineNumber, folder, out);
     }

@@ -4,6 +4,7 @@
 #include "ReadBackCheck.h"
 #include "app/ModGlobal.h"
 #include "recordfile/Cp1252.h"
+#include "recordfile/ReadBackAlert.h"
 
 using Answer = UserInterface::Answer;
 using Buttons = UserInterface::Buttons;
@@ -171,12 +172,11 @@ bool StandWindowLogic::everyCharacterFits()
     for (int box = StandBox::StandId; box <= StandBox::Last; ++box) {
         if (Cp1252::canEncode(m_boxes[box]))
             continue;
-        ui().message(QStringLiteral("Alert"),
-                     QStringLiteral("The %1 \"%2\" holds a character that the Stand List File "
-                                    "cannot hold.")
-                         .arg(QString::fromLatin1(standField(box).label), m_boxes[box]),
-                     Buttons::Ok, Icon::Exclamation);
-        ui().focusControl(boxName(box));
+        refuseField(QStringLiteral("Alert"),
+                    QStringLiteral("The %1 \"%2\" holds a character that the Stand List File "
+                                   "cannot hold.")
+                        .arg(QString::fromLatin1(standField(box).label), m_boxes[box]),
+                    boxName(box));
         return false;
     }
     return true;
@@ -184,18 +184,18 @@ bool StandWindowLogic::everyCharacterFits()
 
 bool StandWindowLogic::warnUnreadable(const StandSet& set)
 {
-    const std::optional<UnreadableValue> found = findUnreadableValue(set);
-    if (!found)
+    const QList<UnreadableValue> found = findUnreadableValues(set);
+    if (found.isEmpty())
         return true;
-    const QString text =
-        QStringLiteral("%1 \"%2\" %3:\r\nthe Stand List File would not read it back as typed."
-                       "\r\n\r\nUse it anyway?")
-            .arg(QString::fromLatin1(standField(found->box).label), found->value,
-                 unreadableReason(found->why));
-    if (ui().message(QStringLiteral("Alert"), text, Buttons::OkCancel, Icon::Exclamation) ==
-        Answer::Ok)
+    QList<ReadBackValue> values;
+    for (const UnreadableValue& v : found)
+        values.append({QString::fromLatin1(standField(v.box).label), v.value, unreadableReason(v),
+                       QString()});
+    if (ui().message(QStringLiteral("Alert"),
+                     readBackAlertText(QStringLiteral("Stand List File"), values),
+                     Buttons::OkCancel, Icon::Exclamation) == Answer::Ok)
         return true;
-    ui().focusControl(boxName(found->box));
+    ui().focusControl(boxName(found.constFirst().box));
     return false;
 }
 
@@ -208,21 +208,26 @@ bool StandWindowLogic::processEntry()
                      Buttons::Ok, Icon::Critical);
         return false;
     }
+    if (isEditMode() && !setHasOneLineOfEachType())
+        return false;
     if (m_boxes[StandBox::StandId].isEmpty()) {
-        ui().message(QStringLiteral("Missing Data"), QStringLiteral("Stand ID is required"),
-                     Buttons::Ok, Icon::Exclamation);
-        ui().focusControl(boxName(StandBox::StandId));
+        refuseField(QStringLiteral("Missing Data"), QStringLiteral("Stand ID is required"),
+                    boxName(StandBox::StandId));
         return false;
     }
     if (m_boxes[StandBox::Variant].isEmpty()) {
-        ui().message(QStringLiteral("Missing Data"),
-                     QStringLiteral("VELK variant code is required"), Buttons::Ok,
-                     Icon::Exclamation);
-        ui().focusControl(boxName(StandBox::Variant));
+        refuseField(QStringLiteral("Missing Data"), QStringLiteral("VELK variant code is required"),
+                    boxName(StandBox::Variant));
         return false;
     }
     if (!everyCharacterFits())
         return false;
+    for (int box = StandSet::FirstAttribute; box <= StandSet::LastAttribute; ++box) {
+        if (refusedAsUnfinishedNumber(standField(box).typing,
+                                      QString::fromLatin1(standField(box).label), m_boxes[box],
+                                      boxName(box)))
+            return false;
+    }
     if (m_boxes[StandBox::TreeFile].isEmpty() &&
         ui().message(QStringLiteral("Bareground"),
                      QStringLiteral("No tree file name is specified.\r\n"
@@ -252,6 +257,32 @@ bool StandWindowLogic::processEntry()
     markChanged();
     // From the process button, whether it was clicked or its access key pressed.
     ui().sendTab(QStringLiteral("cmdProcess"));
+    return true;
+}
+
+bool StandWindowLogic::setHasOneLineOfEachType()
+{
+    // The boxes show the values of one B line, and the C and D lines joined; an update writes
+    // one line of each, so a second one would be lost or merged into the first.
+    const StandSet::Bounds bounds = walkStandSet(display().lines(), m_setStart);
+    QString seen;
+    for (int i = bounds.first; i < bounds.end; ++i) {
+        const QString& line = display().line(i);
+        const QChar type = QChar::fromLatin1(standRecordType(line));
+        if (type.isNull())
+            continue;
+        if (!seen.contains(type)) {
+            seen += type;
+            continue;
+        }
+        ui().message(QStringLiteral("Error"),
+                     QStringLiteral("This set holds more than one %1 line:\r\n\r\nLine %2: %3"
+                                    "\r\n\r\nAn update writes one %1 line, so it would not keep "
+                                    "this set as it is. Nothing was changed.")
+                         .arg(QString(type), QString::number(i + 1), line),
+                     Buttons::Ok, Icon::Critical);
+        return false;
+    }
     return true;
 }
 

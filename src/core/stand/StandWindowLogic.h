@@ -72,6 +72,8 @@ private:
     // refused with a message naming it, so it never reaches the list as "?".
     bool everyCharacterFits();
     bool warnUnreadable(const StandSet& set);
+    // Says so when the shown set holds two lines of one type, which an update cannot keep.
+    bool setHasOneLineOfEachType();
     void addSet(const QStringList& lines);
     bool replaceSet(const QStringList& lines);
 

@@ -2,9 +2,6 @@
 
 #include "app/NumberTest.h"
 
-using Buttons = UserInterface::Buttons;
-using Icon = UserInterface::Icon;
-
 namespace {
 
 using namespace TreeFields;
@@ -181,16 +178,20 @@ bool TreeWindowLogic::processEntry()
     const QString replaced = isEditMode() ? display().lines().value(CurrentIndex()) : QString();
     const QString line = ReplaceTreeRecord(replaced, m_fields);
     if (m_fields[Species].isEmpty()) {
-        ui().message(QStringLiteral("Missing Data"), QStringLiteral("A Species Code is required."),
-                     Buttons::Ok, Icon::Exclamation);
-        ui().focusControl(fieldBoxName(Species));
+        refuseField(QStringLiteral("Missing Data"), QStringLiteral("A Species Code is required."),
+                    fieldBoxName(Species));
         return false;
     }
     if (m_fields[Dbh].isEmpty()) {
-        ui().message(QStringLiteral("Missing Data"), QStringLiteral("DBH information is required."),
-                     Buttons::Ok, Icon::Exclamation);
-        ui().focusControl(fieldBoxName(Dbh));
+        refuseField(QStringLiteral("Missing Data"), QStringLiteral("DBH information is required."),
+                    fieldBoxName(Dbh));
         return false;
+    }
+    for (int field = 1; field <= TreeFieldCount; ++field) {
+        const TreeFieldInfo& info = treeField(field);
+        if (refusedAsUnfinishedNumber(info.typing, QString::fromLatin1(info.name), m_fields[field],
+                                      fieldBoxName(field)))
+            return false;
     }
     return process(line);
 }

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <limits>
 
 namespace {
 
@@ -92,6 +93,10 @@ QLineEdit* textBox(QWidget* parent, const QString& name, const QString& tooltip,
     auto* t = new QLineEdit(parent);
     t->setObjectName(name);
     t->setToolTip(tooltip);
+    // The logic limits what is typed where a field has a limit; the box itself must never cut a
+    // value the program puts there (its default keeps 32,767 characters), or an update would
+    // write the cut value.
+    t->setMaxLength(std::numeric_limits<int>::max());
     Twips::place(t, left, top, width, height);
     return t;
 }

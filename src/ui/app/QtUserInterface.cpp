@@ -7,7 +7,30 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
+
+namespace {
+
+// The text with long values cut in their middle: a word wider than `width` keeps its two ends,
+// and a line that would still wrap into more than `rows` rows keeps its start and its end.
+QString elided(const QString& text, const QFontMetrics& metrics, int width, int rows)
+{
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines) {
+        QStringList words = line.split(u' ');
+        for (QString& word : words) {
+            if (metrics.horizontalAdvance(word) > width)
+                word = metrics.elidedText(word, Qt::ElideMiddle, width);
+        }
+        line = words.join(u' ');
+        if (metrics.horizontalAdvance(line) > width * rows)
+            line = metrics.elidedText(line, Qt::ElideMiddle, width * rows);
+    }
+    return lines.join(u'\n');
+}
+
+} // namespace
 
 UserInterface::Answer QtUserInterface::message(const QString& title, const QString& text,
                                                Buttons buttons, Icon icon)
@@ -15,9 +38,19 @@ UserInterface::Answer QtUserInterface::message(const QString& title, const QStri
     QMessageBox box(m_window);
     box.setWindowTitle(title);
     Controls::showFocus(&box);
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QString whole = text;
+    whole.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // A value of any length must not widen the box past the screen: it is shown with its middle
+    // cut out, and the details hold the whole text.
+    const QScreen* screen = m_window ? m_window->screen() : QGuiApplication::primaryScreen();
+    const QFontMetrics metrics(box.font());
+    const int width = qMin(metrics.averageCharWidth() * 60,
+                           screen ? screen->availableGeometry().width() / 3 : 400);
+    const QString shown = elided(whole, metrics, width, 8);
+    box.setTextFormat(Qt::PlainText);
     box.setText(shown);
+    if (shown != whole)
+        box.setDetailedText(whole);
     box.setIcon(icon == Icon::Exclamation ? QMessageBox::Warning
                 : icon == Icon::Critical  ? QMessageBox::Critical
                                           : QMessageBox::NoIcon);

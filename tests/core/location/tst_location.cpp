@@ -116,17 +116,17 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("A, blanks in the name, empty access") << "A| Big\tCreek ||C:\\b.slf||" << QStringList();
         QTest::newRow("A, access holds a tab, file name a blank") << "A|L|a\tb|C:\\My Files\\b.slf||"
-            << QStringList{"access: holds a blank or tab", "slf: holds a blank or tab"};
+            << QStringList{"access: holds a tab", "slf: holds a blank"};
         QTest::newRow("A, file name blanks only") << "A|L|@|  ||" << QStringList{"slf: is made of blanks only"};
         QTest::newRow("A, no byte, file name in a quote") << "A|\u0101|@|\"b.slf||"
             << QStringList{"location: holds a character that the file cannot hold", "slf: begins with a double quote"};
         QTest::newRow("B, quotes inside names") << "B||@||G\"1|a\"b c.kcp" << QStringList();
         QTest::newRow("B, empty grouping code, two blanks") << "B||@|||a  b" << QStringList{"group: is empty", extra};
         QTest::newRow("B, trailing blank") << "B||@||G1|a " << QStringList{extra};
-        QTest::newRow("B, tab") << "B||@||G1|a\tb" << QStringList{"addfiles: holds a tab"};
+        QTest::newRow("B, pasted line break") << "B||@||G1|a\r\nb" << QStringList{"addfiles: holds a line break"};
         QTest::newRow("B, @ among the names") << "B||@||G1|a @" << QStringList{"addfiles: has a name \"@\", which stands for no value"};
         QTest::newRow("B, name in a quote") << "B||@||G1|a \"b" << QStringList{"addfiles: has a name beginning with a double quote"};
-        QTest::newRow("line, quoted addfile with a blank") << "B G1 @ \"My Files\\a.kcp\"" << QStringList{"addfiles: holds a blank or tab"};
+        QTest::newRow("line, quoted addfile with a blank") << "B G1 @ \"My Files\\a.kcp\"" << QStringList{"addfiles: holds a blank"};
         QTest::newRow("line, A with a blank in the file name") << "A \"L\" @ C:\\My Files\\b.slf @ @"
             << QStringList{"slf: has no field on its line, so the reader skips it (a name with a blank in it before it is the usual cause)"};
         // clang-format on
@@ -283,12 +283,15 @@ private Q_SLOTS:
         QCOMPARE(m_logic->display().line(0), "B G1 My Files\\a.kcp");
         m_ui->messages.clear();
         locationOn({});
-        fill("L|@|C:\\My Files\\b.slf||");
+        // Every value in one question; a line break shown, not obeyed.
+        fill("L|a\tb|C:\\My\r\nFiles\\b.slf||");
         m_ui->answers = {Answer::Cancel};
         m_logic->processEntry();
         QCOMPARE(m_ui->messages[0].text,
-                 "The Stand List File name \"C:\\My Files\\b.slf\" holds a blank or tab: the "
-                 "Locations File would give it back as \"C:\\My\".\r\nWrite it as it is?");
+                 "The Locations File would not read these values back as typed:\r\n\r\n"
+                 "Access field \"a<09>b\": holds a tab; read back as \"a\"\r\n"
+                 "Stand List File name \"C:\\My<0D><0A>Files\\b.slf\": holds a line break; read "
+                 "back as \"b\"\r\n\r\nUse them anyway?");
     }
 
     void browsing()
@@ -313,6 +316,7 @@ private Q_SLOTS:
         checkRows({{"loc_clean.loc", "", ""},
                    {"loc_unknown_line.loc", "", "2 UnknownLine"},
                    {"loc_read_back.loc", "", "2 ReadBack"},
+                   {"loc_shifted.loc", "", "2 ShiftedValues"},
                    {"loc_missing_slf.loc", "", "1 MissingStandListFile"}});
     }
     void findingsOfEachFile() { checkFileOfRow(); }

@@ -104,12 +104,20 @@ private Q_SLOTS:
         QVERIFY(m_logic->HasUnsavedChanges());
     }
 
+    // Sets S0, S1 with two B lines and S2 with two D lines.
+    static QStringList refusalList()
+    {
+        return {A("S0"), B("S0"), A("S1"),  B("S1"), B("S1", {{Year, "1999"}}),
+                A("S2"), B("S2"), "D S2 a", "D S2 b"};
+    }
+
     void standRefusals_data()
     {
+        QTest::addColumn<int>("selected"); // -1: the slot, add mode
         QTest::addColumn<Boxes>("boxes");
         QTest::addColumn<QList<Answer>>("answers");
         QTest::addColumn<QStringList>("titles");
-        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("focus"); // or the line named when there is no box to go to
 
         const auto with = [](const Boxes& changes) {
             Boxes b = {{Box::StandId, "S1"}, {Box::Variant, "xa,xb"}, {Box::TreeFile, "t"}};
@@ -117,27 +125,35 @@ private Q_SLOTS:
             return b;
         };
         // clang-format off
-        QTest::newRow("no stand ID") << with({{Box::StandId, ""}}) << QList<Answer>{} << QStringList{"Missing Data"} << "txtStandData_1";
-        QTest::newRow("no variant") << with({{Box::Variant, ""}}) << QList<Answer>{} << QStringList{"Missing Data"} << "txtVariant";
-        QTest::newRow("bareground cancelled") << with({{Box::TreeFile, ""}}) << QList{Answer::Cancel} << QStringList{"Bareground"} << "txtTreeFile";
-        QTest::newRow("blank in a stand ID") << with({{Box::StandId, "S 1"}}) << QList{Answer::Cancel} << QStringList{"Alert"} << "txtStandData_1";
-        QTest::newRow("bareground, then blanks only in habitat") << with({{Box::TreeFile, ""}, {6, "  "}}) << QList{Answer::Ok, Answer::Cancel} << QStringList{"Bareground", "Alert"} << "txtStandData_6";
+        QTest::newRow("no stand ID") << -1 << with({{Box::StandId, ""}}) << QList<Answer>{} << QStringList{"Missing Data"} << "txtStandData_1";
+        QTest::newRow("no variant") << -1 << with({{Box::Variant, ""}}) << QList<Answer>{} << QStringList{"Missing Data"} << "txtVariant";
+        QTest::newRow("bareground cancelled") << -1 << with({{Box::TreeFile, ""}}) << QList{Answer::Cancel} << QStringList{"Bareground"} << "txtTreeFile";
+        QTest::newRow("blank in a stand ID") << -1 << with({{Box::StandId, "S 1"}}) << QList{Answer::Cancel} << QStringList{"Alert"} << "txtStandData_1";
+        QTest::newRow("a lone point in a latitude") << -1 << with({{Latitude, "."}, {Box::TreeFile, ""}}) << QList<Answer>{} << QStringList{"Invalid Data"} << "txtStandData_3";
+        QTest::newRow("a lone minus in a basal area factor") << -1 << with({{BasalAreaFactor, "-"}}) << QList<Answer>{} << QStringList{"Invalid Data"} << "txtStandData_11";
+        QTest::newRow("bareground, then blanks only in habitat") << -1 << with({{Box::TreeFile, ""}, {6, "  "}}) << QList{Answer::Ok, Answer::Cancel} << QStringList{"Bareground", "Alert"} << "txtStandData_6";
+        QTest::newRow("update of a set with two B lines") << 2 << with({}) << QList<Answer>{} << QStringList{"Error"} << "Line 5: " + B("S1", {{Year, "1999"}});
+        QTest::newRow("update of a set with two D lines") << 7 << with({}) << QList<Answer>{} << QStringList{"Error"} << "Line 9: D S2 b";
         // clang-format on
     }
     void standRefusals()
     {
+        QFETCH(int, selected);
         QFETCH(Boxes, boxes);
         QFETCH(QList<Answer>, answers);
         QFETCH(QStringList, titles);
         QFETCH(QString, focus);
-        load({A("S0"), B("S0")});
+        load(refusalList());
+        m_logic->select(selected < 0 ? m_logic->RecordCount() : selected);
         fill(boxes);
         m_ui->answers = answers;
         QVERIFY(!m_logic->processEntry());
         QCOMPARE(m_ui->titles(), titles);
-        QCOMPARE(m_ui->focused.last(), focus);
+        QCOMPARE(m_ui->focused.isEmpty() ? m_ui->messages.last().text.section("\r\n", 2, 2)
+                                         : m_ui->focused.last(),
+                 focus);
         // Nothing changed, the commas in the variant box included.
-        QCOMPARE(records(), (QStringList{A("S0"), B("S0")}));
+        QCOMPARE(records(), refusalList());
         QCOMPARE(m_logic->field(Box::Variant), boxes.value(Box::Variant));
         QVERIFY(!m_logic->HasUnsavedChanges());
     }
@@ -387,7 +403,7 @@ private Q_SLOTS:
         using Why = UnreadableValue::Why;
         QTest::addColumn<StandSet>("set");
         QTest::addColumn<QString>("line");                 // when given, checked instead of the set
-        QTest::addColumn<QList<UnreadableValue>>("found"); // none or one
+        QTest::addColumn<QList<UnreadableValue>>("found"); // for a line, the first only
 
         const auto none = QList<UnreadableValue>{};
         const auto one = [](int box, const QString& value, Why why) {
@@ -398,7 +414,8 @@ private Q_SLOTS:
         // clang-format off
     QTest::newRow("lists, a sign, an empty last grouping line")
         << makeSet("S1", "t.tre", "xa, xb ", {{11, "-5"}}, "G1\r\nG2\r\n", "a.kcp b.kcp") << typed << none;
-    QTest::newRow("first in file order") << makeSet("S 1", "a b", "xa") << typed << one(StandBox::StandId, "S 1", Why::Separator);
+    QTest::newRow("every one, in file order") << makeSet("S 1", "my trees.tre", "xa", {{6, "1 2"}, {SiteSpecies, " "}}) << typed
+        << QList<UnreadableValue>{{StandBox::StandId, "S 1", Why::Separator}, {StandBox::TreeFile, "my trees.tre", Why::Separator}, {6, "1 2", Why::Separator}, {SiteSpecies, " ", Why::BlanksOnly}};
     QTest::newRow("tab in a tree file name") << makeSet("S1", "a\tb", "xa") << typed << one(StandBox::TreeFile, "a\tb", Why::Separator);
     QTest::newRow("quote before a variant code") << makeSet("S1", "t", "xa,\"xb") << typed << one(StandBox::Variant, "\"xb", Why::LeadingQuote);
     QTest::newRow("variants of blanks only") << makeSet("S1", "t", "  ") << typed << one(StandBox::Variant, "  ", Why::BlanksOnly);
@@ -419,9 +436,12 @@ private Q_SLOTS:
         QFETCH(StandSet, set);
         QFETCH(QString, line);
         QFETCH(QList<UnreadableValue>, found);
-        const std::optional<UnreadableValue> result =
-            line.isEmpty() ? findUnreadableValue(set) : findUnreadableValue(line);
-        QCOMPARE(result ? QList{*result} : QList<UnreadableValue>{}, found);
+        if (line.isEmpty()) {
+            QCOMPARE(findUnreadableValues(set), found);
+        } else {
+            const std::optional<UnreadableValue> first = findUnreadableValue(line);
+            QCOMPARE(first ? QList{*first} : QList<UnreadableValue>{}, found);
+        }
     }
 
     void findingsOfEachFile_data()
@@ -430,6 +450,7 @@ private Q_SLOTS:
                    {"stand_unknown_line.slf", "", "3 UnknownLine"},
                    {"stand_without_a.slf", "", "1 SetWithoutA"},
                    {"stand_read_back.slf", "", "2 ReadBack"},
+                   {"stand_shifted.slf", "", "2 ShiftedValues, 4 ShiftedValues"},
                    {"stand_unknown_variant.slf", "", "1 UnknownVariant"},
                    {"stand_missing_tree.slf", "", "1 MissingTreeFile"},
                    {"stand_missing_addfile.slf", "", "3 MissingAddfile"}});

@@ -141,12 +141,16 @@ private Q_SLOTS:
 
     void treeNumbering()
     {
-        // Species and Dbh are required, in that order.
+        // Species and Dbh are required, in that order; then a number box must hold more than
+        // the sign or point a number may begin with.
         QVERIFY(!m_logic->processEntry());
         m_logic->setField(Species, "df");
         QVERIFY(!m_logic->processEntry());
-        QCOMPARE(m_ui->titles(), QStringList(2, "Missing Data"));
-        QCOMPARE(m_ui->focused, QStringList({"txtTreeData_5", "txtTreeData_6"}));
+        m_logic->setField(Dbh, ".");
+        QVERIFY(!m_logic->processEntry());
+        QCOMPARE(m_ui->titles(), QStringList({"Missing Data", "Missing Data", "Invalid Data"}));
+        QCOMPARE(m_ui->messages.last().text, "Dbh \".\" is not a number.");
+        QCOMPARE(m_ui->focused, QStringList({"txtTreeData_5", "txtTreeData_6", "txtTreeData_6"}));
         QCOMPARE(m_logic->RecordCount(), 0);
         const auto numbers = [this] { return field(PlotNumber) + u'/' + field(TreeNumber); };
         m_logic->incrementPlot();

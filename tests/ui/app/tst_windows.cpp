@@ -19,6 +19,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleOption>
@@ -165,6 +167,33 @@ private Q_SLOTS:
             QtUserInterface::nameFilters(".VELK Tree Files (*.velk)|*.velk|All Files (*.*)|*.*"),
             (QStringList{".VELK Tree Files (*.velk)", "All Files (*)"}));
         QCOMPARE(QtUserInterface::nameFilters("Addfiles|*.kcp"), QStringList{"Addfiles (*.kcp)"});
+    }
+
+    // A long value loses its middle, so the message box stays narrow; the details hold it whole.
+    void messagesElideLongValues()
+    {
+        QWidget owner;
+        QtUserInterface ui(&owner);
+        const QString text = "File \"start" + QString(100000, u'x') + "end\": holds a blank\r\n" +
+                             QString("1 ").repeated(50000) + "end";
+        QString shown, details;
+        int width = 0;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                std::tie(shown, details, width) =
+                    std::tuple(box->text(), box->detailedText(), box->width());
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        poll.start(10);
+        ui.message("Alert", text, UserInterface::Buttons::Ok, UserInterface::Icon::Exclamation);
+        QVERIFY(width <= owner.screen()->availableGeometry().width() / 2);
+        QVERIFY2(shown.startsWith("File \"startxx") &&
+                     shown.contains("xxend\": holds a blank\n1 1") && shown.endsWith(" 1 end") &&
+                     shown.size() < 1000,
+                 qPrintable(shown));
+        QCOMPARE(details, QString(text).replace("\r\n", "\n"));
     }
 
     void splashCloses_data()

@@ -17,13 +17,15 @@ using Answer = UserInterface::Answer;
 namespace {
 
 using Window = WindowChain::Window;
-// The records of a file for each window.
+// The records of a file for each window; the first holds a value of 100,000 characters, in the
+// form an update without an edit writes it.
+const QByteArray Long(100000, 'v');
 const QByteArray Lines[] = {
-    "   1  1     11DF  5.0\r\n   1  2     11WF  7.5\r\n   1  3     11DF  9.5\r\n"
-    "   2  1     11PP 12.0\r\n",
-    "A S1 @ @ ie\r\nB S1 1999\r\nA S2 @ @ ie\r\nB S2 2001\r\nC S2 g1\r\nA S3 @ @ ie\r\n"
-    "B S3 2004\r\n",
-    "A \"Big Creek\" @ b.slf @ @\r\nB G1 a.kcp\r\nA \"Elk\" @ e.slf @ @\r\n"};
+    "   1  1     11DF  5.0" + QByteArray(28, ' ') + Long +
+        "\r\n   1  2     11WF  7.5\r\n   1  3     11DF  9.5\r\n   2  1     11PP 12.0\r\n",
+    "A S1 " + Long + " @ ie \r\nB S1 1999" + QByteArray(" @").repeated(27) +
+        "\r\nA S2 @ @ ie\r\nB S2 2001\r\nC S2 g1\r\nA S3 @ @ ie\r\nB S3 2004\r\n",
+    "A \"" + Long + "\" @ b.slf @ @\r\nB G1 a.kcp\r\nA \"Elk\" @ e.slf @ @\r\n"};
 
 // The record file controls of each window: file-name box, list, Browse.
 const char* const Controls[][3] = {{"txtTreeFile", "lstDisplay", "cmdBrowseTree"},
@@ -150,6 +152,9 @@ private Q_SLOTS:
         QCOMPARE(entry->text(), before);
         QVERIFY(w->logic().canRedo());
 
+        // The first record updated without an edit: its long value is written whole.
+        clickRow(list, 0);
+        click(w, "cmdProcess");
         click(w, "cmdSave");
         QCOMPARE(m_ui.titles().value(0), "File Exists");
         QCOMPARE(readFile(file), content);
