@@ -2,15 +2,43 @@
 
 #include "Cp1252.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace RecordFileIO {
+
+namespace {
+
+// What a FileState holds of the bytes passing through.
+void fingerprint(FileState* state, QCryptographicHash& hash, const QByteArray& bytes)
+{
+    if (state) {
+        hash.addData(bytes);
+        state->size += bytes.size();
+    }
+}
+
+void finish(FileState* state, QCryptographicHash& hash)
+{
+    if (state) {
+        state->exists = true;
+        state->hash = hash.result();
+    }
+}
+
+} // namespace
 
 Result readLines(QIODevice& device, QStringList* lines, ReadOptions options)
 {
     lines->clear();
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (options.state)
+        *options.state = FileState();
     QByteArray pending;
     auto takeLine = [&](QByteArray line) -> bool {
         if (line.endsWith('\r'))
@@ -30,6 +58,7 @@ Result readLines(QIODevice& device, QStringList* lines, ReadOptions options)
                 break;
             return {false, device.errorString(), false};
         }
+        fingerprint(options.state, hash, chunk);
         qsizetype start = 0;
         for (qsizetype at = chunk.indexOf('\n'); at >= 0; at = chunk.indexOf('\n', start)) {
             pending.append(chunk.constData() + start, at - start);
@@ -46,6 +75,7 @@ Result readLines(QIODevice& device, QStringList* lines, ReadOptions options)
             return {false, QString(), true};
         lines->append(Cp1252::decode(pending));
     }
+    finish(options.state, hash);
     return {};
 }
 
@@ -63,8 +93,11 @@ Result readLines(const QString& fileName, QStringList* lines, ReadOptions option
     return result;
 }
 
-Result writeLines(QIODevice& device, const QStringList& lines)
+Result writeLines(QIODevice& device, const QStringList& lines, FileState* written)
 {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (written)
+        *written = FileState();
     QByteArray buffer;
     for (const QString& line : lines) {
         buffer += Cp1252::encode(line);
@@ -72,28 +105,50 @@ Result writeLines(QIODevice& device, const QStringList& lines)
         if (buffer.size() >= (1 << 16)) {
             if (device.write(buffer) != buffer.size())
                 return {false, device.errorString(), false};
+            fingerprint(written, hash, buffer);
             buffer.clear();
         }
     }
     if (!buffer.isEmpty() && device.write(buffer) != buffer.size())
         return {false, device.errorString(), false};
+    fingerprint(written, hash, buffer);
+    finish(written, hash);
     return {};
 }
 
-Result writeLines(const QString& fileName, const QStringList& lines)
+Result writeLines(const QString& fileName, const QStringList& lines, FileState* written)
 {
     if (QFileInfo(fileName).isDir())
         return {false, QStringLiteral("It is a folder, not a file."), false};
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return {false, file.errorString(), false};
-    Result result = writeLines(file, lines);
+    Result result = writeLines(file, lines, written);
     if (!result.ok) {
         file.cancelWriting();
         return result;
     }
     if (!file.commit())
         return {false, file.errorString(), false};
+    // The file's data is on the disk; its new name must be too.
+    syncFolder(QFileInfo(fileName).absolutePath());
+    return {};
+}
+
+Result writeNewFile(const QString& fileName, const QStringList& lines)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return {false, file.errorString(), false};
+    Result result = writeLines(file, lines);
+    if (result.ok && (!file.flush() || ::fsync(file.handle()) != 0))
+        result = {false, file.errorString(), false};
+    if (!result.ok) {
+        file.remove();
+        return result;
+    }
+    file.close();
+    syncFolder(QFileInfo(fileName).absolutePath());
     return {};
 }
 
@@ -106,6 +161,7 @@ Records readRecordsFrom(Source& source, const RecordFormat& format, qsizetype ma
     ReadOptions options;
     options.skipEmptyLines = format.skipEmptyLines;
     options.maxLines = maxLines;
+    options.state = &records.state;
     records.result = readLines(source, &records.lines, options);
     if (!format.letters.isEmpty()) {
         for (const QString& line : std::as_const(records.lines)) {
@@ -133,6 +189,27 @@ Records readRecords(QIODevice& device, const RecordFormat& format, qsizetype max
 bool fileExists(const QString& fileName)
 {
     return !fileName.isEmpty() && QFileInfo::exists(fileName);
+}
+
+FileState fileState(const QString& fileName)
+{
+    FileState state;
+    QStringList lines;
+    ReadOptions options;
+    options.state = &state;
+    readLines(fileName, &lines, options);
+    state.exists = fileExists(fileName);
+    return state;
+}
+
+void syncFolder(const QString& folder)
+{
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 } // namespace RecordFileIO
