@@ -1,8 +1,10 @@
 #include "CheckCommand.h"
 
 #include "FileCheck.h"
+#include "StartupRecovery.h"
 #include "Version.h"
 #include "recordfile/RecordFileIO.h"
+#include "recordfile/RecordJournal.h"
 #include "species/VariantList.h"
 
 namespace {
@@ -35,6 +37,7 @@ QString helpText()
     return QStringLiteral(
                "Usage: sapwright\n"
                "       sapwright --check [--variant CODE] FILE...\n"
+               "       sapwright --recover-list\n"
                "       sapwright --help | --version\n"
                "\n"
                "Without options, opens the data windows.\n"
@@ -47,6 +50,9 @@ QString helpText()
                "  --variant CODE   also check the species codes of tree data files against\n"
                "                   that variant's species list; CODE is one of\n"
                "                   %1\n"
+               "  --recover-list   list the unsaved changes of programs that ended without\n"
+               "                   saving them, which the next start offers to recover:\n"
+               "                   window, file, time of the last change, operations\n"
                "  --help           show this help and exit\n"
                "  --version        show the version and exit\n"
                "\n"
@@ -94,6 +100,7 @@ bool handles(const QStringList& arguments)
     const QString& first = arguments.front();
     return first == QStringLiteral("--check") || first == QStringLiteral("--help") ||
            first == QStringLiteral("-h") || first == QStringLiteral("--version") ||
+           first == QStringLiteral("--recover-list") ||
            first.startsWith(QStringLiteral("--variant"));
 }
 
@@ -114,6 +121,8 @@ int run(const QStringList& arguments, QTextStream& out, QTextStream& err)
         } else if (argument == QStringLiteral("--version")) {
             out << versionText() << '\n';
             return Clean;
+        } else if (argument == QStringLiteral("--recover-list")) {
+            return StartupRecovery::list(RecordJournal::defaultFolder(), out);
         } else if (argument == QStringLiteral("--check")) {
             check = true;
         } else if (argument == QStringLiteral("--variant") ||

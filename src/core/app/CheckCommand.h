@@ -3,7 +3,8 @@
 #include <QStringList>
 #include <QTextStream>
 
-// The command line: `sapwright --check [--variant CODE] FILE...`, `--help`, `--version`.
+// The command line: `sapwright --check [--variant CODE] FILE...`, `--recover-list`, `--help`,
+// `--version`.
 // Needs no display: it only reads files and writes text.
 namespace CheckCommand {
 

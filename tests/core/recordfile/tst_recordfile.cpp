@@ -1,14 +1,12 @@
+#include "Play.h"
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
 #include "app/ModGlobal.h"
-#include "location/LocationWindowLogic.h"
 #include "recordfile/Cp1252.h"
 #include "recordfile/JournalFormat.h"
 #include "recordfile/RecordFileIO.h"
 #include "recordfile/RecordFileLogic.h"
 #include "recordfile/UndoHistory.h"
-#include "stand/StandWindowLogic.h"
-#include "tree/TreeWindowLogic.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -55,33 +53,6 @@ const QByteArray
 const QString TypeTree = QStringLiteral("f1=2 f2=7 f5=df f6=5 ");
 const QString TypeStand = QStringLiteral("f1=S4 f31=xa,xb f30=t.tre f2=1999 ");
 const QString TypeLocation = QStringLiteral("kA f2=n.slf f0=Say\"N\" ");
-
-// What a user does: "s3" selects line 3, "f5=WF" puts WF into field 5 (the location window's
-// fields in LocRecord::Field order), "kB" chooses B records, "p" the process button, "d"
-// delete, "c" Clear Display.
-void play(RecordFileLogic& logic, const QString& script)
-{
-    auto* tree = qobject_cast<TreeWindowLogic*>(&logic);
-    auto* stand = qobject_cast<StandWindowLogic*>(&logic);
-    auto* location = qobject_cast<LocationWindowLogic*>(&logic);
-    for (const QString& step : script.split(u' ', Qt::SkipEmptyParts)) {
-        const QString arg = step.mid(1);
-        const int field = arg.section(u'=', 0, 0).toInt();
-        const QString text = arg.section(u'=', 1);
-        if (step[0] == u's')
-            logic.select(arg.toInt());
-        else if (step[0] == u'f')
-            tree    ? tree->setField(field, text)
-            : stand ? stand->setField(field, text)
-                    : location->setField(LocRecord::Field(field), text);
-        else if (step[0] == u'k')
-            location->chooseType(arg == u'B');
-        else if (step[0] == u'p')
-            tree ? tree->processEntry() : stand ? stand->processEntry() : location->processEntry();
-        else
-            step[0] == u'd' ? logic.deleteCurrent() : logic.clearDisplay();
-    }
-}
 
 std::unique_ptr<RecordFileLogic> windowLogic(int window, UserInterface& ui)
 {
