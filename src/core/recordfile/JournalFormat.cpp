@@ -17,7 +17,7 @@ constexpr qsizetype LengthSize = 4, TypeSize = 1, ChecksumSize = 8;
 
 QByteArray checksum(QByteArrayView bytes)
 {
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).left(ChecksumSize);
+    return QCryptographicHash::hash(bytes, RecordFileIO::Hash).left(ChecksumSize);
 }
 
 QByteArray frame(char type, const QByteArray& payload)
@@ -173,7 +173,7 @@ QByteArray nameRecord(const QString& name, qint64 time)
 
 QByteArray linesHash(const QStringList& lines)
 {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    QCryptographicHash hash(RecordFileIO::Hash);
     for (const QString& line : lines) {
         hash.addData(Cp1252::encode(line));
         hash.addData("\n");

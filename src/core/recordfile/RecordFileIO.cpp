@@ -36,7 +36,7 @@ void finish(FileState* state, QCryptographicHash& hash)
 Result readLines(QIODevice& device, QStringList* lines, ReadOptions options)
 {
     lines->clear();
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    QCryptographicHash hash(Hash);
     if (options.state)
         *options.state = FileState();
     QByteArray pending;
@@ -95,7 +95,7 @@ Result readLines(const QString& fileName, QStringList* lines, ReadOptions option
 
 Result writeLines(QIODevice& device, const QStringList& lines, FileState* written)
 {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    QCryptographicHash hash(Hash);
     if (written)
         *written = FileState();
     QByteArray buffer;
