@@ -62,6 +62,17 @@ QString question(const OrphanJournal& journal, const QString& recovered, int wai
     return text;
 }
 
+// Why a journal cannot be offered; empty when it can.
+QString unreadable(const OrphanJournal& journal)
+{
+    const JournalFormat::Content& content = journal.content();
+    if (!content.problem.isEmpty())
+        return content.problem;
+    if (StartupRecovery::windowName(content.base.window).isEmpty())
+        return QStringLiteral("It belongs to no window of this program.");
+    return {};
+}
+
 void writeRecovered(OrphanJournal& journal, const QString& name, UserInterface& ui)
 {
     const QStringList records = JournalFormat::recordsAdded(journal.content());
@@ -105,15 +116,11 @@ std::optional<OrphanJournal> ask(UserInterface& ui)
     std::vector<OrphanJournal> journals = OrphanJournal::claimAll(RecordJournal::folder());
     for (size_t i = 0; i < journals.size(); ++i) {
         OrphanJournal& journal = journals[i];
-        const JournalFormat::Content& content = journal.content();
-        if (!content.problem.isEmpty() || windowName(content.base.window).isEmpty()) {
+        if (const QString reason = unreadable(journal); !reason.isEmpty()) {
             ui.message(Title,
                        QStringLiteral("The recovery journal %1 cannot be read.\r\n%2\r\nIt is left "
                                       "where it is.")
-                           .arg(native(journal.path()),
-                                content.problem.isEmpty()
-                                    ? QStringLiteral("It belongs to no window of this program.")
-                                    : content.problem),
+                           .arg(native(journal.path()), reason),
                        Buttons::Ok, Icon::Critical);
             continue;
         }
@@ -158,8 +165,8 @@ int list(const QString& folder, QTextStream& out)
         out << "No recovery journals in " << native(folder) << ".\n";
     for (const OrphanJournal& journal : journals) {
         const JournalFormat::Content& content = journal.content();
-        if (!content.problem.isEmpty()) {
-            out << native(journal.path()) << ": cannot be read: " << content.problem << '\n';
+        if (const QString reason = unreadable(journal); !reason.isEmpty()) {
+            out << native(journal.path()) << ": cannot be read: " << reason << '\n';
             continue;
         }
         const QString file = journal.fileName();

@@ -185,9 +185,13 @@ Content parse(const QByteArray& bytes)
 {
     Content content;
     const QByteArray head = magic();
+    if (!bytes.startsWith(head)) {
+        content.problem = QStringLiteral("It is not a recovery journal of this version.");
+        return content;
+    }
     bool baseRead = false;
     qsizetype at = head.size();
-    while (bytes.startsWith(head) && at < bytes.size()) {
+    while (at < bytes.size()) {
         const qsizetype left = bytes.size() - at;
         if (left < LengthSize + TypeSize + ChecksumSize) {
             content.cutShort = true;
@@ -218,9 +222,7 @@ Content parse(const QByteArray& bytes)
         }
         content.ops.append(std::move(op));
     }
-    if (!bytes.startsWith(head))
-        content.problem = QStringLiteral("It is not a recovery journal of this version.");
-    else if (!baseRead)
+    if (!baseRead)
         content.problem = QStringLiteral("Its beginning is damaged.");
     return content;
 }

@@ -15,7 +15,7 @@ std::vector<OrphanJournal> OrphanJournal::claimAll(const QString& folder)
     std::vector<OrphanJournal> found;
     const QString making = RecordJournal::suffix() + QStringLiteral(".new");
     const QDir dir(folder);
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+    for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
         if (!name.endsWith(RecordJournal::suffix()) && !name.endsWith(making))
             continue;
         const QString path = dir.filePath(name);
