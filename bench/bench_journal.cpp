@@ -1,6 +1,7 @@
 // What the recovery journal costs: the time an add takes with it and without it on a full tree
 // data file (the sync to the disk is the cost), and how much the journal grows per operation on
 // a full file and on a small one: only the changed lines are written, whatever the file's size.
+#include "SilentUser.h"
 #include "recordfile/DisplayList.h"
 #include "recordfile/RecordFileIO.h"
 #include "recordfile/RecordFileLogic.h"
@@ -14,17 +15,6 @@
 #include <cstdio>
 
 namespace {
-
-class SilentUser : public UserInterface
-{
-public:
-    Answer message(const QString&, const QString&, Buttons, Icon) override { return Answer::Ok; }
-    bool askFileExists(const QString&) override { return true; }
-    std::optional<QString> openFileDialog(const QString&) override { return std::nullopt; }
-    void beep() override {}
-    void focusControl(const QString&) override {}
-    void sendTab(const QString&) override {}
-};
 
 double median(std::vector<double> v)
 {
