@@ -29,6 +29,7 @@ bench: deps
 	@cmake --build --preset release
 	@QT_QPA_PLATFORM=offscreen build/release/bench/bench_recordfile
 	@build/release/bench/bench_check
+	@build/release/bench/bench_journal
 
 # The Debian package, build/package/sapwright_*.deb, and the validators run on it.
 package:

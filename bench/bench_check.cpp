@@ -1,5 +1,6 @@
 // The check of a full tree data file against loading it, side by side: the check runs before
 // every save, so it must stay well under the time the file took to load.
+#include "SilentUser.h"
 #include "app/FileCheck.h"
 #include "app/UserInterface.h"
 #include "recordfile/DisplayList.h"
@@ -15,17 +16,6 @@
 #include <vector>
 
 namespace {
-
-class SilentUser : public UserInterface
-{
-public:
-    Answer message(const QString&, const QString&, Buttons, Icon) override { return Answer::Ok; }
-    bool askFileExists(const QString&) override { return true; }
-    std::optional<QString> openFileDialog(const QString&) override { return std::nullopt; }
-    void beep() override {}
-    void focusControl(const QString&) override {}
-    void sendTab(const QString&) override {}
-};
 
 template <typename F> double medianMs(F&& f)
 {

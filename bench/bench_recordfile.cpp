@@ -1,6 +1,7 @@
 // Load-and-show cost of a full tree data file against the bare cost of reading its lines
 // and painting one screenful, the cost of single-record operations on a full list, undo and
 // redo of a delete in its middle, and the memory 1,000 undo steps hold.
+#include "SilentUser.h"
 #include "app/DataWindow.h"
 #include "app/ModGlobal.h"
 #include "app/UserInterfaceSwitch.h"
@@ -21,20 +22,6 @@
 #include <cstdio>
 
 namespace {
-
-class SilentUser : public UserInterface
-{
-public:
-    Answer message(const QString&, const QString&, Buttons b, Icon) override
-    {
-        return b == Buttons::YesNoCancel ? Answer::No : Answer::Ok;
-    }
-    bool askFileExists(const QString&) override { return true; }
-    std::optional<QString> openFileDialog(const QString&) override { return std::nullopt; }
-    void beep() override {}
-    void focusControl(const QString&) override {}
-    void sendTab(const QString&) override {}
-};
 
 double median(std::vector<double> v)
 {

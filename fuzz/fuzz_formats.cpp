@@ -8,12 +8,15 @@
 // which become CR LF. File checks: findings in line order, on lines that exist, each saying
 // what happens; a tree line's own findings do not depend on its neighbours. Species text:
 // the lists written back read as the same lists without a problem, so they hold only
-// well-formed entries with distinct codes.
+// well-formed entries with distinct codes. Recovery journal: any bytes, and any cut of them,
+// read without harm; a journal written reads back record for record, and a cut keeps every
+// whole record before it.
 
 #include "app/FileCheck.h"
 #include "location/LocRecord.h"
 #include "location/LocValueProblem.h"
 #include "recordfile/Cp1252.h"
+#include "recordfile/JournalFormat.h"
 #include "recordfile/RecordFileIO.h"
 #include "recordfile/RecordText.h"
 #include "species/SpeciesLists.h"
@@ -378,13 +381,58 @@ void speciesText(FuzzedDataProvider& data)
     FUZZ_CHECK(reread.problems.isEmpty() && reread.lists == parsed.lists);
 }
 
+void journal(FuzzedDataProvider& data)
+{
+    QByteArray bytes;
+    QList<QStringList> inserted; // of every record written, in order
+    const bool written = data.ConsumeBool();
+    if (written) {
+        JournalFormat::Base base;
+        base.loaded = data.ConsumeBool();
+        base.lines = data.ConsumeIntegralInRange(0, 4);
+        bytes = JournalFormat::magic() + JournalFormat::baseRecord(base);
+        while (data.remaining_bytes() > 0 && inserted.size() < 8) {
+            UndoHistory::Step step;
+            step.index = data.ConsumeIntegralInRange(-1, 6);
+            for (int k = data.ConsumeIntegralInRange(0, 2); k > 0; --k)
+                step.removed.append(consumeText(data, 8));
+            for (int k = data.ConsumeIntegralInRange(0, 3); k > 0; --k)
+                step.inserted.append(consumeText(data, 8));
+            step.after.recordCount = data.ConsumeIntegral<qint16>();
+            const int kind = data.ConsumeIntegralInRange(0, 2);
+            bytes += kind == 0 ? JournalFormat::stepRecord(step, 1)
+                               : JournalFormat::markRecord(kind == 1 ? JournalFormat::OpKind::Undo
+                                                                     : JournalFormat::OpKind::Redo,
+                                                           2);
+            inserted.append(kind == 0 ? step.inserted : QStringList());
+        }
+    } else {
+        bytes = QByteArray::fromStdString(data.ConsumeRemainingBytesAsString());
+    }
+    const JournalFormat::Content content = JournalFormat::parse(bytes);
+    JournalFormat::recordsAdded(content);
+    if (written) {
+        FUZZ_CHECK(content.problem.isEmpty() && !content.cutShort);
+        FUZZ_CHECK(content.ops.size() == inserted.size());
+        for (qsizetype k = 0; k < inserted.size(); ++k)
+            FUZZ_CHECK(content.ops[k].step.inserted == inserted[k]);
+    }
+    for (qsizetype cut = bytes.size() - 1; cut >= 0 && cut >= bytes.size() - 40; --cut) {
+        const JournalFormat::Content shorter = JournalFormat::parse(bytes.left(cut));
+        JournalFormat::recordsAdded(shorter);
+        FUZZ_CHECK(shorter.ops.size() <= content.ops.size());
+        for (qsizetype k = 0; k < shorter.ops.size(); ++k)
+            FUZZ_CHECK(shorter.ops[k].step.inserted == content.ops[k].step.inserted);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 {
     FuzzedDataProvider data(bytes, size);
-    void (*const targets[])(FuzzedDataProvider&) = {treeRecord, standSet, locRecord,  typing,
-                                                    reader,     checks,   speciesText};
+    void (*const targets[])(FuzzedDataProvider&) = {treeRecord, standSet, locRecord,   typing,
+                                                    reader,     checks,   speciesText, journal};
     targets[data.ConsumeIntegralInRange<size_t>(0, std::size(targets) - 1)](data);
     return 0;
 }

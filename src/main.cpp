@@ -3,6 +3,7 @@
 #include "app/FitCaption.h"
 #include "app/FrmSplash.h"
 #include "app/WindowChain.h"
+#include "recordfile/RecordJournal.h"
 
 #include <QApplication>
 #include <cstring>
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
     // The data windows end the program themselves; between two of them none is open.
     QApplication::setQuitOnLastWindowClosed(false);
     WindowChain::setQuitOnEnd(true);
+    RecordJournal::setFolder(RecordJournal::defaultFolder());
     WindowChain::startWith(line.startFile());
     auto* splash = new FrmSplash();
     splash->show();

@@ -8,7 +8,9 @@ UserInterface::Answer ScriptedUserInterface::message(const QString& title, const
         whileAsked();
     if (!answers.isEmpty())
         return answers.takeFirst();
-    return buttons == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;
+    return buttons == Buttons::YesNoCancel           ? Answer::Yes
+           : buttons == Buttons::RecoverDiscardLater ? Answer::Recover
+                                                     : Answer::Ok;
 }
 
 bool ScriptedUserInterface::askFileExists(const QString& fileName)

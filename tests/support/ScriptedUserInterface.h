@@ -20,7 +20,8 @@ public:
         Icon icon;
     };
 
-    // Answers for message boxes; an unscripted question gets the first button (Ok or Yes).
+    // Answers for message boxes; an unscripted question gets the first button (Ok, Yes or
+    // Recover).
     QList<Answer> answers;
     // Runs while a message box is open, as a user acting on the window behind it.
     std::function<void()> whileAsked;

@@ -1,7 +1,9 @@
 #include "CommandLine.h"
 
 #include "CheckCommand.h"
+#include "StartupRecovery.h"
 #include "Version.h"
+#include "recordfile/RecordJournal.h"
 #include "species/VariantList.h"
 
 #include <QCommandLineParser>
@@ -39,6 +41,9 @@ const QList<QCommandLineOption>& options()
          "with --check, read every FILE as KIND (tree, stand or location) instead of telling its "
          "kind by its extension or its lines",
          "KIND"},
+        {"recover-list", "list, without opening windows, the unsaved changes of programs that "
+                         "ended without saving them, which the next start offers to recover: "
+                         "window, file, time of the last change, operations"},
         {QStringList{"h", "help"}, "show this help and exit"},
         {"version", "show the version and exit"},
     };
@@ -137,6 +142,10 @@ CommandLine CommandLine::parse(const QStringList& arguments, bool hasDisplay)
         line.m_mode = Mode::Version;
         return line;
     }
+    if (parser.isSet(QStringLiteral("recover-list"))) {
+        line.m_mode = Mode::RecoverList;
+        return line;
+    }
     if (!parser.isSet(QStringLiteral("check"))) {
         for (const char* option : {"variant", "kind"}) {
             if (parser.isSet(QString::fromLatin1(option)))
@@ -210,6 +219,9 @@ int CommandLine::run(QTextStream& out, QTextStream& err) const
     case Mode::Check:
         status = CheckCommand::run(m_files, m_kind, m_variantPosition, out, err);
         break;
+    case Mode::RecoverList:
+        status = StartupRecovery::list(RecordJournal::defaultFolder(), out);
+        break;
     }
     out.flush();
     if (out.status() != QTextStream::Ok) {
@@ -225,6 +237,7 @@ QString CommandLine::usage()
 {
     return QStringLiteral("Usage: sapwright [FILE]\n"
                           "       sapwright --check [--variant CODE] [--kind KIND] FILE...\n"
+                          "       sapwright --recover-list\n"
                           "       sapwright --help | --version\n");
 }
 

@@ -17,6 +17,7 @@ public:
         Check,
         Help,
         Version,
+        RecoverList,
         Wrong,     // the arguments are wrong: usage error, exit status 2
         NoDisplay, // windows asked for where there is no display: exit status 1
     };

@@ -12,7 +12,8 @@ public:
     {
         Ok,
         OkCancel,
-        YesNoCancel
+        YesNoCancel,
+        RecoverDiscardLater // Esc: Later
     };
     enum class Icon
     {
@@ -25,7 +26,10 @@ public:
         Ok,
         Cancel,
         Yes,
-        No
+        No,
+        Recover,
+        Discard,
+        Later
     };
 
     virtual ~UserInterface() = default;

@@ -27,6 +27,7 @@ RecordFileConfig RecordFileConfig::tree()
                               "All Files (*.*)|*.*");
     c.missingFilename = QStringLiteral("A tree data file name must be specified.");
     c.nameStore = NameStore::Window;
+    c.journalWindow = QStringLiteral("tree");
     c.keepEmptyLines = true;
     // The species codes are checked against the variant last chosen in the species dialog.
     c.saveCheck = [](const QStringList& lines, const QString& fileName) {
@@ -43,6 +44,7 @@ RecordFileConfig RecordFileConfig::stand()
     c.filter = QStringLiteral("Stand List Files (*.slf)|*.slf|All Files (*.*)|*.*");
     c.missingFilename = QStringLiteral("A Stand List File name must be specified.");
     c.nameStore = NameStore::StandListFileName;
+    c.journalWindow = QStringLiteral("stand");
     c.recordLetters = QStringLiteral("ABCD");
     c.invalidFormatText = QStringLiteral("Invalid Stand List File format.");
     // Sets of lines: "Records" at first, but the slot's caption is the singular.
@@ -65,6 +67,7 @@ RecordFileConfig RecordFileConfig::location()
     c.filter = QStringLiteral("Locations Files (*.loc)|*.loc|All Files (*.*)|*.*");
     c.missingFilename = QStringLiteral("A Locations File name must be specified.");
     c.nameStore = NameStore::LocationsFileName;
+    c.journalWindow = QStringLiteral("location");
     c.defaultFileName = QStringLiteral("vorlin.loc");
     c.unsavedRule = UnsavedRule::NameNotDefault;
     c.recordLetters = QStringLiteral("AB");

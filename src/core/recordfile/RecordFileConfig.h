@@ -34,6 +34,8 @@ struct RecordFileConfig
     QString addTooltip;
     QString editCaption;
     QString editTooltip;
+    // Names the window in its recovery journals; empty: none is kept.
+    QString journalWindow;
     // What the simulator would read differently in the lines about to be saved under that
     // name; asked about before a save. None: no check.
     QList<CheckFinding> (*saveCheck)(const QStringList& lines, const QString& fileName) = nullptr;

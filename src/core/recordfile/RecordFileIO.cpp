@@ -2,15 +2,43 @@
 
 #include "Cp1252.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace RecordFileIO {
+
+namespace {
+
+// What a FileState holds of the bytes passing through.
+void fingerprint(FileState* state, QCryptographicHash& hash, const QByteArray& bytes)
+{
+    if (state) {
+        hash.addData(bytes);
+        state->size += bytes.size();
+    }
+}
+
+void finish(FileState* state, QCryptographicHash& hash)
+{
+    if (state) {
+        state->exists = true;
+        state->hash = hash.result();
+    }
+}
+
+} // namespace
 
 Result readLines(QIODevice& device, QStringList* lines, ReadOptions options)
 {
     lines->clear();
+    QCryptographicHash hash(Hash);
+    if (options.state)
+        *options.state = FileState();
     QByteArray pending;
     auto takeLine = [&](QByteArray line) -> bool {
         if (line.endsWith('\r'))
@@ -33,6 +61,7 @@ Result readLines(QIODevice& device, QStringList* lines, ReadOptions options)
         if (got == 0)
             break;
         chunk.resize(got);
+        fingerprint(options.state, hash, chunk);
         qsizetype start = 0;
         for (qsizetype at = chunk.indexOf('\n'); at >= 0; at = chunk.indexOf('\n', start)) {
             pending.append(chunk.constData() + start, at - start);
@@ -49,6 +78,7 @@ Result readLines(QIODevice& device, QStringList* lines, ReadOptions options)
             return {false, QString(), true};
         lines->append(Cp1252::decode(pending));
     }
+    finish(options.state, hash);
     return {};
 }
 
@@ -66,8 +96,11 @@ Result readLines(const QString& fileName, QStringList* lines, ReadOptions option
     return result;
 }
 
-Result writeLines(QIODevice& device, const QStringList& lines)
+Result writeLines(QIODevice& device, const QStringList& lines, FileState* written)
 {
+    QCryptographicHash hash(Hash);
+    if (written)
+        *written = FileState();
     QByteArray buffer;
     for (const QString& line : lines) {
         buffer += Cp1252::encode(line);
@@ -75,28 +108,50 @@ Result writeLines(QIODevice& device, const QStringList& lines)
         if (buffer.size() >= (1 << 16)) {
             if (device.write(buffer) != buffer.size())
                 return {false, device.errorString(), false};
+            fingerprint(written, hash, buffer);
             buffer.clear();
         }
     }
     if (!buffer.isEmpty() && device.write(buffer) != buffer.size())
         return {false, device.errorString(), false};
+    fingerprint(written, hash, buffer);
+    finish(written, hash);
     return {};
 }
 
-Result writeLines(const QString& fileName, const QStringList& lines)
+Result writeLines(const QString& fileName, const QStringList& lines, FileState* written)
 {
     if (QFileInfo(fileName).isDir())
         return {false, QStringLiteral("It is a folder, not a file."), false};
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return {false, file.errorString(), false};
-    Result result = writeLines(file, lines);
+    Result result = writeLines(file, lines, written);
     if (!result.ok) {
         file.cancelWriting();
         return result;
     }
     if (!file.commit())
         return {false, file.errorString(), false};
+    // The file's data is on the disk; its new name must be too.
+    syncFolder(QFileInfo(fileName).absolutePath());
+    return {};
+}
+
+Result writeNewFile(const QString& fileName, const QStringList& lines)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return {false, file.errorString(), false};
+    Result result = writeLines(file, lines);
+    if (result.ok && (!file.flush() || ::fsync(file.handle()) != 0))
+        result = {false, file.errorString(), false};
+    if (!result.ok) {
+        file.remove();
+        return result;
+    }
+    file.close();
+    syncFolder(QFileInfo(fileName).absolutePath());
     return {};
 }
 
@@ -109,6 +164,7 @@ Records readRecordsFrom(Source& source, const RecordFormat& format, qsizetype ma
     ReadOptions options;
     options.skipEmptyLines = format.skipEmptyLines;
     options.maxLines = maxLines;
+    options.state = &records.state;
     records.result = readLines(source, &records.lines, options);
     if (!format.letters.isEmpty()) {
         for (const QString& line : std::as_const(records.lines)) {
@@ -141,6 +197,27 @@ bool fileExists(const QString& fileName)
 bool isFolder(const QString& fileName)
 {
     return !fileName.isEmpty() && QFileInfo(fileName).isDir();
+}
+
+FileState fileState(const QString& fileName)
+{
+    FileState state;
+    QStringList lines;
+    ReadOptions options;
+    options.state = &state;
+    readLines(fileName, &lines, options);
+    state.exists = fileExists(fileName);
+    return state;
+}
+
+void syncFolder(const QString& folder)
+{
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 } // namespace RecordFileIO

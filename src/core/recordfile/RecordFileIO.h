@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QCryptographicHash>
 #include <QIODevice>
 #include <QString>
 #include <QStringList>
@@ -16,10 +18,25 @@ struct Result
     bool tooManyLines = false;
 };
 
+// Tells changed bytes apart. Nobody works against it, so the quickest of Qt's hashes serves: it
+// reads a full file in 2 ms where SHA-256 takes 9.
+inline constexpr QCryptographicHash::Algorithm Hash = QCryptographicHash::Sha1;
+
+// A file as it was read or written: whether it exists, its size and a hash of its bytes (none
+// when they could not be read), so a later look can tell whether it is still the same.
+struct FileState
+{
+    bool exists = false;
+    qint64 size = 0;
+    QByteArray hash;
+    bool operator==(const FileState&) const = default;
+};
+
 struct ReadOptions
 {
     bool skipEmptyLines = false;
-    qsizetype maxLines = -1; // beyond it reading stops with tooManyLines set
+    qsizetype maxLines = -1;    // beyond it reading stops with tooManyLines set
+    FileState* state = nullptr; // when given, set from the bytes read
 };
 
 Result readLines(const QString& fileName, QStringList* lines, ReadOptions options = {});
@@ -37,16 +54,24 @@ struct Records
     Result result;
     QStringList lines;
     bool invalidLineSeen = false; // a line of another first letter, kept as it stands
+    FileState state;
 };
 
 Records readRecords(const QString& fileName, const RecordFormat& format, qsizetype maxLines = -1);
 Records readRecords(QIODevice& device, const RecordFormat& format, qsizetype maxLines = -1);
 
-// Replaces the file atomically: after a failure the old file is still whole.
-Result writeLines(const QString& fileName, const QStringList& lines);
-Result writeLines(QIODevice& device, const QStringList& lines);
+// Replaces the file atomically and durably: after a failure the old file is still whole, after
+// success the new one survives a power cut. `written`, when given, is set from the bytes written.
+Result writeLines(const QString& fileName, const QStringList& lines, FileState* written = nullptr);
+Result writeLines(QIODevice& device, const QStringList& lines, FileState* written = nullptr);
+
+// Writes a new file, durably, and never over one that exists.
+Result writeNewFile(const QString& fileName, const QStringList& lines);
 
 bool fileExists(const QString& fileName);
 bool isFolder(const QString& fileName);
+FileState fileState(const QString& fileName);
+// Makes the creation, renaming or removal of files in the folder survive a power cut.
+void syncFolder(const QString& folder);
 
 } // namespace RecordFileIO

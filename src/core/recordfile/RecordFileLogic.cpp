@@ -3,13 +3,16 @@
 #include "RecordFileIO.h"
 #include "app/ModGlobal.h"
 
+#include <QDateTime>
+#include <QDir>
+
 using Answer = UserInterface::Answer;
 using Buttons = UserInterface::Buttons;
 using Icon = UserInterface::Icon;
 
 RecordFileLogic::RecordFileLogic(RecordFileConfig config, UserInterface& ui, QObject* parent)
     : QObject(parent), m_config(std::move(config)), m_ui(ui),
-      m_processCaption(m_config.startCaption)
+      m_processCaption(m_config.startCaption), m_journal(m_config.journalWindow)
 {
 }
 
@@ -40,6 +43,8 @@ QString RecordFileLogic::currentFileName() const
 
 void RecordFileLogic::setCurrentFileName(const QString& name)
 {
+    if (name != currentFileName())
+        tellJournalProblem(m_journal.rename(name, journalTime()));
     switch (m_config.nameStore) {
     case RecordFileConfig::NameStore::StandListFileName:
         modGlobal().StandListFileName = name;
@@ -65,6 +70,7 @@ void RecordFileLogic::open(const QString& fileName)
     m_askOverwrite = false;
     m_history.restart(true);
     setStartMode();
+    restartJournal(name, false, {RecordFileIO::fileExists(name), 0, {}});
     LoadFile(m_fileNameBox);
 }
 
@@ -107,12 +113,7 @@ RecordFileLogic::LoadResult RecordFileLogic::LoadFile(const QString& fileName)
         return LoadResult::Failed;
     }
 
-    clearFieldsForLoad();
-    QStringList lines = std::move(records.lines);
-    m_recordCount = qint16(lines.size());
-    lines.append(QString());
-    m_display.reset(std::move(lines));
-    m_history.restart(true);
+    resetDisplay(std::move(records.lines), true);
     if (records.invalidLineSeen) {
         m_ui.message(QStringLiteral("Error"), m_config.invalidFormatText + QStringLiteral("\r\n"),
                      Buttons::Ok, Icon::Critical);
@@ -120,6 +121,7 @@ RecordFileLogic::LoadResult RecordFileLogic::LoadFile(const QString& fileName)
     select(m_recordCount);
     m_hasUnsavedChanges = false;
     m_askOverwrite = true;
+    restartJournal(fileName, true, records.state);
     Q_EMIT controlsChanged();
     return LoadResult::Loaded;
 }
@@ -139,7 +141,8 @@ bool RecordFileLogic::SaveFile(const QString& fileName)
     const QStringList lines = m_display.lines().mid(0, m_recordCount);
     if (!findingsAccepted(lines, fileName))
         return false;
-    const RecordFileIO::Result written = RecordFileIO::writeLines(fileName, lines);
+    RecordFileIO::FileState state;
+    const RecordFileIO::Result written = RecordFileIO::writeLines(fileName, lines, &state);
     if (!written.ok) {
         showFileError(QStringLiteral("written"), fileName, written.reason);
         return false;
@@ -147,6 +150,7 @@ bool RecordFileLogic::SaveFile(const QString& fileName)
     m_hasUnsavedChanges = false;
     m_askOverwrite = false;
     m_history.markClean();
+    restartJournal(fileName, !m_display.isEmpty(), state);
     Q_EMIT controlsChanged();
     return true;
 }
@@ -321,6 +325,7 @@ bool RecordFileLogic::requestClose()
         m_unloadCancelled = true;
         return false;
     }
+    m_journal.discard();
     return true;
 }
 
@@ -404,6 +409,7 @@ RecordFileLogic::UndoStep::~UndoStep()
     m_logic.m_step.after = m_logic.currentView();
     m_logic.m_history.push(std::move(m_logic.m_step));
     m_logic.m_stepChanged = false;
+    m_logic.journal(JournalFormat::OpKind::Step);
 }
 
 UndoHistory::Mode RecordFileLogic::mode() const
@@ -516,6 +522,8 @@ bool RecordFileLogic::takeStep(bool forward)
     m_hasUnsavedChanges = m_history.unsaved();
     showView(view);
     Q_EMIT controlsChanged();
+    using Kind = JournalFormat::OpKind;
+    journal(m_replayingStep ? Kind::Step : forward ? Kind::Redo : Kind::Undo);
     return true;
 }
 
@@ -543,6 +551,136 @@ bool RecordFileLogic::refusedAsFolder(const QString& fileName)
                  QStringLiteral("%1 is a folder, not a file.").arg(fileName), Buttons::Ok,
                  Icon::Critical);
     return true;
+}
+
+void RecordFileLogic::resetDisplay(QStringList records, bool slot)
+{
+    clearFieldsForLoad();
+    m_recordCount = qint16(records.size());
+    if (slot)
+        records.append(QString());
+    m_display.reset(std::move(records));
+    m_history.restart(true);
+}
+
+void RecordFileLogic::restartJournal(const QString& source, bool loaded,
+                                     const RecordFileIO::FileState& state)
+{
+    JournalFormat::Base base;
+    base.source = source;
+    base.loaded = loaded;
+    base.lines = loaded ? m_recordCount : 0;
+    base.state = state;
+    base.askOverwrite = m_askOverwrite;
+    base.name = currentFileName();
+    m_journal.restart(std::move(base));
+}
+
+qint64 RecordFileLogic::journalTime() const
+{
+    return m_replayTime > 0 ? m_replayTime : QDateTime::currentMSecsSinceEpoch();
+}
+
+void RecordFileLogic::journal(JournalFormat::OpKind kind)
+{
+    if (!m_journal.isOn())
+        return;
+    const qint64 time = journalTime();
+    tellJournalProblem(m_journal.append(kind == JournalFormat::OpKind::Step
+                                            ? JournalFormat::stepRecord(m_history.undoStep(), time)
+                                            : JournalFormat::markRecord(kind, time)));
+}
+
+void RecordFileLogic::tellJournalProblem(const QString& reason)
+{
+    if (reason.isEmpty())
+        return;
+    m_ui.message(QStringLiteral("Recovery"),
+                 QStringLiteral("Sapwright cannot keep its recovery journal in %1:\r\n%2\r\n\r\n"
+                                "You can go on and save as usual, but what is not saved cannot "
+                                "be recovered if the program or the computer stops.")
+                     .arg(QDir::toNativeSeparators(RecordJournal::folder()), reason),
+                 Buttons::Ok, Icon::Exclamation);
+}
+
+int RecordFileLogic::recover(const JournalFormat::Content& journal)
+{
+    const JournalFormat::Base& base = journal.base;
+    const QString source = journal.resolved(base.source);
+    RecordFileIO::Records records;
+    if (base.loaded) {
+        records = RecordFileIO::readRecords(
+            source, {!m_config.keepEmptyLines, m_config.recordLetters}, DisplayList::MaxLines - 1);
+        if (!records.result.ok || records.lines.size() != base.lines)
+            return -1;
+    } else {
+        records.state = RecordFileIO::fileState(source);
+    }
+    if (!JournalFormat::unchanged(base.state, records.state))
+        return -1;
+
+    resetDisplay(std::move(records.lines), base.loaded);
+    m_hasUnsavedChanges = false;
+    m_askOverwrite = base.askOverwrite;
+    JournalFormat::Base fresh = base;
+    fresh.source = source;
+    fresh.name = journal.resolved(base.name);
+    m_journal.restart(fresh);
+    setFileNameBox(fresh.name);
+    setCurrentFileName(fresh.name);
+    select(m_recordCount);
+    m_journal.setSyncEach(false);
+    int replayed = 0;
+    for (const JournalFormat::Op& op : journal.ops) {
+        m_replayTime = op.time;
+        if (!replay(op, journal))
+            break;
+        replayed += op.kind != JournalFormat::OpKind::Name;
+    }
+    m_replayTime = 0;
+    m_journal.setSyncEach(true);
+    Q_EMIT controlsChanged();
+    return replayed;
+}
+
+bool RecordFileLogic::replay(const JournalFormat::Op& op, const JournalFormat::Content& journal)
+{
+    switch (op.kind) {
+    case JournalFormat::OpKind::Name: {
+        const QString name = journal.resolved(op.name);
+        setFileNameBox(name);
+        setCurrentFileName(name);
+        return true;
+    }
+    case JournalFormat::OpKind::Undo:
+        return takeStep(false);
+    case JournalFormat::OpKind::Redo:
+        return takeStep(true);
+    case JournalFormat::OpKind::Step:
+        break;
+    }
+    // Nothing read is trusted: the step must leave the list as every operation leaves it.
+    UndoHistory::Step step = op.step;
+    const int size = m_display.size();
+    const qsizetype after = size - qsizetype(op.removedCount) + step.inserted.size();
+    const auto fits = [](const UndoHistory::View& view, qsizetype lines) {
+        const qsizetype records = qMax(lines - 1, qsizetype(0));
+        return view.recordCount == records && view.currentIndex >= 0 &&
+               view.currentIndex <= records;
+    };
+    if (step.index < 0 || op.removedCount < 0 || step.index + op.removedCount > size ||
+        after > DisplayList::MaxLines || !fits(step.before, size) || !fits(step.after, after) ||
+        step.before.recordCount != m_recordCount)
+        return false;
+    step.removed = m_display.lines().mid(step.index, op.removedCount);
+    if (JournalFormat::linesHash(step.removed) != op.removedHash)
+        return false;
+    m_history.push(std::move(step));
+    m_history.stepBack();
+    m_replayingStep = true;
+    const bool done = takeStep(true);
+    m_replayingStep = false;
+    return done;
 }
 
 void RecordFileLogic::showFileError(const QString& what, const QString& fileName,

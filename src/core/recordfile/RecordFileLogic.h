@@ -3,6 +3,7 @@
 #include "DisplayList.h"
 #include "QuestionCounter.h"
 #include "RecordFileConfig.h"
+#include "RecordJournal.h"
 #include "UndoHistory.h"
 #include "app/TypingCheck.h"
 
@@ -94,6 +95,14 @@ public:
     bool canRedo() const { return m_history.canRedo(); }
     const UndoHistory& history() const { return m_history; }
 
+    // Puts back what a recovery journal of this window holds: the display as it began, then
+    // every operation as it was made, giving the undo history they gave. Asks nothing. Returns
+    // how many operations were replayed (all unless the journal does not fit), or -1 when the
+    // file the display began from is no longer as it was: then nothing changed.
+    int recover(const JournalFormat::Content& journal);
+    // The recovery journal's file; empty while none is kept.
+    QString journalPath() const { return m_journal.path(); }
+
     // What the entry fields hold, in an order of the window's own.
     virtual QStringList entryFields() const { return {}; }
 
@@ -170,6 +179,15 @@ private:
     bool mayStep() const;
     // Undo (false) or redo (true) of the step at hand.
     bool takeStep(bool forward);
+    // The file's records in the display, with the new-record slot or, for no file, empty.
+    void resetDisplay(QStringList records, bool slot);
+    // A new base for the recovery journal: the display as it stands came from `source`.
+    void restartJournal(const QString& source, bool loaded, const RecordFileIO::FileState& state);
+    // The operation just done goes to the recovery journal.
+    void journal(JournalFormat::OpKind kind);
+    qint64 journalTime() const;
+    void tellJournalProblem(const QString& reason);
+    bool replay(const JournalFormat::Op& op, const JournalFormat::Content& journal);
 
     RecordFileConfig m_config;
     QuestionCounter m_ui;
@@ -193,4 +211,8 @@ private:
     bool m_stepChanged = false;
     // The record line that selecting showed in the fields last.
     int m_shownIndex = -1;
+    RecordJournal m_journal;
+    // While a journal is replayed: the time of the operation, and whether a redo is a step.
+    qint64 m_replayTime = 0;
+    bool m_replayingStep = false;
 };

@@ -72,7 +72,9 @@ void FrmSplash::CloseSplash()
     modGlobal().WindowLeft = ModGlobal::toTwips16(Twips::fromPixels(position.x()) * 0.66);
     modGlobal().WindowTop = ModGlobal::toTwips16(Twips::fromPixels(position.y()) / 2.0);
     modGlobal().SpeciesVariantIndex = 0;
-    WindowChain::show(WindowChain::Window::Tree);
+    // The recovery questions come when the splash has gone.
+    hide();
+    WindowChain::showFirst();
     Q_EMIT closed();
     close();
 }

@@ -7,7 +7,7 @@ class QPushButton;
 class QTimer;
 
 // Shown at launch; closes itself after three seconds or at the first key or click and opens
-// the tree data window.
+// the first data window: the tree data window, unless changes are recovered into another.
 class FrmSplash : public QWidget
 {
     Q_OBJECT

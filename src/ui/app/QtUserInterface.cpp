@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -66,6 +67,17 @@ UserInterface::Answer QtUserInterface::message(const QString& title, const QStri
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);
         break;
+    case Buttons::RecoverDiscardLater: {
+        QPushButton* recover = box.addButton(QStringLiteral("&Recover"), QMessageBox::AcceptRole);
+        QPushButton* discard =
+            box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+        box.setEscapeButton(box.addButton(QStringLiteral("&Later"), QMessageBox::RejectRole));
+        box.setDefaultButton(recover);
+        box.exec();
+        return box.clickedButton() == recover   ? Answer::Recover
+               : box.clickedButton() == discard ? Answer::Discard
+                                                : Answer::Later;
+    }
     }
     switch (box.exec()) {
     case QMessageBox::Yes:

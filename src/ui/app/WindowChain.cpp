@@ -1,7 +1,9 @@
 #include "WindowChain.h"
 
+#include "app/DataWindow.h"
 #include "app/ModGlobal.h"
 #include "app/StartFile.h"
+#include "app/StartupRecovery.h"
 #include "app/UserInterfaceSwitch.h"
 #include "location/FrmLocData.h"
 #include "stand/FrmStandData.h"
@@ -75,6 +77,32 @@ QWidget* show(Window window)
     created->show();
     created->openFromSharedState();
     return created;
+}
+
+void showFirst()
+{
+    UserInterfaceSwitch ui(nullptr);
+    std::optional<OrphanJournal> journal = StartupRecovery::ask(ui);
+    if (!journal) {
+        show(Window::Tree);
+        return;
+    }
+    // The window opens on the journal's file name, then gets the changes back.
+    startWindow.reset();
+    const QString kind = journal->content().base.window;
+    const QString name = journal->fileName();
+    Window window = Window::Tree;
+    if (kind == QStringLiteral("stand")) {
+        window = Window::Stand;
+        modGlobal().StandListFileName = name;
+    } else if (kind == QStringLiteral("location")) {
+        window = Window::Location;
+        modGlobal().LocationsFileName = name;
+    } else {
+        modGlobal().TreeFileName = name;
+    }
+    auto* opened = static_cast<DataWindow*>(show(window));
+    StartupRecovery::recover(opened->logic(), *journal, opened->userInterface());
 }
 
 QWidget* current()

@@ -16,6 +16,11 @@ enum class Window
 
 QWidget* show(Window window);
 
+// After the splash: the questions about what programs that ended without saving left in their
+// recovery journals; then the window a journal is recovered into, or else the tree window (or
+// the window of a file named at start).
+void showFirst();
+
 // The program was started on this file (empty: none). It is put into the shared value of its
 // kind, and the first window shown after the splash is the window of that kind instead of the
 // tree window; a file that cannot be opened is reported and the program starts as usual.

@@ -1,9 +1,12 @@
 #include "CheckData.h"
+#include "ScriptedUserInterface.h"
 #include "TestFiles.h"
 #include "Version.h"
 #include "app/ModGlobal.h"
 #include "app/NumberTest.h"
 #include "app/StartFile.h"
+#include "app/StartupRecovery.h"
+#include "recordfile/RecordFileLogic.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -11,6 +14,8 @@
 #include <limits>
 
 Q_DECLARE_METATYPE(FileKind)
+
+using Answer = UserInterface::Answer;
 
 // The kind of a file, the file named at the start, the number test, twips, and the command line.
 class TestApp : public QObject
@@ -218,6 +223,72 @@ private Q_SLOTS:
                                            QRegularExpression::DotMatchesEverythingOption);
             QVERIFY2(whole.match(QString::fromUtf8(output)).hasMatch(), output.constData());
         }
+    }
+
+    // What programs that ended left in their journals, newest first: Discard drops one, Later
+    // keeps one for the next start, Recover of a file changed since writes its records beside
+    // it, of another hands the journal to its window. `--recover-list` shows what is left.
+    void recoveryAtStart()
+    {
+        QTemporaryDir dir;
+        const QString state = dir.filePath("sapwright");
+        RecordJournal::setFolder(state);
+        ScriptedUserInterface ui;
+        const QString tree = dir.filePath("t.tre"), stand = dir.filePath("s.slf");
+        writeFile(tree, "1\r\n");
+        writeFile(stand, "A x\r\n");
+        // Each logic ends without its close handling, as a killed program does.
+        for (const auto& [config, file, lines] :
+             {std::tuple(RecordFileConfig::tree(), tree, QStringList{"2", "3"}),
+              std::tuple(RecordFileConfig::stand(), stand, QStringList{"A y"}),
+              std::tuple(RecordFileConfig::location(), dir.filePath("l.loc"),
+                         QStringList{"A z"})}) {
+            RecordFileLogic logic(config, ui);
+            logic.open(file);
+            for (const QString& line : lines)
+                logic.process(line);
+            QTest::qSleep(5);
+        }
+        writeFile(stand, "A w\r\n");
+        // Power failed while the tree window's last operation was written.
+        const QString treeJournal = state + u'/' + QDir(state).entryList({"tree-*"}).value(0);
+        QVERIFY(QFile::resize(treeJournal, QFileInfo(treeJournal).size() - 3));
+        writeFile(state + "/tree-1-0.journal", "damaged");
+        RecordFileLogic running(RecordFileConfig::tree(), ui); // never offered while it runs
+        running.open(QString());
+        running.process("4");
+
+        ui.answers = {Answer::Discard, Answer::Recover, Answer::Ok, Answer::Later};
+        QVERIFY(!StartupRecovery::ask(ui));
+        QCOMPARE(ui.titles(), QStringList(5, "Recovery"));
+        QVERIFY(ui.messages[0].text.contains("Location Data window") &&
+                ui.messages[0].text.contains("other recovery journals"));
+        QVERIFY(ui.messages[1].text.contains("to " + stand + ".recovered;"));
+        QCOMPARE(readFile(stand + ".recovered"), "A y\r\n");
+        QVERIFY(ui.messages[3].text.contains("File: " + tree + "\r\n") &&
+                ui.messages[3].text.contains("Operations: 1 (one more was cut short"));
+        QVERIFY(ui.messages[4].text.contains("tree-1-0.journal cannot be read"));
+
+        QProcess list;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_STATE_HOME", dir.path());
+        environment.remove("DISPLAY");
+        list.setProcessEnvironment(environment);
+        list.start(SAPWRIGHT_EXECUTABLE, {"--recover-list"});
+        QVERIFY(list.waitForFinished(60000) && list.exitCode() == 0);
+        const QRegularExpression listed("Tree Data\t" + QRegularExpression::escape(tree) +
+                                        "\t\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\t1 operation "
+                                        "\\(one more [^\n]+\n.*tree-1-0.journal: "
+                                        "cannot be read: .*\n");
+        QVERIFY2(listed.match(list.readAllStandardOutput()).hasMatch(), "--recover-list");
+
+        std::optional<OrphanJournal> journal = StartupRecovery::ask(ui);
+        QVERIFY(journal);
+        RecordFileLogic logic(RecordFileConfig::tree(), ui);
+        StartupRecovery::recover(logic, *journal, ui);
+        QCOMPARE(logic.display().lines(), (QStringList{"1", "2", ""}));
+        QVERIFY(logic.HasUnsavedChanges() && logic.AskOverwrite());
+        QVERIFY(!QFile::exists(journal->path()));
     }
 };
 

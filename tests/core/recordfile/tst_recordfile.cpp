@@ -1,13 +1,12 @@
+#include "Play.h"
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
 #include "app/ModGlobal.h"
-#include "location/LocationWindowLogic.h"
 #include "recordfile/Cp1252.h"
+#include "recordfile/JournalFormat.h"
 #include "recordfile/RecordFileIO.h"
 #include "recordfile/RecordFileLogic.h"
 #include "recordfile/UndoHistory.h"
-#include "stand/StandWindowLogic.h"
-#include "tree/TreeWindowLogic.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -55,31 +54,18 @@ const QString TypeTree = QStringLiteral("f1=2 f2=7 f5=df f6=5 ");
 const QString TypeStand = QStringLiteral("f1=S4 f31=xa,xb f30=t.tre f2=1999 ");
 const QString TypeLocation = QStringLiteral("kA f2=n.slf f0=Say\"N\" ");
 
-// What a user does: "s3" selects line 3, "f5=WF" puts WF into field 5 (the location window's
-// fields in LocRecord::Field order), "kB" chooses B records, "p" the process button, "d"
-// delete, "c" Clear Display.
-void play(RecordFileLogic& logic, const QString& script)
+std::unique_ptr<RecordFileLogic> windowLogic(int window, UserInterface& ui)
 {
-    auto* tree = qobject_cast<TreeWindowLogic*>(&logic);
-    auto* stand = qobject_cast<StandWindowLogic*>(&logic);
-    auto* location = qobject_cast<LocationWindowLogic*>(&logic);
-    for (const QString& step : script.split(u' ', Qt::SkipEmptyParts)) {
-        const QString arg = step.mid(1);
-        const int field = arg.section(u'=', 0, 0).toInt();
-        const QString text = arg.section(u'=', 1);
-        if (step[0] == u's')
-            logic.select(arg.toInt());
-        else if (step[0] == u'f')
-            tree    ? tree->setField(field, text)
-            : stand ? stand->setField(field, text)
-                    : location->setField(LocRecord::Field(field), text);
-        else if (step[0] == u'k')
-            location->chooseType(arg == u'B');
-        else if (step[0] == u'p')
-            tree ? tree->processEntry() : stand ? stand->processEntry() : location->processEntry();
-        else
-            step[0] == u'd' ? logic.deleteCurrent() : logic.clearDisplay();
-    }
+    if (window == Tree)
+        return std::make_unique<TreeWindowLogic>(ui);
+    if (window == Stand)
+        return std::make_unique<StandWindowLogic>(ui);
+    return std::make_unique<LocationWindowLogic>(ui);
+}
+
+JournalFormat::Content journalOf(const RecordFileLogic& logic)
+{
+    return JournalFormat::parse(readFile(logic.journalPath()));
 }
 
 // Everything undo gives back: lines, counters, the unsaved flag, mode and buttons, the fields.
@@ -105,6 +91,7 @@ class TestRecordFile : public QObject
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
 private Q_SLOTS:
+    void initTestCase() { RecordJournal::setFolder(path("state")); }
     void init()
     {
         modGlobal() = ModGlobal();
@@ -516,10 +503,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         QFETCH(QString, script);
         const QString operations = script.section(u'|', 1);
-        const std::unique_ptr<RecordFileLogic> logic(
-            window == Tree    ? static_cast<RecordFileLogic*>(new TreeWindowLogic(m_ui))
-            : window == Stand ? static_cast<RecordFileLogic*>(new StandWindowLogic(m_ui))
-                              : new LocationWindowLogic(m_ui));
+        std::unique_ptr<RecordFileLogic> logic = windowLogic(window, m_ui);
         const QString file = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
         if (!content.isEmpty())
             writeFile(file, content);
@@ -555,10 +539,18 @@ private Q_SLOTS:
         for (int k = 0; k < steps; ++k)
             QVERIFY(logic->redo());
         comparesTo(after);
-        // Undo moves nothing on and asks nothing; with nothing to redo, a beep.
+        // Undo moves nothing on and asks nothing.
         QCOMPARE(m_ui.tabsFrom.size(), tabs);
         QCOMPARE(m_ui.messages.size(), messages);
         QCOMPARE(m_ui.beeps, 0);
+
+        // A new window given the journal shows the same, with the same undo history below.
+        const JournalFormat::Content journal = journalOf(*logic);
+        QCOMPARE(journal.operations(), logic->history().stepCount() + 2 * steps);
+        logic = windowLogic(window, m_ui);
+        QCOMPARE(logic->recover(journal), journal.operations());
+        comparesTo(after);
+        // With nothing to redo, a beep.
         QVERIFY(!logic->redo());
         QCOMPARE(m_ui.beeps, 1);
 
@@ -578,6 +570,71 @@ private Q_SLOTS:
         m_ui.fileExistsAnswers = {true};
         QCOMPARE(logic->LoadFile(file), RecordFileLogic::LoadResult::Loaded);
         QVERIFY(!logic->canUndo() && !logic->canRedo() && !logic->HasUnsavedChanges());
+    }
+
+    // Power failed while the last operation was appended: every cut inside it is found, and the
+    // operations before it come back; the same after a changed byte.
+    void journalCutShort()
+    {
+        RecordFileLogic logic(config(Tree), m_ui);
+        logic.open(path("cut.tre"));
+        for (const char* line : {"a", "b", "c"})
+            logic.process(line);
+        QByteArray bytes = readFile(logic.journalPath());
+        const qsizetype last =
+            bytes.size() - JournalFormat::stepRecord(logic.history().undoStep(), 0).size();
+        for (qsizetype cut = last; cut < bytes.size(); ++cut) {
+            const JournalFormat::Content journal = JournalFormat::parse(bytes.left(cut));
+            QCOMPARE(journal.operations(), 2);
+            QCOMPARE(journal.cutShort, cut > last);
+        }
+        bytes[last + 10] = bytes[last + 10] ^ 1;
+        QVERIFY(JournalFormat::parse(bytes).cutShort);
+        RecordFileLogic recovered(config(Tree), m_ui);
+        QCOMPARE(recovered.recover(JournalFormat::parse(bytes)), 2);
+        QCOMPARE(recovered.display().lines(), (QStringList{"a", "b", ""}));
+    }
+
+    // A file changed under its journal is not replayed; what the operations added or changed is
+    // still known, in file order.
+    void journalOfAChangedFile()
+    {
+        const QString file = path("changed.tre");
+        writeFile(file, "a\r\nb\r\nc\r\n");
+        RecordFileLogic logic(config(Tree), m_ui);
+        logic.open(file);
+        logic.process("d");
+        logic.select(0);
+        logic.process("A");
+        logic.deleteCurrent(); // b
+        logic.select(0);
+        logic.process("a2");
+        logic.undo();
+        logic.clearDisplay();
+        logic.undo();
+        const JournalFormat::Content journal = journalOf(logic);
+        QCOMPARE(JournalFormat::recordsAdded(journal), (QStringList{"A", "d"}));
+        writeFile(file, "a\r\nB\r\nc\r\n");
+        RecordFileLogic recovered(config(Tree), m_ui);
+        QCOMPARE(recovered.recover(journal), -1);
+        QVERIFY(recovered.display().isEmpty() && recovered.journalPath().isEmpty());
+    }
+
+    // A journal that cannot be written is said once; the work goes on without one.
+    void journalFolderNotWritable()
+    {
+        writeFile(path("plain"), "x");
+        RecordJournal::setFolder(path("plain/state"));
+        RecordFileLogic logic(config(Location), m_ui);
+        logic.open(path("n.loc"));
+        logic.process("A x");
+        logic.process("A y");
+        logic.undo();
+        RecordJournal::setFolder(path("state"));
+        QCOMPARE(m_ui.titles(), QStringList{"Recovery"});
+        QVERIFY(m_ui.messages[0].text.contains(path("plain/state")));
+        QCOMPARE(logic.display().lines(), (QStringList{"A x", ""}));
+        QVERIFY(logic.journalPath().isEmpty());
     }
 
     void unsavedFlagFollowsTheCleanPosition_data()
