@@ -6,7 +6,8 @@
 // and a text the program sets (caret at 0) is never made worse. Reader: reading what was
 // written gives the same lines, and writing what was read keeps every byte but the line ends,
 // which become CR LF. File checks: findings in line order, on lines that exist, each saying
-// what happens; a tree line's own findings do not depend on its neighbours.
+// what happens; a tree line's own findings do not depend on its neighbours, up to the end of
+// the data.
 
 #include "app/FileCheck.h"
 #include "location/LocRecord.h"
@@ -23,6 +24,7 @@
 
 #include <QBuffer>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -289,7 +291,9 @@ void reader(FuzzedDataProvider& data)
         bytes = QByteArray((1 << 16) - (control & 0x0F), 'x');
     bytes += QByteArray::fromStdString(data.ConsumeRemainingBytesAsString());
 
-    const QStringList lines = readAll(bytes);
+    RecordFileIO::Result read;
+    const QStringList lines = readAll(bytes, {}, &read);
+    FUZZ_CHECK(read.lastLineEnded == (bytes.isEmpty() || bytes.endsWith('\n')));
     const QByteArray written = writeBytes(lines);
     FUZZ_CHECK(written == expectedWrite(bytes));
     FUZZ_CHECK(readAll(written) == lines);
@@ -314,6 +318,7 @@ void reader(FuzzedDataProvider& data)
 void checks(FuzzedDataProvider& data)
 {
     const int variant = data.ConsumeIntegralInRange(0, 23);
+    const bool lastLineEnded = data.ConsumeBool();
     QStringList lines;
     while (data.remaining_bytes() > 0 && lines.size() < 12)
         lines.append(consumeText(data, 60));
@@ -321,7 +326,8 @@ void checks(FuzzedDataProvider& data)
     using Kind = FileCheck::FileKind;
     for (const Kind kind : {Kind::Tree, Kind::Stand, Kind::Locations}) {
         int previous = 1;
-        for (const CheckFinding& f : FileCheck::check(kind, lines, "/nonexistent/x", variant)) {
+        for (const CheckFinding& f :
+             FileCheck::check(kind, lines, "/nonexistent/x", variant, lastLineEnded)) {
             FUZZ_CHECK(f.line >= previous && f.line <= lines.size());
             FUZZ_CHECK(!f.what.isEmpty() && !f.describe().isEmpty());
             previous = f.line;
@@ -341,8 +347,13 @@ void checks(FuzzedDataProvider& data)
         }
         return result;
     };
+    // Up to the end of the data: nothing after it is read.
     const QList<CheckFinding> all = FileCheck::check(Kind::Tree, lines, {}, variant);
-    for (int i = 0; i < lines.size(); ++i)
+    const auto end = std::find_if(all.begin(), all.end(), [](const CheckFinding& f) {
+        return f.kind == CheckFinding::Kind::EndOfData;
+    });
+    const int last = end == all.end() ? int(lines.size()) : end->line;
+    for (int i = 0; i < last; ++i)
         FUZZ_CHECK(own(all, i + 1) == FileCheck::check(Kind::Tree, {lines[i]}, {}, variant));
 }
 

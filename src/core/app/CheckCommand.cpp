@@ -42,16 +42,17 @@ QString helpText()
                "  --check FILE...  check tree data files (.velk, .tre), Stand List Files (.slf)\n"
                "                   and Locations Files (.loc) for what the simulator or Vorlin\n"
                "                   will read differently from what the file shows; prints\n"
-               "                   FILE:LINE: message for each finding. A file with another\n"
-               "                   extension is told by its first lines\n"
+               "                   FILE:LINE: error|warning|note: message for each finding.\n"
+               "                   A file with another extension is told by its first lines\n"
                "  --variant CODE   also check the species codes of tree data files against\n"
                "                   that variant's species list; CODE is one of\n"
                "                   %1\n"
                "  --help           show this help and exit\n"
                "  --version        show the version and exit\n"
                "\n"
-               "Exit status: 0 no findings, 1 findings, 2 a file could not be read or is of\n"
-               "none of the three kinds, or the arguments are wrong.\n")
+               "Exit status: 0 no errors or warnings (notes only, or nothing), 1 errors or\n"
+               "warnings, 2 a file could not be read or is of none of the three kinds, or the\n"
+               "arguments are wrong.\n")
         .arg(variantCodes());
 }
 
@@ -77,10 +78,13 @@ int checkFile(const QString& fileName, int variantPosition, QTextStream& out, QT
                "File (.loc)\n";
         return Trouble;
     }
-    const QList<CheckFinding> findings = FileCheck::check(kind, lines, fileName, variantPosition);
-    for (const CheckFinding& finding : findings)
-        out << fileName << ':' << finding.line << ": " << finding.describe() << '\n';
-    return findings.isEmpty() ? Clean : Findings;
+    const QList<CheckFinding> findings =
+        FileCheck::check(kind, lines, fileName, variantPosition, read.lastLineEnded);
+    for (const CheckFinding& finding : findings) {
+        out << fileName << ':' << finding.line << ": "
+            << CheckKinds::severityName(finding.severity()) << ": " << finding.describe() << '\n';
+    }
+    return needsAttention(findings) ? Findings : Clean;
 }
 
 } // namespace

@@ -11,9 +11,9 @@ namespace CheckCommand {
 // the windows.
 bool handles(const QStringList& arguments);
 
-// Prints `FILE:LINE: message` for every finding. Exit status: 0 without findings, 1 with
-// findings, 2 when a file cannot be read or is of none of the three kinds, or the arguments
-// are wrong.
+// Prints `FILE:LINE: SEVERITY: message` for every finding, as compilers do. Exit status: 0
+// without errors or warnings (notes alone pass), 1 with them, 2 when a file cannot be read or
+// is of none of the three kinds, or the arguments are wrong.
 int run(const QStringList& arguments, QTextStream& out, QTextStream& err);
 
 } // namespace CheckCommand

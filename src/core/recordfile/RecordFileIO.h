@@ -14,6 +14,7 @@ struct Result
     bool ok = true;
     QString reason; // the system's reason when not ok
     bool tooManyLines = false;
+    bool lastLineEnded = true; // false when the last line of what was read has no line end
 };
 
 struct ReadOptions

@@ -154,7 +154,7 @@ bool RecordFileLogic::findingsAccepted(const QStringList& lines, const QString& 
     if (!m_config.saveCheck)
         return true;
     const QList<CheckFinding> findings = m_config.saveCheck(lines, fileName);
-    return findings.isEmpty() || m_ui.message(QStringLiteral("Check"), checkQuestionText(findings),
+    return !needsAttention(findings) || m_ui.message(QStringLiteral("Check"), checkQuestionText(findings),
                                               Buttons::OkCancel, Icon::Exclamation) == Answer::Ok;
 }
 

@@ -146,7 +146,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out"); // a pattern the whole output matches
         QTest::addColumn<QString>("err");
-        const QString finding = "{d}tree_unknown_species\\.velk:2: Species \"DX\": [^\n]+\n";
+        const QString finding = "{d}tree_unknown_species\\.velk:2: warning: Species \"DX\": [^\n]+\n";
         const QString version = QStringLiteral("sapwright %1\\.%2\\.%3\n")
                                     .arg(Version::Major)
                                     .arg(Version::Minor)
@@ -155,6 +155,7 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("clean files") << L{"--check", "{d}tree_clean.velk", "{d}stand_clean.slf", "{d}loc_clean.loc"} << 0 << "" << "";
         QTest::newRow("a finding") << L{"--check", "--variant", "ie", "{d}tree_clean.velk", "{d}tree_unknown_species.velk"} << 1 << finding << "";
+        QTest::newRow("notes alone pass") << L{"--check", "{d}tree_note_comment.velk"} << 0 << "{d}tree_note_comment\\.velk:2: note: [^\n]+\n" << "";
         QTest::newRow("--variant= after the file") << L{"--check", "{d}tree_unknown_species.velk", "--variant=ie"} << 1 << finding << "";
         QTest::newRow("unreadable beats findings") << L{"--check", "--variant", "ie", "{d}nothere.velk", "{d}tree_unknown_species.velk"} << 2 << finding << ".*nothere\\.velk: cannot be read: .*";
         QTest::newRow("a file of no kind") << L{"--check", "{d}clean.kcp"} << 2 << "" << ".*clean\\.kcp: not a tree data file.*";
