@@ -17,10 +17,11 @@ inline QString summary(const QList<CheckFinding>& findings, bool severities = fa
     const QMetaEnum kinds = QMetaEnum::fromType<CheckFinding::Kind>();
     QStringList parts;
     for (const CheckFinding& f : findings) {
-        parts.append(QStringLiteral("%1 %2%3")
-                         .arg(f.line)
-                         .arg(severities ? CheckKinds::severityName(f.severity()) + u' ' : QString())
-                         .arg(kinds.valueToKey(int(f.kind))));
+        parts.append(
+            QStringLiteral("%1 %2%3")
+                .arg(f.line)
+                .arg(severities ? CheckKinds::severityName(f.severity()) + u' ' : QString())
+                .arg(kinds.valueToKey(int(f.kind))));
     }
     return parts.join(QStringLiteral(", "));
 }

@@ -86,9 +86,9 @@ bool needsAttention(const QList<CheckFinding>& findings)
 QString checkQuestionText(const QList<CheckFinding>& findings, int shown)
 {
     QList<CheckFinding> ordered = findings;
-    std::stable_sort(ordered.begin(), ordered.end(), [](const CheckFinding& a, const CheckFinding& b) {
-        return a.severity() < b.severity();
-    });
+    std::stable_sort(
+        ordered.begin(), ordered.end(),
+        [](const CheckFinding& a, const CheckFinding& b) { return a.severity() < b.severity(); });
     QString text = QStringLiteral("The file will not be read as it is shown here:\r\n");
     const qsizetype listed = qMin<qsizetype>(ordered.size(), shown);
     for (qsizetype i = 0; i < listed; ++i) {

@@ -5,9 +5,10 @@
 #include "species/SpeciesLists.h"
 #include "species/VariantList.h"
 
-#include <QSet>
 #include <algorithm>
+#include <bitset>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -74,10 +75,12 @@ const std::array<Read, SlotCount> Reads = [] {
             reads[n++] = {QString::fromLatin1(treeField(TreeFields::TreeNumber).name), 1, 7,
                           Type::Whole};
     }
-    for (const auto& [name, width, type] :
-         {std::tuple{"Slope", 2, Type::Whole}, {"Aspect", 3, Type::Whole},
-          {"Habitat", 3, Type::Whole}, {"Topographic position", 1, Type::Whole},
-          {"Site preparation", 1, Type::Whole}, {"Tree age", 3, Type::Number}}) {
+    for (const auto& [name, width, type] : {std::tuple{"Slope", 2, Type::Whole},
+                                            {"Aspect", 3, Type::Whole},
+                                            {"Habitat", 3, Type::Whole},
+                                            {"Topographic position", 1, Type::Whole},
+                                            {"Site preparation", 1, Type::Whole},
+                                            {"Tree age", 3, Type::Number}}) {
         reads[n] = {QString::fromLatin1(name), reads[n - 1].column + reads[n - 1].width, width,
                     type};
         ++n;
@@ -260,8 +263,13 @@ QString stopName(QStringView record, qsizetype at)
 // Where a record stands in its line when lone CRs cut the line into several.
 struct Place
 {
-    qsizetype crBefore = 0; // column of the lone CR before the record, 0 for none
-    qsizetype crAfter = 0;  // column of the lone CR that ends it, 0 for none
+    int crBefore = 0; // column of the lone CR before the record, 0 for none
+    int crAfter = 0;  // column of the lone CR that ends it, 0 for none
+
+    QStringView recordOf(QStringView line) const
+    {
+        return line.sliced(crBefore, (crAfter ? crAfter - 1 : line.size()) - crBefore);
+    }
 
     QString text() const
     {
@@ -300,40 +308,74 @@ quint32 codeKey(QStringView code)
     return key;
 }
 
-QSet<quint32> speciesCodes(int variantPosition)
+// A variant's codes have one or two characters: their keys below 2^15 mark them.
+using SpeciesCodes = std::bitset<0x8000>;
+
+SpeciesCodes speciesCodes(int variantPosition)
 {
-    QSet<quint32> codes;
+    SpeciesCodes codes;
     for (const QString& entry : SpeciesLists::forPosition(variantPosition))
-        codes.insert(codeKey(SpeciesLists::speciesCodeOf(entry).trimmed()));
+        codes.set(codeKey(SpeciesLists::speciesCodeOf(entry).trimmed()) & 0x7FFF);
     return codes;
+}
+
+bool isCodeOf(const SpeciesCodes& codes, quint32 key)
+{
+    return key >> 24 <= 2 && codes.test(key & 0x7FFF);
 }
 
 const QString Replaced = QStringLiteral("the simulator replaces it by another species and only "
                                         "notes this in its output");
 
-// The simulator upper-cases the species and moves it to the left before it looks it up.
-std::optional<CheckFinding> speciesFinding(QStringView record, int variantPosition,
-                                           const QSet<quint32>& codes)
+constexpr qsizetype SpeciesColumn = 14; // 0-based
+
+// The species columns without their trailing blanks, as a finding shows them.
+QStringView speciesText(QStringView record)
 {
-    QStringView shown = record.mid(treeField(TreeFields::Species).column - 1, 3);
+    QStringView shown = record.mid(SpeciesColumn, 3);
     while (!shown.isEmpty() && shown.back() == u' ')
         shown.chop(1);
-    const QStringView code = shown.trimmed();
+    return shown;
+}
+
+enum class SpeciesRead
+{
+    Known,
+    ShortNumber,
+    Unknown,
+    NoSuchCode,
+};
+
+// The simulator upper-cases the species and moves it to the left before it looks it up.
+SpeciesRead readSpecies(QStringView record, int variantPosition, const SpeciesCodes& codes)
+{
+    QStringView code = speciesText(record);
+    while (!code.isEmpty() && code.front() == u' ')
+        code = code.sliced(1);
+    if (!code.isEmpty() && std::all_of(code.begin(), code.end(), isDigit))
+        return code.size() == 3 ? SpeciesRead::Known : SpeciesRead::ShortNumber;
+    const quint32 key = codeKey(code);
+    if (key == 0)
+        return SpeciesRead::NoSuchCode;
+    return variantPosition == 0 || isCodeOf(codes, key) ? SpeciesRead::Known : SpeciesRead::Unknown;
+}
+
+std::optional<CheckFinding> speciesFinding(QStringView record, int variantPosition,
+                                           const SpeciesCodes& codes)
+{
+    const SpeciesRead read = readSpecies(record, variantPosition, codes);
+    if (read == SpeciesRead::Known)
+        return std::nullopt;
+    const QStringView shown = speciesText(record);
     const QString field = QString::fromLatin1(treeField(TreeFields::Species).name);
-    const bool numeric = !code.isEmpty() && std::all_of(code.begin(), code.end(), isDigit);
-    if (numeric && code.size() != 3) {
+    if (read == SpeciesRead::ShortNumber) {
         return CheckFinding{0, Kind::SpeciesLeadingZeros, field, visibleText(shown),
                             QStringLiteral("a numeric species code takes all 3 digits (\"%1\"); ")
-                                    .arg(code.toString().rightJustified(3, u'0')) +
+                                    .arg(shown.trimmed().toString().rightJustified(3, u'0')) +
                                 Replaced};
     }
-    if (numeric)
-        return std::nullopt;
-    const quint32 key = codeKey(code);
-    if (key != 0 && (variantPosition == 0 || codes.contains(key)))
-        return std::nullopt;
     QString what = QStringLiteral("no variant has a species code like this; ");
-    if (key != 0) {
+    if (read == SpeciesRead::Unknown) {
         const VariantList::Entry variant = VariantList::entry(variantPosition);
         what = QStringLiteral("not a species code of variant %1 (%2); ")
                    .arg(variant.code, variant.description);
@@ -344,23 +386,36 @@ std::optional<CheckFinding> speciesFinding(QStringView record, int variantPositi
 struct Tree
 {
     qint64 id;
-    int line; // index
-    qint64 plot;
-    qint64 tree;
-    QStringView record;
-    Place place;
+    int line;     // index
+    int crBefore; // as in Place: the record's lone CR ends where the next one is
 };
 
-void addDuplicates(std::vector<Tree>& ids, QList<CheckFinding>& out)
+Place placeOf(const Tree& tree, QStringView line)
 {
-    std::stable_sort(ids.begin(), ids.end(),
-                     [](const Tree& a, const Tree& b) { return a.id < b.id; });
-    const auto pair = [](const Tree& t) {
+    const qsizetype cr = line.indexOf(u'\r', tree.crBefore);
+    return {tree.crBefore, cr < 0 ? 0 : int(cr) + 1};
+}
+
+void addDuplicates(std::vector<Tree>& ids, const QStringList& lines, QList<CheckFinding>& out)
+{
+    // Most files list their trees in order: then no ID comes twice, and there is nothing to sort.
+    if (std::adjacent_find(ids.begin(), ids.end(),
+                           [](const Tree& a, const Tree& b) { return a.id >= b.id; }) == ids.end())
+        return;
+    std::sort(ids.begin(), ids.end(), [](const Tree& a, const Tree& b) {
+        return a.id != b.id       ? a.id < b.id
+               : a.line != b.line ? a.line < b.line
+                                  : a.crBefore < b.crBefore;
+    });
+    const auto recordOf = [&](const Tree& t) {
+        return placeOf(t, lines[t.line]).recordOf(lines[t.line]);
+    };
+    const auto pair = [&](const Tree& t) {
         const auto number = [](QStringView text) {
-            return text.trimmed().isEmpty() ? QStringLiteral("blank") : trimmed(text);
+            return isBlank(text) ? QStringLiteral("blank") : trimmed(text);
         };
         return QStringLiteral("plot %1, tree %2")
-            .arg(number(t.record.mid(0, 4)), number(t.record.mid(4, 3)));
+            .arg(number(recordOf(t).mid(0, 4)), number(recordOf(t).mid(4, 3)));
     };
     const QString field = QStringLiteral("Plot and tree number");
     size_t first = 0;
@@ -371,20 +426,24 @@ void addDuplicates(std::vector<Tree>& ids, QList<CheckFinding>& out)
         }
         const Tree& t = ids[i];
         const Tree& f = ids[first];
-        if (t.plot == f.plot && t.tree == f.tree) {
+        const auto number = [&](const Tree& of, qsizetype from, qsizetype width) {
+            return qint64(readWhole(recordOf(of).mid(from, width)).value);
+        };
+        const qint64 plot = number(t, 0, 4), tree = number(t, 4, 3);
+        if (plot == number(f, 0, 4) && tree == number(f, 4, 3)) {
             // Numbers that long may be longer ones cut to their columns.
             QString cut;
-            if (t.tree >= 100)
+            if (tree >= 100)
                 cut += QStringLiteral("; a tree number of 1000 or more is written with its "
                                       "first 3 digits");
-            if (t.plot >= 1000)
+            if (plot >= 1000)
                 cut += QStringLiteral("; a plot number of 10000 or more is written with its "
                                       "first 4 digits");
             out.append({t.line + 1, Kind::DuplicateTree, field, pair(t),
                         QStringLiteral("the same plot and tree number as line %1, so the "
                                        "simulator gets two trees with one ID")
                                 .arg(f.line + 1) +
-                            cut + t.place.text()});
+                            cut + placeOf(t, lines[t.line]).text()});
         } else {
             out.append({t.line + 1, Kind::MergedTreeId, field, pair(t),
                         QStringLiteral("reads as the tree ID %1, like %2 on line %3; the "
@@ -393,7 +452,7 @@ void addDuplicates(std::vector<Tree>& ids, QList<CheckFinding>& out)
                                 .arg(t.id)
                                 .arg(pair(f))
                                 .arg(f.line + 1) +
-                            t.place.text()});
+                            placeOf(t, lines[t.line]).text()});
         }
     }
 }
@@ -401,10 +460,17 @@ void addDuplicates(std::vector<Tree>& ids, QList<CheckFinding>& out)
 class Checker
 {
 public:
-    explicit Checker(int variantPosition) : m_variant(variantPosition), m_codes(speciesCodes(m_variant)) {}
+    explicit Checker(int variantPosition)
+        : m_variant(variantPosition), m_codes(speciesCodes(m_variant))
+    {
+    }
 
     // Findings of one record; false when the data end there.
     bool record(QStringView record, int lineIndex, Place place);
+    // A quick look that most lines pass: digits, blanks, a point where a number is read and a
+    // species code, with no value the simulator reads otherwise than it shows. Such a line
+    // has no finding of its own and only gives its tree ID; false sends it to record().
+    bool quickLook(QStringView line, int lineIndex);
 
     QList<CheckFinding> out;
     std::vector<Tree> ids;
@@ -425,7 +491,7 @@ private:
     }
 
     int m_variant;
-    QSet<quint32> m_codes;
+    SpeciesCodes m_codes;
     int m_line = 0;
     Place m_place;
 };
@@ -449,21 +515,21 @@ bool Checker::record(QStringView record, int lineIndex, Place place)
         add(Kind::EndOfData, QString(), QString(),
             QStringLiteral("\"-999\" in %1 (%2); the simulator takes it for the end of the "
                            "data, so this line and every line after it are not read")
-                .arg(columns(int(at) + 1, 4),
-                     fields.isEmpty() ? QStringLiteral("past the plot data")
-                                      : fields.join(QStringLiteral(" and "))));
+                .arg(columns(int(at) + 1, 4), fields.isEmpty()
+                                                  ? QStringLiteral("past the plot data")
+                                                  : fields.join(QStringLiteral(" and "))));
         return false;
     }
     std::array<Number, SlotCount> values;
     if (!readFields(record, values))
         return true;
     if (isBlank(record.left(TreeRecordLength))) {
-        const QString unit = place.crBefore || place.crAfter ? QStringLiteral("record")
-                                                              : QStringLiteral("line");
+        const QString unit =
+            place.crBefore || place.crAfter ? QStringLiteral("record") : QStringLiteral("line");
         add(Kind::EmptyLine, QString(), QString(),
             (record.size() > TreeRecordLength ? QStringLiteral("columns 1-49 are blank")
-             : record.isEmpty()                ? QStringLiteral("an empty ") + unit
-                                               : QStringLiteral("a %1 of blanks").arg(unit)) +
+             : record.isEmpty()               ? QStringLiteral("an empty ") + unit
+                                              : QStringLiteral("a %1 of blanks").arg(unit)) +
                 QStringLiteral("; the simulator reads it as a tree on plot 0, one plot more, so "
                                "trees per acre and basal area come out too low"));
         return true;
@@ -488,9 +554,171 @@ bool Checker::record(QStringView record, int lineIndex, Place place)
             return true;
         }
     }
-    const qint64 tree = qint64(readWhole(record.mid(4, 3)).value);
-    ids.push_back({qint64(values[TreeId].value), lineIndex, qint64(values[Plot].value), tree,
-                   record, place});
+    ids.push_back({qint64(values[TreeId].value), lineIndex, place.crBefore});
+    return true;
+}
+
+// Columns as bits, bit 0 for column 1.
+constexpr quint64 columnBits(int column, int width)
+{
+    return ((quint64(1) << width) - 1) << (column - 1);
+}
+
+// The columns where a point may stand: those where a number, not a whole number, is read.
+const quint64 PointColumns = [] {
+    quint64 bits = 0;
+    for (const Read& r : Reads) {
+        if (r.type != Type::Whole)
+            bits |= columnBits(r.column, r.width);
+    }
+    return bits;
+}();
+
+// The slot of the field at each column, for the points.
+const std::array<quint8, ReadColumns> SlotAt = [] {
+    std::array<quint8, ReadColumns> slots{};
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        if (slot != TreeId) {
+            for (int c = 0; c < Reads[slot].width; ++c)
+                slots[Reads[slot].column - 1 + c] = quint8(slot);
+        }
+    }
+    return slots;
+}();
+
+// Eight columns at a time, with the vector extensions of GCC and Clang.
+using Lanes = quint16 __attribute__((vector_size(16)));
+using LaneBytes = quint8 __attribute__((vector_size(8)));
+
+constexpr Lanes splat(quint16 value)
+{
+    return Lanes{value, value, value, value, value, value, value, value};
+}
+
+// One bit for each lane of 0 or 0xFFFF.
+quint64 laneBits(Lanes lanes)
+{
+    const LaneBytes bytes = __builtin_convertvector(lanes, LaneBytes);
+    quint64 word;
+    std::memcpy(&word, &bytes, sizeof word);
+    return ((word & 0x8080808080808080) * 0x0002040810204081) >> 56;
+}
+
+struct ColumnMasks
+{
+    quint64 filled = 0;  // columns that hold no blank
+    quint64 others = 0;  // columns that hold neither a blank nor a digit
+    quint64 nonZero = 0; // columns that hold a digit 1 to 9
+};
+
+void addLanes(ColumnMasks& masks, const char16_t* columns, qsizetype from)
+{
+    Lanes lanes;
+    std::memcpy(&lanes, columns + from, sizeof lanes);
+    const Lanes blank = (Lanes)(lanes == splat(u' '));
+    const Lanes digit = (Lanes)((Lanes)(lanes - splat(u'0')) < splat(10));
+    masks.filled |= laneBits(~blank) << from;
+    masks.others |= laneBits(~(blank | digit)) << from;
+    masks.nonZero |= laneBits((Lanes)((Lanes)(lanes - splat(u'1')) < splat(9))) << from;
+}
+
+// The first 64 columns, as if blanks followed the end of the line.
+ColumnMasks columnMasks(QStringView line)
+{
+    const qsizetype size = qMin<qsizetype>(line.size(), 64);
+    ColumnMasks masks;
+    qsizetype from = 0;
+    for (; from + 8 <= size; from += 8)
+        addLanes(masks, line.utf16(), from);
+    if (from < size && size >= 8) {
+        // The last eight columns again, over some already seen.
+        addLanes(masks, line.utf16(), size - 8);
+    } else {
+        for (qsizetype c = from; c < size; ++c) {
+            masks.filled |= quint64(line[c] != u' ') << c;
+            masks.others |= quint64(line[c] != u' ' && !isDigit(line[c])) << c;
+            masks.nonZero |= quint64(isDigit(line[c]) && line[c] != u'0') << c;
+        }
+    }
+    return masks;
+}
+
+struct Digits
+{
+    qint64 value = 0;
+    int fraction = -1; // digits after the point; -1 without a point
+};
+
+// The digits of a field whose columns hold only blanks, digits and at most one point.
+Digits digitsOf(QStringView line, int column, int width)
+{
+    Digits d;
+    for (qsizetype c = column - 1; c < qMin<qsizetype>(column - 1 + width, line.size()); ++c) {
+        const char16_t u = line[c].unicode();
+        if (u == u'.') {
+            d.fraction = 0;
+        } else if (u != u' ') {
+            d.value = d.value * 10 + (u - u'0');
+            d.fraction += d.fraction >= 0;
+        }
+    }
+    return d;
+}
+
+bool Checker::quickLook(QStringView line, int lineIndex)
+{
+    static constexpr qint64 Powers[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+    const ColumnMasks masks = columnMasks(line);
+    const quint64 others = masks.others & columnBits(1, ReadColumns);
+    const quint64 filled = masks.filled & columnBits(1, ReadColumns);
+    // Any letter but a blank or a control in the species, and one point a field where a number
+    // is read.
+    const quint64 speciesColumns = columnBits(SpeciesColumn + 1, 3);
+    int pointSlot = -1;
+    for (quint64 bits = others & ~speciesColumns; bits != 0; bits &= bits - 1) {
+        const int c = qCountTrailingZeroBits(bits);
+        if (line[c] != u'.' || !(PointColumns >> c & 1) || SlotAt[c] == pointSlot)
+            return false;
+        pointSlot = SlotAt[c];
+    }
+    for (quint64 bits = others & speciesColumns; bits != 0; bits &= bits - 1) {
+        const char16_t u = line[qCountTrailingZeroBits(bits)].unicode();
+        if (u < 0x20 || u > 0x7E)
+            return false;
+    }
+    // Without a minus sign there is no -999; a lone CR cuts the line.
+    for (qsizetype c = ReadColumns; c < line.size(); ++c) {
+        if (line[c] == u'\r' || (line[c] == u'-' && c < BufferLength))
+            return false;
+    }
+    // Written numbers of 0 only: a count read as one stem, a Dbh that drops the tree.
+    const quint64 count = columnBits(Reads[Count].column, Reads[Count].width);
+    const quint64 dbh = columnBits(Reads[Dbh].column, Reads[Dbh].width);
+    if ((filled & columnBits(1, TreeRecordLength)) == 0 ||
+        ((filled & count) && !(masks.nonZero & count)) || !(others & dbh) ||
+        !(masks.nonZero & dbh) ||
+        (line.size() >= Reads[ValueClass].column && line[Reads[ValueClass].column - 1] == u'8'))
+        return false;
+    // Without a point a Dbh reads its last digit as tenths; this one has a point.
+    const Digits dbhDigits = digitsOf(line, Reads[Dbh].column, Reads[Dbh].width);
+    if (dbhDigits.value >= qint64(ScreenedDbh) * Powers[dbhDigits.fraction])
+        return false;
+    for (int pair = Damage1; pair < Severity3; pair += 2) {
+        if (digitsOf(line, Reads[pair].column, 2).value == SiteTreeDamage) {
+            const qint64 severity = digitsOf(line, Reads[pair + 1].column, 2).value;
+            if (severity == 3 || severity == 4)
+                return false;
+        }
+    }
+    if (readSpecies(line, m_variant, m_codes) != SpeciesRead::Known)
+        return false;
+    // The tree ID: the digits of columns 1-7 as one number.
+    qint64 id = 0;
+    for (qsizetype c = 0; c < qMin<qsizetype>(7, line.size()); ++c) {
+        if (line[c] != u' ')
+            id = id * 10 + (line[c].unicode() - u'0');
+    }
+    ids.push_back({id, lineIndex, 0});
     return true;
 }
 
@@ -582,13 +810,15 @@ QList<CheckFinding> check(const QStringList& lines, int variantPosition, bool la
     checker.ids.reserve(size_t(lines.size()));
     for (qsizetype index = 0; index < lines.size(); ++index) {
         const QStringView line = lines[index];
+        if (checker.quickLook(line, int(index)))
+            continue;
         // A lone CR ends a record for the simulator; the findings stay on the file's line.
         Place place;
         qsizetype start = 0;
         bool goesOn = true;
         for (;;) {
             const qsizetype cr = line.indexOf(u'\r', start);
-            place.crAfter = cr < 0 ? 0 : cr + 1;
+            place.crAfter = cr < 0 ? 0 : int(cr) + 1;
             // A lone CR that ends the file ends its last record too.
             if (cr < 0 && start > 0 && start == line.size() && index == lines.size() - 1 &&
                 !lastLineEnded)
@@ -596,13 +826,13 @@ QList<CheckFinding> check(const QStringList& lines, int variantPosition, bool la
             goesOn = checker.record(line.mid(start, cr < 0 ? -1 : cr - start), int(index), place);
             if (!goesOn || cr < 0)
                 break;
-            place.crBefore = cr + 1;
+            place.crBefore = int(cr) + 1;
             start = cr + 1;
         }
         if (!goesOn)
             break;
     }
-    addDuplicates(checker.ids, checker.out);
+    addDuplicates(checker.ids, lines, checker.out);
     std::stable_sort(checker.out.begin(), checker.out.end(),
                      [](const CheckFinding& a, const CheckFinding& b) { return a.line < b.line; });
     return checker.out;

@@ -146,7 +146,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out"); // a pattern the whole output matches
         QTest::addColumn<QString>("err");
-        const QString finding = "{d}tree_unknown_species\\.velk:2: warning: Species \"DX\": [^\n]+\n";
+        const QString finding =
+            "{d}tree_unknown_species\\.velk:2: warning: Species \"DX\": [^\n]+\n";
         const QString version = QStringLiteral("sapwright %1\\.%2\\.%3\n")
                                     .arg(Version::Major)
                                     .arg(Version::Minor)

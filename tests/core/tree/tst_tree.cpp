@@ -396,6 +396,7 @@ private Q_SLOTS:
             {"letter in status", at(14, "x"), "", "1 error ReadError"},
             {"lone sign in a whole number", at(35, "-"), "", "1 error ReadError"},
             {"control byte in Dbh", at(18, "1\t.0"), "", "1 error ReadError"},
+            {"two points in Dbh", at(18, "1..0"), "", "1 error ReadError"},
             {"UTF-8 letter", at(17, "\u00C3\u00A9"), "", "1 error ReadError"},
             {"letter in the plot data", Clean + " 25 180 HT3", "", "1 error ReadError"},
             {"point in the slope", Clean + "2.", "", "1 error ReadError"},
@@ -419,8 +420,8 @@ private Q_SLOTS:
             {"Dbh 999", at(18, "999."), "", "1 warning DbhScreened"},
             {"Dbh 998", at(18, "998."), "", ""},
             {"Dbh 112 with its point", at(18, "112."), "", ""},
-            {"Dbh 99.94 as written", at(18, FormatTreeRecord(treeFields("||||DF|99.94")).mid(17, 4)),
-             "", ""},
+            {"Dbh 99.94 as written",
+             at(18, FormatTreeRecord(treeFields("||||DF|99.94")).mid(17, 4)), "", ""},
             {"Dbh 0 without height", noHeight, "", "1 warning ZeroDbh"},
             {"Dbh 0 at 4.5 feet", at(25, "4.5", noHeight), "", "1 warning ZeroDbh"},
             {"Dbh 0 below 4.5 feet", at(25, "4.4", noHeight), "", ""},
@@ -455,7 +456,8 @@ private Q_SLOTS:
         QCOMPARE(summary(findings, true), expected);
         // Editors' quickfix lists take a digit next to a colon for a place in a file.
         for (const CheckFinding& f : findings)
-            QVERIFY2(!f.describe().contains(QRegularExpression("\\d:|:\\d")), qPrintable(f.describe()));
+            QVERIFY2(!f.describe().contains(QRegularExpression("\\d:|:\\d")),
+                     qPrintable(f.describe()));
     }
 
     // Notes alone save without the question; a warning asks it.
@@ -554,8 +556,9 @@ private Q_SLOTS:
             }
             const QList<CheckFinding> findings =
                 FileCheck::check(FileKind::Tree, lines, {}, variant);
-            QVERIFY2(!needsAttention(findings), qPrintable(lines.join(u'\n') + u'\n' + summary(findings) +
-                                                    u' ' + findings.value(0).describe()));
+            QVERIFY2(!needsAttention(findings),
+                     qPrintable(lines.join(u'\n') + u'\n' + summary(findings) + u' ' +
+                                findings.value(0).describe()));
         }
     }
 };
