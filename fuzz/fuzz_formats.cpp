@@ -6,11 +6,11 @@
 // and a text the program sets (caret at 0) is never made worse. Reader: reading what was
 // written gives the same lines, and writing what was read keeps every byte but the line ends,
 // which become CR LF. File checks: findings in line order, on lines that exist, each saying
-// what happens; a tree line's own findings do not depend on its neighbours. Species text:
-// the lists written back read as the same lists without a problem, so they hold only
-// well-formed entries with distinct codes. Recovery journal: any bytes, and any cut of them,
-// read without harm; a journal written reads back record for record, and a cut keeps every
-// whole record before it.
+// what happens; a tree line's own findings do not depend on its neighbours, up to the end of
+// the data. Species text: the lists written back read as the same lists without a problem, so
+// they hold only well-formed entries with distinct codes. Recovery journal: any bytes, and any
+// cut of them, read without harm; a journal written reads back record for record, and a cut
+// keeps every whole record before it.
 
 #include "app/FileCheck.h"
 #include "location/LocRecord.h"
@@ -30,6 +30,7 @@
 
 #include <QBuffer>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -46,7 +47,7 @@
 namespace {
 
 // Characters that matter to the record formats, so most generated texts hit the rules.
-constexpr char Alphabet[] = "@ \t.-+0123456789AaBbCcDd\",\r\nx";
+constexpr char Alphabet[] = "@ \t.-+*0123456789AaBbCcDd\",\r\nx";
 
 QChar consumeChar(FuzzedDataProvider& data)
 {
@@ -297,7 +298,9 @@ void reader(FuzzedDataProvider& data)
         bytes = QByteArray((1 << 16) - (control & 0x0F), 'x');
     bytes += QByteArray::fromStdString(data.ConsumeRemainingBytesAsString());
 
-    const QStringList lines = readAll(bytes);
+    RecordFileIO::Result read;
+    const QStringList lines = readAll(bytes, {}, &read);
+    FUZZ_CHECK(read.lastLineEnded == (bytes.isEmpty() || bytes.endsWith('\n')));
     const QByteArray written = writeBytes(lines);
     FUZZ_CHECK(written == expectedWrite(bytes));
     FUZZ_CHECK(readAll(written) == lines);
@@ -322,6 +325,7 @@ void reader(FuzzedDataProvider& data)
 void checks(FuzzedDataProvider& data)
 {
     const int variant = data.ConsumeIntegralInRange(0, 23);
+    const bool lastLineEnded = data.ConsumeBool();
     QStringList lines;
     while (data.remaining_bytes() > 0 && lines.size() < 12)
         lines.append(consumeText(data, 60));
@@ -329,7 +333,8 @@ void checks(FuzzedDataProvider& data)
     using Kind = FileCheck::FileKind;
     for (const Kind kind : {Kind::Tree, Kind::Stand, Kind::Locations}) {
         int previous = 1;
-        for (const CheckFinding& f : FileCheck::check(kind, lines, "/nonexistent/x", variant)) {
+        for (const CheckFinding& f :
+             FileCheck::check(kind, lines, "/nonexistent/x", variant, lastLineEnded)) {
             FUZZ_CHECK(f.line >= previous && f.line <= lines.size());
             FUZZ_CHECK(!f.what.isEmpty() && !f.describe().isEmpty());
             previous = f.line;
@@ -349,9 +354,25 @@ void checks(FuzzedDataProvider& data)
         }
         return result;
     };
+    // Up to the end of the data: nothing after it is read.
     const QList<CheckFinding> all = FileCheck::check(Kind::Tree, lines, {}, variant);
-    for (int i = 0; i < lines.size(); ++i)
-        FUZZ_CHECK(own(all, i + 1) == FileCheck::check(Kind::Tree, {lines[i]}, {}, variant));
+    const auto end = std::find_if(all.begin(), all.end(), [](const CheckFinding& f) {
+        return f.kind == CheckFinding::Kind::EndOfData;
+    });
+    const int last = end == all.end() ? int(lines.size()) : end->line;
+    const auto kinds = [](const QList<CheckFinding>& findings) {
+        QList<CheckFinding::Kind> result;
+        for (const CheckFinding& f : findings)
+            result.append(f.kind);
+        return result;
+    };
+    for (int i = 0; i < last; ++i) {
+        const QList<CheckFinding> alone = FileCheck::check(Kind::Tree, {lines[i]}, {}, variant);
+        FUZZ_CHECK(own(all, i + 1) == alone);
+        // A lone CR that ends the file changes nothing, but takes the line past the quick look.
+        FUZZ_CHECK(kinds(alone) ==
+                   kinds(FileCheck::check(Kind::Tree, {lines[i] + u'\r'}, {}, variant, false)));
+    }
 }
 
 void speciesText(FuzzedDataProvider& data)

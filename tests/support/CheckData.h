@@ -11,13 +11,18 @@
 // The files of tests/data/check and what the file check finds in each of them.
 inline const QString CheckDataDir = QStringLiteral(SAPWRIGHT_TEST_DATA "/check/");
 
-// "line Kind" for each finding, joined by ", ".
-inline QString summary(const QList<CheckFinding>& findings)
+// "line Kind" for each finding, or "line severity Kind", joined by ", ".
+inline QString summary(const QList<CheckFinding>& findings, bool severities = false)
 {
     const QMetaEnum kinds = QMetaEnum::fromType<CheckFinding::Kind>();
     QStringList parts;
-    for (const CheckFinding& f : findings)
-        parts.append(QStringLiteral("%1 %2").arg(f.line).arg(kinds.valueToKey(int(f.kind))));
+    for (const CheckFinding& f : findings) {
+        parts.append(
+            QStringLiteral("%1 %2%3")
+                .arg(f.line)
+                .arg(severities ? CheckKinds::severityName(f.severity()) + u' ' : QString())
+                .arg(kinds.valueToKey(int(f.kind))));
+    }
     return parts.join(QStringLiteral(", "));
 }
 
@@ -48,9 +53,10 @@ inline void checkFileOfRow()
     QFETCH(QString, variant);
     QFETCH(QString, expected);
     QStringList lines;
-    QVERIFY(RecordFileIO::readLines(CheckDataDir + file, &lines).ok);
+    const RecordFileIO::Result read = RecordFileIO::readLines(CheckDataDir + file, &lines);
+    QVERIFY(read.ok);
     const FileKind kind = fileKindOf(file, lines);
     QCOMPARE(summary(FileCheck::check(kind, lines, CheckDataDir + file,
-                                      VariantList::positionOf(variant))),
+                                      VariantList::positionOf(variant), read.lastLineEnded)),
              expected);
 }

@@ -42,10 +42,13 @@ int checkFile(const QString& fileName, FileKind givenKind, int variantPosition, 
                "File (.loc)\n";
         return Trouble;
     }
-    const QList<CheckFinding> findings = FileCheck::check(kind, lines, fileName, variantPosition);
-    for (const CheckFinding& finding : findings)
-        out << fileName << ':' << finding.line << ": " << finding.describe() << '\n';
-    return findings.isEmpty() ? Clean : Findings;
+    const QList<CheckFinding> findings =
+        FileCheck::check(kind, lines, fileName, variantPosition, read.lastLineEnded);
+    for (const CheckFinding& finding : findings) {
+        out << fileName << ':' << finding.line << ": "
+            << CheckKinds::severityName(finding.severity()) << ": " << finding.describe() << '\n';
+    }
+    return needsAttention(findings) ? Findings : Clean;
 }
 
 } // namespace

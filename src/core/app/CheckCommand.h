@@ -9,9 +9,10 @@
 // text.
 namespace CheckCommand {
 
-// Prints `FILE:LINE: message` for every finding; "-" is standard input. A kind other than None
-// reads every file as that kind. Exit status: 0 without findings, 1 with findings, 2 when a
-// file cannot be read or is of none of the three kinds.
+// Prints `FILE:LINE: SEVERITY: message` for every finding, as compilers do; "-" is standard
+// input. A kind other than None reads every file as that kind. Exit status: 0 without errors or
+// warnings (notes alone pass), 1 with them, 2 when a file cannot be read or is of none of the
+// three kinds.
 int run(const QStringList& files, FileKind kind, int variantPosition, QTextStream& out,
         QTextStream& err);
 

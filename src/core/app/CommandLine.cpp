@@ -30,8 +30,9 @@ QString variantCodes()
 const QList<QCommandLineOption>& options()
 {
     static const QList<QCommandLineOption> all{
-        {"check", "check each FILE instead of opening windows and print FILE:LINE: message for "
-                  "every finding; - is standard input"},
+        {"check", "check each FILE instead of opening windows and print FILE:LINE: SEVERITY: "
+                  "message for every finding (SEVERITY is error, warning or note); - is standard "
+                  "input"},
         {"variant",
          QStringLiteral("with --check, also check the species codes of tree data files against "
                         "the species list of variant CODE, one of: %1")
@@ -267,10 +268,10 @@ QString CommandLine::helpText()
            paragraph("With --check, checks each FILE, without a display, for what the simulator "
                      "or Vorlin will read differently from what the file shows.") +
            QStringLiteral("Options:\n") + options + u'\n' +
-           paragraph("Exit status: 0 when no FILE has a finding, 1 when one has, 2 when a FILE "
-                     "cannot be read or is of none of the three kinds, when the arguments are "
-                     "wrong or when the output cannot be written; 1 when windows are asked for "
-                     "without a display.") +
+           paragraph("Exit status: 0 when no FILE has an error or a warning (notes alone pass), "
+                     "1 when one has, 2 when a FILE cannot be read or is of none of the three "
+                     "kinds, when the arguments are wrong or when the output cannot be written; 1 "
+                     "when windows are asked for without a display.") +
            QStringLiteral("Report bugs to: maintainers@sapwright.org\n");
 }
 

@@ -9,7 +9,7 @@
 namespace FileCheck {
 
 QList<CheckFinding> check(FileKind kind, const QStringList& lines, const QString& fileName,
-                          int variantPosition)
+                          int variantPosition, bool lastLineEnded)
 {
     const QString folder = QFileInfo(fileName).absolutePath();
     switch (kind) {
@@ -18,7 +18,7 @@ QList<CheckFinding> check(FileKind kind, const QStringList& lines, const QString
     case FileKind::Locations:
         return LocationsFileCheck::check(lines, folder);
     default:
-        return TreeFileCheck::check(lines, variantPosition);
+        return TreeFileCheck::check(lines, variantPosition, lastLineEnded);
     }
 }
 

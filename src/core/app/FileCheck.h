@@ -11,8 +11,8 @@ namespace FileCheck {
 using FileKind = ::FileKind;
 
 // Names in the file are looked for beside `fileName`; `variantPosition` (1..22, 0 for none)
-// adds the species check of a tree data file.
+// adds the species check of a tree data file, `lastLineEnded` is as in TreeFileCheck.
 QList<CheckFinding> check(FileKind kind, const QStringList& lines, const QString& fileName,
-                          int variantPosition = 0);
+                          int variantPosition = 0, bool lastLineEnded = true);
 
 } // namespace FileCheck

@@ -14,13 +14,17 @@ enum class Kind
     CommentLine,
     EndOfData,
     ReadError,
-    DroppedRecord,
+    CountReadAsOne,
+    NegativeDbh,
     DbhMisread,
+    DbhScreened,
+    ZeroDbh,
+    NonStockable,
+    SiteTree,
     DuplicateTree,
     MergedTreeId,
     UnknownSpecies,
     SpeciesLeadingZeros,
-    ByteOutsideText,
     // Stand List File and Locations File
     UnknownLine,
     SetWithoutA,
@@ -33,6 +37,20 @@ enum class Kind
 };
 Q_ENUM_NS(Kind)
 
+// Error: the run stops, or this line and the ones after it are not read. Warning: a tree is
+// dropped, changed or read as another value. Note: read as meant, but worth knowing.
+enum class Severity
+{
+    Error,
+    Warning,
+    Note,
+};
+Q_ENUM_NS(Severity)
+
+// Every kind has one severity.
+Severity severityOf(Kind kind);
+QString severityName(Severity severity); // "error", "warning", "note"
+
 } // namespace CheckKinds
 
 // One place in a record file that the simulator or Vorlin will read differently from what the
@@ -40,6 +58,7 @@ Q_ENUM_NS(Kind)
 struct CheckFinding
 {
     using Kind = CheckKinds::Kind;
+    using Severity = CheckKinds::Severity;
 
     int line = 0; // 1-based
     Kind kind = Kind::EmptyLine;
@@ -47,7 +66,9 @@ struct CheckFinding
     QString text;  // what the file holds there
     QString what;  // what the simulator or Vorlin will do, in plain words
 
-    // Field and text, then what happens: `Dbh "112.": ...`.
+    Severity severity() const { return CheckKinds::severityOf(kind); }
+
+    // Field and text, then what happens: `Dbh "87": ...`.
     QString describe() const;
 
     bool operator==(const CheckFinding&) const = default;
@@ -59,5 +80,10 @@ bool isControlCharacter(QChar c);
 // A text as a finding shows it: control characters as their byte in hex, "<09>".
 QString visibleText(QStringView text);
 
-// The text of the question before a save: the first `shown` findings and how many more.
+// Whether any finding is an error or a warning: only these ask before a save, and only these
+// make the command-line check fail. Notes alone let a file pass.
+bool needsAttention(const QList<CheckFinding>& findings);
+
+// The text of the question before a save: the first `shown` findings, errors first, and how
+// many more.
 QString checkQuestionText(const QList<CheckFinding>& findings, int shown = 8);

@@ -77,6 +77,7 @@ Result readLines(QIODevice& device, QStringList* lines, ReadOptions options)
         if (options.maxLines >= 0 && lines->size() >= options.maxLines)
             return {false, QString(), true};
         lines->append(Cp1252::decode(pending));
+        return {true, QString(), false, false};
     }
     finish(options.state, hash);
     return {};

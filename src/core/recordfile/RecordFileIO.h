@@ -16,6 +16,7 @@ struct Result
     bool ok = true;
     QString reason; // the system's reason when not ok
     bool tooManyLines = false;
+    bool lastLineEnded = true; // false when the last line of what was read has no line end
 };
 
 // Tells changed bytes apart. Nobody works against it, so the quickest of Qt's hashes serves: it

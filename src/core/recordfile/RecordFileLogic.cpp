@@ -160,8 +160,9 @@ bool RecordFileLogic::findingsAccepted(const QStringList& lines, const QString& 
     if (!m_config.saveCheck)
         return true;
     const QList<CheckFinding> findings = m_config.saveCheck(lines, fileName);
-    return findings.isEmpty() || m_ui.message(QStringLiteral("Check"), checkQuestionText(findings),
-                                              Buttons::OkCancel, Icon::Exclamation) == Answer::Ok;
+    return !needsAttention(findings) ||
+           m_ui.message(QStringLiteral("Check"), checkQuestionText(findings), Buttons::OkCancel,
+                        Icon::Exclamation) == Answer::Ok;
 }
 
 UserInterface::Answer RecordFileLogic::AskSaveChanges()

@@ -154,7 +154,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out"); // a pattern the whole output matches
         QTest::addColumn<QString>("err");
-        const QString finding = "{d}tree_unknown_species\\.velk:2: Species \"DX\": [^\n]+\n";
+        const QString finding = "{d}tree_unknown_species\\.velk:2: warning: Species \"DX\": [^\n]+\n";
         const QString version = QStringLiteral("sapwright %1\\.%2\\.%3\nCopyright \\(C\\) %1 The "
                                                "Sapwright developers\nLicense MIT: .*")
                                     .arg(Version::Major)
@@ -167,12 +167,13 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("clean files") << L{"--check", "{d}tree_clean.velk", "{d}stand_clean.slf", "{d}loc_clean.loc"} << "" << 0 << "" << "";
         QTest::newRow("a finding") << L{"--check", "--variant", "ie", "{d}tree_clean.velk", "{d}tree_unknown_species.velk"} << "" << 1 << finding << "";
+        QTest::newRow("notes alone pass") << L{"--check", "{d}tree_note_comment.velk"} << "" << 0 << "{d}tree_note_comment\\.velk:2: note: [^\n]+\n" << "";
         QTest::newRow("options after the file") << L{"{d}tree_unknown_species.velk", "--variant=ie", "--check"} << "" << 1 << finding << "";
         QTest::newRow("unreadable beats findings") << L{"--check", "--variant", "ie", "{d}nothere.velk", "{d}tree_unknown_species.velk"} << "" << 2 << finding << ".*nothere\\.velk: cannot be read: .*";
         QTest::newRow("a file of no kind") << L{"--check", "{d}clean.kcp"} << "" << 2 << "" << ".*clean\\.kcp: not a tree data file.*";
         QTest::newRow("-- ends the options") << L{"--check", "--", "--variant"} << "" << 2 << "" << "sapwright: --variant: cannot be read: .*";
         QTest::newRow("standard input") << L{"--check", "--variant", "ie", "-"} << "<{d}tree_unknown_species.velk" << 1 << QString(finding).replace("{d}tree_unknown_species\\.velk", "-") << "";
-        QTest::newRow("/dev/stdin, --kind") << L{"--check", "--kind", "stand", "/dev/stdin"} << "<{d}tree_clean.velk" << 1 << "/dev/stdin:1: a line of unknown type.*" << "";
+        QTest::newRow("/dev/stdin, --kind") << L{"--check", "--kind", "stand", "/dev/stdin"} << "<{d}tree_clean.velk" << 1 << "/dev/stdin:1: error: a line of unknown type.*" << "";
         QTest::newRow("no file") << L{"--check"} << "" << 2 << "" << usage.arg("--check needs at least one FILE");
         QTest::newRow("unknown variant") << L{"--check", "--variant", "zz", "{d}tree_clean.velk"} << "" << 2 << "" << ".*'zz'.*";
         QTest::newRow("unknown option") << L{"{d}tree_clean.velk", "--bogus"} << "" << 2 << "" << usage.arg("unknown option '--bogus'");

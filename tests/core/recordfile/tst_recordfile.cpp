@@ -110,7 +110,8 @@ private Q_SLOTS:
         // Empty lines are records; a lone CR stays in its line; the last line needs no end.
         writeFile(path("read.tre"), "a\r\nb\n\r\n\nc\rd\r" + everyByte + '\r');
         QStringList lines;
-        QVERIFY(RecordFileIO::readLines(path("read.tre"), &lines).ok);
+        const RecordFileIO::Result read = RecordFileIO::readLines(path("read.tre"), &lines);
+        QVERIFY(read.ok && !read.lastLineEnded);
         QCOMPARE(lines,
                  (QStringList{"a", "b", "", "", "c\rd\r" + Cp1252::decode(everyByte) + '\r'}));
         QVERIFY(RecordFileIO::writeLines(path("written.tre"), lines).ok);
@@ -122,7 +123,8 @@ private Q_SLOTS:
         // An empty file has no line; a lone line end is one empty line.
         for (const int count : {0, 1}) {
             writeFile(path("e.tre"), QByteArray("\r\n").repeated(count));
-            QVERIFY(RecordFileIO::readLines(path("e.tre"), &lines).ok);
+            const RecordFileIO::Result empty = RecordFileIO::readLines(path("e.tre"), &lines);
+            QVERIFY(empty.ok && empty.lastLineEnded);
             QCOMPARE(lines, QStringList(count, QString()));
         }
     }

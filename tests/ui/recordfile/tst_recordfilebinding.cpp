@@ -21,7 +21,7 @@ using Window = WindowChain::Window;
 // form an update without an edit writes it.
 const QByteArray Long(100000, 'v');
 const QByteArray Lines[] = {
-    "   1  1     11DF  5.0" + QByteArray(28, ' ') + Long +
+    "   1  1     11DF  5.0" + QByteArray(41, ' ') + Long +
         "\r\n   1  2     11WF  7.5\r\n   1  3     11DF  9.5\r\n   2  1     11PP 12.0\r\n",
     "A S1 " + Long + " @ ie \r\nB S1 1999" + QByteArray(" @").repeated(27) +
         "\r\nA S2 @ @ ie\r\nB S2 2001\r\nC S2 g1\r\nA S3 @ @ ie\r\nB S3 2004\r\n",
@@ -246,9 +246,11 @@ private Q_SLOTS:
         UserInterfaceSwitch::installStandIn(nullptr);
         const auto standIn = qScopeGuard([this] { UserInterfaceSwitch::installStandIn(&m_ui); });
         const QString file = m_dir.filePath("plot.velk");
-        // LF line ends, so a save (CR LF) shows in the bytes. WF is no species of variant ie.
-        const QByteArray before =
-            "   1  1     11DF 12.0\n   1  2     11WF  8.5\n" + QByteArray(9, '\n');
+        // LF line ends, so a save (CR LF) shows in the bytes. WF is no species of variant ie;
+        // the point in the plot number stops the simulator's run.
+        const QByteArray before = "   1  1     11DF 12.0\n   1  2     11WF  8.5\n"
+                                  " 1.5  3     11DF 12.0\n" +
+                                  QByteArray(9, '\n');
         writeFile(file, before);
         modGlobal().TreeFileName = file;
         modGlobal().SpeciesVariantIndex = qint16(VariantList::positionOf(u"ie"));
@@ -261,9 +263,11 @@ private Q_SLOTS:
         key(Qt::Key_S, Qt::AltModifier);
         QTRY_COMPARE(m_seen.size(), 2);
         QVERIFY(m_seen[0].startsWith("File Exists|"));
-        // Ten findings: the first eight, then how many more.
-        for (const char* part : {"Check|", "\nLine 2: Species \"WF\"", "\nLine 9: an empty line: ",
-                                 "\n... and 2 more.", "OK saves the file anyway"})
+        // Eleven findings: the first eight, errors first, then how many more.
+        for (const char* part :
+             {"Check|The file will not be read as it is shown here:\n\nLine 3, error: ",
+              "\nLine 2, warning: Species \"WF\"", "\nLine 9, warning: an empty line; ",
+              "\n... and 3 more.", "OK saves the file anyway"})
             QVERIFY2(m_seen[1].contains(part) && !m_seen[1].contains("Line 10"),
                      qPrintable(m_seen[1]));
         QCOMPARE(readFile(file), before);
