@@ -86,13 +86,11 @@ RecordFileLogic::LoadResult RecordFileLogic::LoadFile(const QString& fileName)
         return LoadResult::NotLoaded;
     if (!m_display.isEmpty()) {
         m_askingFileExists = true;
-        m_openStatus = m_ui.askFileExists(fileName);
+        const bool open = m_ui.askFileExists(fileName);
         m_askingFileExists = false;
-    } else {
-        m_openStatus = true;
+        if (!open)
+            return LoadResult::NotLoaded;
     }
-    if (!m_openStatus)
-        return LoadResult::NotLoaded;
 
     // Read first, so a file that cannot be read leaves the display as it was.
     // One line stays free for the slot.

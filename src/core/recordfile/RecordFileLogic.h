@@ -36,8 +36,6 @@ public:
     qint16 CurrentIndex() const { return m_currentIndex; }
     bool HasUnsavedChanges() const { return m_hasUnsavedChanges; }
     bool AskOverwrite() const { return m_askOverwrite; }
-    bool OpenStatus() const { return m_openStatus; }
-    void SetOpenStatus(bool choice) { m_openStatus = choice; }
     bool UnloadCancelled() const { return m_unloadCancelled; }
 
     // Mode of the process button and the enabled states that go with it.
@@ -196,7 +194,6 @@ private:
     qint16 m_currentIndex = 0;
     bool m_hasUnsavedChanges = false;
     bool m_askOverwrite = false;
-    bool m_openStatus = false;
     bool m_unloadCancelled = false;
     bool m_editMode = false;
     bool m_lastEnabled = false;

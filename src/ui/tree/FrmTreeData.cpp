@@ -92,7 +92,7 @@ FrmTreeData::FrmTreeData()
     c.last = m_last;
     c.process = m_process;
     c.deleteKeyInList = true;
-    m_binding = new RecordFileBinding(*m_logic, c, this);
+    new RecordFileBinding(*m_logic, c, this);
     setResizeRule({m_display, 6060, 5760, {m_save, m_next}});
 
     connect(m_process, &QPushButton::clicked, m_logic, &TreeWindowLogic::processEntry);

@@ -44,7 +44,6 @@ private:
     void openSpeciesList();
 
     TreeWindowLogic* m_logic;
-    RecordFileBinding* m_binding;
     QLineEdit* m_fileBox;
     QPushButton* m_browse;
     RecordListView* m_display;
