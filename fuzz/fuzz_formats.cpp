@@ -12,13 +12,13 @@
 // cut of them, read without harm; a journal written reads back record for record, and a cut
 // keeps every whole record before it.
 
-#include "app/FileCheck.h"
+#include "startup/FileCheck.h"
 #include "location/LocRecord.h"
 #include "location/LocValueProblem.h"
-#include "recordfile/Cp1252.h"
+#include "base/Cp1252.h"
 #include "recordfile/JournalFormat.h"
 #include "recordfile/RecordFileIO.h"
-#include "recordfile/RecordText.h"
+#include "base/RecordText.h"
 #include "species/SpeciesLists.h"
 #include "species/VariantList.h"
 #include "stand/CheckStandField.h"

@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "startup/CommandLine.h"
 #include "app/DisplayGuard.h"
 #include "app/FitCaption.h"
 #include "app/FrmSplash.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FileCheck.h"
+#include "startup/FileCheck.h"
 #include "recordfile/RecordFileIO.h"
 #include "species/VariantList.h"
 

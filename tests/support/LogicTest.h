@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ScriptedUserInterface.h"
-#include "app/ModGlobal.h"
+#include "base/ModGlobal.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -15,14 +15,15 @@ template <typename Logic> class LogicTest
 protected:
     QTemporaryDir m_dir;
     std::unique_ptr<ScriptedUserInterface> m_ui;
+    ModGlobal m_shared;
     std::unique_ptr<Logic> m_logic;
 
     void renew()
     {
-        modGlobal() = ModGlobal();
+        m_shared = ModGlobal();
         QVERIFY(QDir::setCurrent(m_dir.path()));
         m_logic.reset();
         m_ui = std::make_unique<ScriptedUserInterface>();
-        m_logic = std::make_unique<Logic>(*m_ui);
+        m_logic = std::make_unique<Logic>(m_shared, *m_ui);
     }
 };

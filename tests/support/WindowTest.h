@@ -3,7 +3,7 @@
 #include "Drive.h"
 #include "ScriptedUserInterface.h"
 #include "app/FitCaption.h"
-#include "app/ModGlobal.h"
+#include "base/ModGlobal.h"
 #include "app/UserInterfaceSwitch.h"
 #include "app/WindowChain.h"
 

@@ -1,6 +1,6 @@
 #include "LocRecord.h"
 
-#include "recordfile/RecordText.h"
+#include "base/RecordText.h"
 
 using RecordText::isSeparator;
 using RecordText::oneLine;

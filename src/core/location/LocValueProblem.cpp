@@ -1,7 +1,7 @@
 #include "LocValueProblem.h"
 
-#include "recordfile/Cp1252.h"
-#include "recordfile/RecordText.h"
+#include "base/Cp1252.h"
+#include "base/RecordText.h"
 
 #include <optional>
 

@@ -1,9 +1,12 @@
 #include "LocationWindowLogic.h"
 
 #include "LocValueProblem.h"
-#include "app/ModGlobal.h"
-#include "recordfile/Cp1252.h"
+#include "LocationsFileCheck.h"
+#include "base/Cp1252.h"
+#include "base/FileFilters.h"
 #include "recordfile/ReadBackAlert.h"
+
+#include <QFileInfo>
 
 using Answer = UserInterface::Answer;
 using Buttons = UserInterface::Buttons;
@@ -34,9 +37,27 @@ QString fieldTitle(Field field)
 
 } // namespace
 
-LocationWindowLogic::LocationWindowLogic(UserInterface& ui, QObject* parent)
-    : RecordFileLogic(RecordFileConfig::location(), ui, parent)
+LocationWindowLogic::LocationWindowLogic(ModGlobal& shared, UserInterface& ui, QObject* parent)
+    : RecordFileLogic(fileConfig(), shared, ui, parent)
 {
+}
+
+RecordFileConfig LocationWindowLogic::fileConfig()
+{
+    RecordFileConfig c;
+    c.fileNameBox = QStringLiteral("txtLocFile");
+    c.filter = FileFilters::locations();
+    c.missingFilename = QStringLiteral("A Locations File name must be specified.");
+    c.sharedName = &ModGlobal::LocationsFileName;
+    c.journalWindow = QStringLiteral("location");
+    c.defaultFileName = QStringLiteral("vorlin.loc");
+    c.unsavedRule = RecordFileConfig::UnsavedRule::NameNotDefault;
+    c.recordLetters = QStringLiteral("AB");
+    c.invalidFormatText = QStringLiteral("Invalid Locations File format.");
+    c.saveCheck = [](const QStringList& lines, const QString& fileName, const ModGlobal&) {
+        return LocationsFileCheck::check(lines, QFileInfo(fileName).absolutePath());
+    };
+    return c;
 }
 
 QString LocationWindowLogic::boxName(Field field)
@@ -52,8 +73,8 @@ QString LocationWindowLogic::noteText()
 void LocationWindowLogic::openFromSharedState()
 {
     chooseType(false);
-    open(modGlobal().LocationsFileName);
-    setField(Field::SlfFileName, display().isEmpty() ? modGlobal().StandListFileName : QString());
+    open(shared().LocationsFileName);
+    setField(Field::SlfFileName, display().isEmpty() ? shared().StandListFileName : QString());
 }
 
 TypingResult LocationWindowLogic::fieldEdited(Field field, const QString& text, int caret)
@@ -96,13 +117,12 @@ bool LocationWindowLogic::isFieldEnabled(Field field) const
 
 void LocationWindowLogic::browseSlf()
 {
-    browseInto(Field::SlfFileName,
-               QStringLiteral("Stand List Files (*.slf)|*.slf|All Files (*.*)|*.*"), false);
+    browseInto(Field::SlfFileName, FileFilters::standList(), false);
 }
 
 void LocationWindowLogic::browseAddfile()
 {
-    browseInto(Field::Addfiles, QStringLiteral("Addfiles (*.kcp)|*.kcp|All Files (*.*)|*.*"), true);
+    browseInto(Field::Addfiles, FileFilters::addfiles(), true);
 }
 
 void LocationWindowLogic::browseInto(Field field, const QString& filter, bool append)

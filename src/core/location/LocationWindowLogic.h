@@ -1,7 +1,7 @@
 #pragma once
 
 #include "LocRecord.h"
-#include "app/TypingCheck.h"
+#include "base/TypingCheck.h"
 #include "recordfile/RecordFileLogic.h"
 
 // The location data window's logic: the shared record file handling plus the A and B record
@@ -12,7 +12,9 @@ class LocationWindowLogic : public RecordFileLogic
 public:
     using Field = LocRecord::Field;
 
-    explicit LocationWindowLogic(UserInterface& ui, QObject* parent = nullptr);
+    LocationWindowLogic(ModGlobal& shared, UserInterface& ui, QObject* parent = nullptr);
+
+    static RecordFileConfig fileConfig();
 
     // Object name of a field's entry box.
     static QString boxName(Field field);
@@ -22,7 +24,7 @@ public:
 
     // Opening: the Locations File named by the shared state ("vorlin.loc" when none), A records
     // chosen, and the stand window's Stand List File offered when nothing was loaded.
-    void openFromSharedState();
+    void openFromSharedState() override;
 
     QString field(Field field) const { return m_entry.field(field); }
     // A change the user made by typing, pasting or deleting; `caret` is the caret position

@@ -1,6 +1,6 @@
 #include "JournalFormat.h"
 
-#include "Cp1252.h"
+#include "base/Cp1252.h"
 #include "DisplayList.h"
 
 #include <QCryptographicHash>

@@ -1,19 +1,15 @@
 #pragma once
 
 #include "CheckFinding.h"
+#include "base/ModGlobal.h"
 
 #include <QString>
 #include <QStringList>
 
-// What differs between the three data windows in the way they handle their record file.
+// What differs between the data windows in the way they handle their record file; each window
+// logic gives its own.
 struct RecordFileConfig
 {
-    enum class NameStore
-    {
-        Window,
-        StandListFileName,
-        LocationsFileName
-    };
     enum class UnsavedRule
     {
         NameNotEmpty,
@@ -23,24 +19,23 @@ struct RecordFileConfig
     QString fileNameBox;     // object name of the file-name box
     QString filter;          // file dialog filter, pairs joined by '|'
     QString missingFilename; // text of "Missing Filename"
-    NameStore nameStore = NameStore::Window;
+    // The shared value that holds the window's file name, handed to the next window.
+    QString ModGlobal::*sharedName = &ModGlobal::TreeFileName;
     QString defaultFileName; // compared ignoring case under NameNotDefault
     UnsavedRule unsavedRule = UnsavedRule::NameNotEmpty;
     bool keepEmptyLines = false;
     QString recordLetters;     // allowed first letters; empty: no check
     QString invalidFormatText; // shown once after loading lines of other letters
-    QString startCaption;      // add-mode caption before anything was selected
-    QString addCaption;
-    QString addTooltip;
-    QString editCaption;
-    QString editTooltip;
+    // The process button: add-mode caption before anything was selected, then by mode.
+    QString startCaption = QStringLiteral("&Add Record");
+    QString addCaption = QStringLiteral("&Add Record");
+    QString addTooltip = QStringLiteral("Add above information as a new record");
+    QString editCaption = QStringLiteral("&Update Record");
+    QString editTooltip = QStringLiteral("Replace highlighted record with above information");
     // Names the window in its recovery journals; empty: none is kept.
     QString journalWindow;
     // What the simulator would read differently in the lines about to be saved under that
     // name; asked about before a save. None: no check.
-    QList<CheckFinding> (*saveCheck)(const QStringList& lines, const QString& fileName) = nullptr;
-
-    static RecordFileConfig tree();
-    static RecordFileConfig stand();
-    static RecordFileConfig location();
+    QList<CheckFinding> (*saveCheck)(const QStringList& lines, const QString& fileName,
+                                     const ModGlobal& shared) = nullptr;
 };

@@ -1,7 +1,7 @@
 #include "RecordFileLogic.h"
 
 #include "RecordFileIO.h"
-#include "app/ModGlobal.h"
+#include "base/ModGlobal.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -10,8 +10,9 @@ using Answer = UserInterface::Answer;
 using Buttons = UserInterface::Buttons;
 using Icon = UserInterface::Icon;
 
-RecordFileLogic::RecordFileLogic(RecordFileConfig config, UserInterface& ui, QObject* parent)
-    : QObject(parent), m_config(std::move(config)), m_ui(ui),
+RecordFileLogic::RecordFileLogic(RecordFileConfig config, ModGlobal& shared, UserInterface& ui,
+                                 QObject* parent)
+    : QObject(parent), m_config(std::move(config)), m_shared(shared), m_ui(ui),
       m_processCaption(m_config.startCaption), m_journal(m_config.journalWindow)
 {
 }
@@ -31,31 +32,14 @@ void RecordFileLogic::setFileNameBox(const QString& text)
 
 QString RecordFileLogic::currentFileName() const
 {
-    switch (m_config.nameStore) {
-    case RecordFileConfig::NameStore::StandListFileName:
-        return modGlobal().StandListFileName;
-    case RecordFileConfig::NameStore::LocationsFileName:
-        return modGlobal().LocationsFileName;
-    default:
-        return m_windowFileName;
-    }
+    return m_shared.*m_config.sharedName;
 }
 
 void RecordFileLogic::setCurrentFileName(const QString& name)
 {
     if (name != currentFileName())
         tellJournalProblem(m_journal.rename(name, journalTime()));
-    switch (m_config.nameStore) {
-    case RecordFileConfig::NameStore::StandListFileName:
-        modGlobal().StandListFileName = name;
-        break;
-    case RecordFileConfig::NameStore::LocationsFileName:
-        modGlobal().LocationsFileName = name;
-        break;
-    default:
-        m_windowFileName = name;
-        break;
-    }
+    setSharedFileName(name);
 }
 
 void RecordFileLogic::open(const QString& fileName)
@@ -157,7 +141,7 @@ bool RecordFileLogic::findingsAccepted(const QStringList& lines, const QString& 
 {
     if (!m_config.saveCheck)
         return true;
-    const QList<CheckFinding> findings = m_config.saveCheck(lines, fileName);
+    const QList<CheckFinding> findings = m_config.saveCheck(lines, fileName, m_shared);
     return !needsAttention(findings) ||
            m_ui.message(QStringLiteral("Check"), checkQuestionText(findings), Buttons::OkCancel,
                         Icon::Exclamation) == Answer::Ok;

@@ -5,7 +5,7 @@
 #include "RecordFileConfig.h"
 #include "RecordJournal.h"
 #include "UndoHistory.h"
-#include "app/TypingCheck.h"
+#include "base/TypingCheck.h"
 
 #include <QObject>
 
@@ -26,9 +26,12 @@ public:
         Busy
     };
 
-    RecordFileLogic(RecordFileConfig config, UserInterface& ui, QObject* parent = nullptr);
+    // `shared` holds the values the windows hand each other; it outlives the logic.
+    RecordFileLogic(RecordFileConfig config, ModGlobal& shared, UserInterface& ui,
+                    QObject* parent = nullptr);
 
     const RecordFileConfig& config() const { return m_config; }
+    const ModGlobal& shared() const { return m_shared; }
     DisplayList& display() { return m_display; }
     const DisplayList& display() const { return m_display; }
 
@@ -55,9 +58,14 @@ public:
     // The name the display belongs to.
     QString currentFileName() const;
     void setCurrentFileName(const QString& name);
+    // The window's name in the shared values, which the window opens on and hands over; no
+    // file is loaded.
+    void setSharedFileName(const QString& name) { m_shared.*m_config.sharedName = name; }
 
     // Opening the window: flags cleared, then the named file loaded.
     void open(const QString& fileName);
+    // Opening the window on what the shared values name.
+    virtual void openFromSharedState() { open(currentFileName()); }
 
     LoadResult LoadFile(const QString& fileName);
     bool SaveFile(const QString& fileName);
@@ -138,6 +146,7 @@ protected:
     };
 
     UserInterface& ui() { return m_ui; }
+    ModGlobal& shared() { return m_shared; }
     // A field that keeps the record from being built: the message, then the focus to its box.
     void refuseField(const QString& title, const QString& text, const QString& box);
     // True, after saying so, when a number box holds the start of a number and no more.
@@ -188,6 +197,7 @@ private:
     bool replay(const JournalFormat::Op& op, const JournalFormat::Content& journal);
 
     RecordFileConfig m_config;
+    ModGlobal& m_shared;
     QuestionCounter m_ui;
     DisplayList m_display;
     qint16 m_recordCount = 0;
@@ -201,7 +211,6 @@ private:
     bool m_askingFileExists = false;
     QString m_processCaption;
     QString m_fileNameBox;
-    QString m_windowFileName;
     UndoHistory m_history;
     UndoHistory::Step m_step;
     int m_stepDepth = 0;

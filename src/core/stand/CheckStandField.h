@@ -1,7 +1,7 @@
 #pragma once
 
 #include "StandFieldInfo.h"
-#include "app/TypingCheck.h"
+#include "base/TypingCheck.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "ReadBackCheck.h"
 
 #include "StandFieldInfo.h"
-#include "recordfile/RecordText.h"
+#include "base/RecordText.h"
 
 #include <QRegularExpression>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TypingCheck.h"
+#include "base/TypingCheck.h"
 
 // A stand box of the stand window: its label, the label's tooltip, the typing check it runs
 // and how many characters it takes.

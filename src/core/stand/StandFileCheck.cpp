@@ -3,7 +3,7 @@
 #include "ReadBackCheck.h"
 #include "StandFieldInfo.h"
 #include "StandSet.h"
-#include "app/NumberTest.h"
+#include "base/NumberTest.h"
 #include "species/VariantList.h"
 
 #include <QDir>

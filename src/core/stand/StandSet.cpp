@@ -1,6 +1,6 @@
 #include "StandSet.h"
 
-#include "recordfile/RecordText.h"
+#include "base/RecordText.h"
 
 #include <limits>
 

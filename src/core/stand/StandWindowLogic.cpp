@@ -2,9 +2,12 @@
 
 #include "CheckStandField.h"
 #include "ReadBackCheck.h"
-#include "app/ModGlobal.h"
-#include "recordfile/Cp1252.h"
+#include "StandFileCheck.h"
+#include "base/Cp1252.h"
+#include "base/FileFilters.h"
 #include "recordfile/ReadBackAlert.h"
+
+#include <QFileInfo>
 
 using Answer = UserInterface::Answer;
 using Buttons = UserInterface::Buttons;
@@ -16,9 +19,30 @@ const QString Placeholder = QStringLiteral("@");
 
 } // namespace
 
-StandWindowLogic::StandWindowLogic(UserInterface& ui, QObject* parent)
-    : RecordFileLogic(RecordFileConfig::stand(), ui, parent)
+StandWindowLogic::StandWindowLogic(ModGlobal& shared, UserInterface& ui, QObject* parent)
+    : RecordFileLogic(fileConfig(), shared, ui, parent)
 {
+}
+
+RecordFileConfig StandWindowLogic::fileConfig()
+{
+    RecordFileConfig c;
+    c.fileNameBox = QStringLiteral("txtSlfFile");
+    c.filter = FileFilters::standList();
+    c.missingFilename = QStringLiteral("A Stand List File name must be specified.");
+    c.sharedName = &ModGlobal::StandListFileName;
+    c.journalWindow = QStringLiteral("stand");
+    c.recordLetters = QStringLiteral("ABCD");
+    c.invalidFormatText = QStringLiteral("Invalid Stand List File format.");
+    // Sets of lines: "Records" at first, but the slot's caption is the singular.
+    c.startCaption = QStringLiteral("&Add Records");
+    c.addTooltip = QStringLiteral("Add above information as a new set of records");
+    c.editTooltip =
+        QStringLiteral("Replaces the the set of A, B, C, and D records with above information");
+    c.saveCheck = [](const QStringList& lines, const QString& fileName, const ModGlobal&) {
+        return StandFileCheck::check(lines, QFileInfo(fileName).absolutePath());
+    };
+    return c;
 }
 
 QString StandWindowLogic::boxName(int box)
@@ -42,9 +66,9 @@ QString StandWindowLogic::locationNote()
     return QStringLiteral("Specified in the Locations File\r\n(use 'Next Window' button)");
 }
 
-void StandWindowLogic::start()
+void StandWindowLogic::openFromSharedState()
 {
-    const ModGlobal& shared = modGlobal();
+    const ModGlobal& shared = this->shared();
     setField(StandBox::TreeFile,
              shared.StandListFileName.isEmpty() ? shared.TreeFileName : QString());
     open(shared.StandListFileName);
@@ -107,11 +131,11 @@ bool StandWindowLogic::pathFits(const QString& path)
 
 void StandWindowLogic::browseTree()
 {
-    const std::optional<QString> path = ui().openFileDialog(RecordFileConfig::tree().filter);
+    const std::optional<QString> path = ui().openFileDialog(FileFilters::tree());
     if (!path || !pathFits(*path))
         return;
     setField(StandBox::TreeFile, *path);
-    const QString handedOver = modGlobal().TreeFileName;
+    const QString handedOver = shared().TreeFileName;
     if (!handedOver.isEmpty() && handedOver != *path &&
         ui().message(QStringLiteral("Alert"),
                      QStringLiteral("The specified tree data file is different than \r\n"
@@ -126,7 +150,7 @@ void StandWindowLogic::browseAddfile()
     if (!m_addfilesOn)
         return;
     const std::optional<QString> path =
-        ui().openFileDialog(QStringLiteral("Addfiles (*.kcp)|*.kcp|All Files (*.*)|*.*"));
+        ui().openFileDialog(FileFilters::addfiles());
     if (!path || !pathFits(*path))
         return;
     // The D line separates addfiles by blanks, so such a path would come back as two names.

@@ -2,7 +2,7 @@
 
 #include "StandFieldInfo.h"
 #include "StandSet.h"
-#include "app/TypingCheck.h"
+#include "base/TypingCheck.h"
 #include "recordfile/RecordFileLogic.h"
 
 #include <array>
@@ -14,7 +14,9 @@ class StandWindowLogic : public RecordFileLogic
 {
     Q_OBJECT
 public:
-    explicit StandWindowLogic(UserInterface& ui, QObject* parent = nullptr);
+    StandWindowLogic(ModGlobal& shared, UserInterface& ui, QObject* parent = nullptr);
+
+    static RecordFileConfig fileConfig();
 
     // Object name of a box (StandBox index).
     static QString boxName(int box);
@@ -23,7 +25,7 @@ public:
 
     // Window start: the tree data file handed over when no Stand List File is known yet,
     // then the Stand List File loaded.
-    void start();
+    void openFromSharedState() override;
 
     QString field(int box) const { return m_boxes.at(box); }
     // A change the user made by typing, pasting or deleting; `caret` is the caret position

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TypingCheck.h"
+#include "base/TypingCheck.h"
 
 #include <QString>
 #include <array>

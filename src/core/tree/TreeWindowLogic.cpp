@@ -1,6 +1,8 @@
 #include "TreeWindowLogic.h"
 
-#include "app/NumberTest.h"
+#include "TreeFileCheck.h"
+#include "base/FileFilters.h"
+#include "base/NumberTest.h"
 
 namespace {
 
@@ -38,13 +40,29 @@ qlonglong wholePart(const QString& text)
 
 } // namespace
 
-TreeWindowLogic::TreeWindowLogic(UserInterface& ui, QObject* parent)
-    : RecordFileLogic(RecordFileConfig::tree(), ui, parent)
+TreeWindowLogic::TreeWindowLogic(ModGlobal& shared, UserInterface& ui, QObject* parent)
+    : RecordFileLogic(fileConfig(), shared, ui, parent)
 {
     m_on.fill(true);
     m_locked.fill(false);
     m_locked[PlotNumber] = true;
     m_locked[TreeCount] = true;
+}
+
+RecordFileConfig TreeWindowLogic::fileConfig()
+{
+    RecordFileConfig c;
+    c.fileNameBox = QStringLiteral("txtTreeFile");
+    c.filter = FileFilters::tree();
+    c.missingFilename = QStringLiteral("A tree data file name must be specified.");
+    c.sharedName = &ModGlobal::TreeFileName;
+    c.journalWindow = QStringLiteral("tree");
+    c.keepEmptyLines = true;
+    // The species codes are checked against the variant last chosen in the species dialog.
+    c.saveCheck = [](const QStringList& lines, const QString&, const ModGlobal& shared) {
+        return TreeFileCheck::check(lines, shared.SpeciesVariantIndex);
+    };
+    return c;
 }
 
 QString TreeWindowLogic::fieldBoxName(int field)

@@ -2,7 +2,7 @@
 
 #include "TreeRecord.h"
 #include "TreeTabOrder.h"
-#include "app/TypingCheck.h"
+#include "base/TypingCheck.h"
 #include "recordfile/RecordFileLogic.h"
 
 #include <array>
@@ -13,7 +13,9 @@ class TreeWindowLogic : public RecordFileLogic
 {
     Q_OBJECT
 public:
-    explicit TreeWindowLogic(UserInterface& ui, QObject* parent = nullptr);
+    TreeWindowLogic(ModGlobal& shared, UserInterface& ui, QObject* parent = nullptr);
+
+    static RecordFileConfig fileConfig();
 
     // Object name of field i's entry box.
     static QString fieldBoxName(int field);

@@ -1,6 +1,6 @@
 #include "DataWindow.h"
 
-#include "app/ModGlobal.h"
+#include "base/ModGlobal.h"
 #include "app/Resources.h"
 #include "app/Twips.h"
 #include "recordfile/RecordFileLogic.h"
@@ -27,9 +27,14 @@ void DataWindow::placeFromSharedState()
     move(Twips::toPixels(modGlobal().WindowLeft), Twips::toPixels(modGlobal().WindowTop));
 }
 
+void DataWindow::openFromSharedState()
+{
+    logic().openFromSharedState();
+}
+
 bool DataWindow::leaveTo(WindowChain::Window target)
 {
-    storeFileName();
+    logic().setSharedFileName(logic().fileNameBox());
     const QPoint position = frameGeometry().topLeft();
     modGlobal().WindowLeft = ModGlobal::toTwips16(Twips::fromPixels(position.x()));
     modGlobal().WindowTop = ModGlobal::toTwips16(Twips::fromPixels(position.y()));

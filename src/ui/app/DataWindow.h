@@ -17,7 +17,7 @@ public:
                int clientHeightTwips);
 
     // Loads what the shared values name; called once the window is on screen.
-    virtual void openFromSharedState() = 0;
+    void openFromSharedState();
     virtual RecordFileLogic& logic() = 0;
     UserInterface& userInterface() { return m_ui; }
 
@@ -40,8 +40,6 @@ protected:
     void setResizeRule(ResizeRule rule) { m_resizeRule = std::move(rule); }
     void resizeEvent(QResizeEvent* event) override;
 
-    // Copies the file-name box into the shared name before leaving.
-    virtual void storeFileName() = 0;
     void placeFromSharedState();
     void closeEvent(QCloseEvent* event) override;
 

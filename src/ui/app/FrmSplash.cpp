@@ -2,7 +2,7 @@
 
 #include "Version.h"
 #include "app/Controls.h"
-#include "app/ModGlobal.h"
+#include "base/ModGlobal.h"
 #include "app/Resources.h"
 #include "app/Twips.h"
 #include "app/WindowChain.h"

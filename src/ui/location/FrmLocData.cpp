@@ -3,7 +3,7 @@
 #include "app/CheckedBox.h"
 #include "app/Controls.h"
 #include "app/EntryKeys.h"
-#include "app/ModGlobal.h"
+#include "base/ModGlobal.h"
 #include "app/Twips.h"
 #include "location/LocationWindowLogic.h"
 #include "recordfile/RecordFileBinding.h"
@@ -55,7 +55,7 @@ QPlainTextEdit* noteBox(QWidget* parent, const QString& name, int left, int widt
 FrmLocData::FrmLocData()
     : DataWindow(QStringLiteral("frmLocData"), QStringLiteral("Sapwright - Location Data"), 8955,
                  6555),
-      m_logic(new LocationWindowLogic(userInterface(), this))
+      m_logic(new LocationWindowLogic(modGlobal(), userInterface(), this))
 {
     QGroupBox* fileFrame = Controls::frame(
         this, QStringLiteral("Frame2"), QStringLiteral("Locations File name"), 60, 60, 4635, 675);
@@ -238,14 +238,4 @@ void FrmLocData::applyType(bool typeB)
 RecordFileLogic& FrmLocData::logic()
 {
     return *m_logic;
-}
-
-void FrmLocData::openFromSharedState()
-{
-    m_logic->openFromSharedState();
-}
-
-void FrmLocData::storeFileName()
-{
-    modGlobal().LocationsFileName = m_fileBox->text();
 }

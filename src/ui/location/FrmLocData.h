@@ -19,11 +19,7 @@ class FrmLocData : public DataWindow
 public:
     FrmLocData();
 
-    void openFromSharedState() override;
     RecordFileLogic& logic() override;
-
-protected:
-    void storeFileName() override;
 
 private:
     void buildTypeA();

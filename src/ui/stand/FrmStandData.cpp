@@ -6,7 +6,7 @@
 #include "app/EntryKeys.h"
 #include "app/FitCaption.h"
 #include "app/HoverFrame.h"
-#include "app/ModGlobal.h"
+#include "base/ModGlobal.h"
 #include "app/Twips.h"
 #include "recordfile/RecordFileBinding.h"
 #include "recordfile/RecordListView.h"
@@ -73,7 +73,7 @@ QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name, const QString
 FrmStandData::FrmStandData()
     : DataWindow(QStringLiteral("frmStandData"), QStringLiteral("Sapwright - Stand Data"), 8955,
                  7860),
-      m_logic(new StandWindowLogic(userInterface(), this))
+      m_logic(new StandWindowLogic(modGlobal(), userInterface(), this))
 {
     buildTop();
     buildStandBoxes();
@@ -348,14 +348,4 @@ void FrmStandData::mouseMoveEvent(QMouseEvent* event)
 RecordFileLogic& FrmStandData::logic()
 {
     return *m_logic;
-}
-
-void FrmStandData::openFromSharedState()
-{
-    m_logic->start();
-}
-
-void FrmStandData::storeFileName()
-{
-    modGlobal().StandListFileName = m_fileBox->text();
 }

@@ -21,12 +21,10 @@ class FrmStandData : public DataWindow
 public:
     FrmStandData();
 
-    void openFromSharedState() override;
     RecordFileLogic& logic() override;
     StandWindowLogic& standLogic() { return *m_logic; }
 
 protected:
-    void storeFileName() override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:

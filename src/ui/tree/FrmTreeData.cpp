@@ -6,7 +6,7 @@
 #include "app/EntryKeys.h"
 #include "app/FitCaption.h"
 #include "app/HoverFrame.h"
-#include "app/ModGlobal.h"
+#include "base/ModGlobal.h"
 #include "app/Twips.h"
 #include "recordfile/RecordFileBinding.h"
 #include "recordfile/RecordListView.h"
@@ -42,7 +42,7 @@ int boxTop(int field)
 FrmTreeData::FrmTreeData()
     : DataWindow(QStringLiteral("frmTreeData"), QStringLiteral("Sapwright - Tree Data"), 6975,
                  7815),
-      m_logic(new TreeWindowLogic(userInterface(), this))
+      m_logic(new TreeWindowLogic(modGlobal(), userInterface(), this))
 {
     QGroupBox* fileFrame =
         Controls::frame(this, QStringLiteral("fraTreeFile"), QString(), 120, 0, 6315, 615);
@@ -306,14 +306,4 @@ void FrmTreeData::openSpeciesList()
 RecordFileLogic& FrmTreeData::logic()
 {
     return *m_logic;
-}
-
-void FrmTreeData::openFromSharedState()
-{
-    m_logic->open(modGlobal().TreeFileName);
-}
-
-void FrmTreeData::storeFileName()
-{
-    modGlobal().TreeFileName = m_fileBox->text();
 }

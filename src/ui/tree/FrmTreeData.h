@@ -22,12 +22,10 @@ public:
     FrmTreeData();
     ~FrmTreeData() override;
 
-    void openFromSharedState() override;
     RecordFileLogic& logic() override;
     TreeWindowLogic& treeLogic() { return *m_logic; }
 
 protected:
-    void storeFileName() override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:

@@ -2,11 +2,13 @@
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
 #include "Version.h"
-#include "app/ModGlobal.h"
-#include "app/NumberTest.h"
-#include "app/StartFile.h"
-#include "app/StartupRecovery.h"
-#include "recordfile/RecordFileLogic.h"
+#include "base/ModGlobal.h"
+#include "base/NumberTest.h"
+#include "startup/StartFile.h"
+#include "startup/StartupRecovery.h"
+#include "location/LocationWindowLogic.h"
+#include "stand/StandWindowLogic.h"
+#include "tree/TreeWindowLogic.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -97,9 +99,7 @@ private Q_SLOTS:
         QCOMPARE(start.path(), full);
         QCOMPARE(start.problem(), problem.isEmpty() ? QString() : problem.arg(full));
         QFETCH(QString, shared);
-        ModGlobal values;
-        start.applyTo(values);
-        QCOMPARE(values.TreeFileName + values.StandListFileName + values.LocationsFileName,
+        QCOMPARE(start.kind() == FileKind::None ? QString() : start.name(),
                  shared.replace(QStringLiteral("%1"), dir.path()));
     }
 
@@ -240,11 +240,12 @@ private Q_SLOTS:
         writeFile(stand, "A x\r\n");
         // Each logic ends without its close handling, as a killed program does.
         for (const auto& [config, file, lines] :
-             {std::tuple(RecordFileConfig::tree(), tree, QStringList{"2", "3"}),
-              std::tuple(RecordFileConfig::stand(), stand, QStringList{"A y"}),
-              std::tuple(RecordFileConfig::location(), dir.filePath("l.loc"),
+             {std::tuple(TreeWindowLogic::fileConfig(), tree, QStringList{"2", "3"}),
+              std::tuple(StandWindowLogic::fileConfig(), stand, QStringList{"A y"}),
+              std::tuple(LocationWindowLogic::fileConfig(), dir.filePath("l.loc"),
                          QStringList{"A z"})}) {
-            RecordFileLogic logic(config, ui);
+            ModGlobal shared;
+            RecordFileLogic logic(config, shared, ui);
             logic.open(file);
             for (const QString& line : lines)
                 logic.process(line);
@@ -255,7 +256,8 @@ private Q_SLOTS:
         const QString treeJournal = state + u'/' + QDir(state).entryList({"tree-*"}).value(0);
         QVERIFY(QFile::resize(treeJournal, QFileInfo(treeJournal).size() - 3));
         writeFile(state + "/tree-1-0.journal", "damaged");
-        RecordFileLogic running(RecordFileConfig::tree(), ui); // never offered while it runs
+        ModGlobal shared;
+        RecordFileLogic running(TreeWindowLogic::fileConfig(), shared, ui); // never offered while it runs
         running.open(QString());
         running.process("4");
 
@@ -285,7 +287,7 @@ private Q_SLOTS:
 
         std::optional<OrphanJournal> journal = StartupRecovery::ask(ui);
         QVERIFY(journal);
-        RecordFileLogic logic(RecordFileConfig::tree(), ui);
+        RecordFileLogic logic(TreeWindowLogic::fileConfig(), shared, ui);
         StartupRecovery::recover(logic, *journal, ui);
         QCOMPARE(logic.display().lines(), (QStringList{"1", "2", ""}));
         QVERIFY(logic.HasUnsavedChanges() && logic.AskOverwrite());

@@ -55,7 +55,7 @@ class TestLocation : public QObject, LogicTest<LocationWindowLogic>
         QFile::remove(name);
         if (!content.isEmpty())
             writeFile(name, content);
-        modGlobal().LocationsFileName = name;
+        m_shared.LocationsFileName = name;
         m_logic->openFromSharedState();
     }
     QString locationWhere() const
@@ -69,7 +69,7 @@ private Q_SLOTS:
     {
         renew();
         QFile::remove("vorlin.loc");
-        modGlobal().StandListFileName = "s.slf";
+        m_shared.StandListFileName = "s.slf";
     }
 
     void locationParse_data()
@@ -168,10 +168,10 @@ private Q_SLOTS:
         if (!onDisk.isEmpty())
             writeFile(onDisk, "A \"L\" @ b.slf @ @\r\n");
         m_logic->chooseType(true);
-        modGlobal().LocationsFileName = handed;
+        m_shared.LocationsFileName = handed;
         m_logic->openFromSharedState();
         const QString name = handed.isEmpty() ? "vorlin.loc" : handed;
-        QCOMPARE(m_logic->fileNameBox() + u' ' + modGlobal().LocationsFileName, name + u' ' + name);
+        QCOMPARE(m_logic->fileNameBox() + u' ' + m_shared.LocationsFileName, name + u' ' + name);
         // The handed-over Stand List File only when nothing was loaded.
         QCOMPARE(m_logic->display().size(), onDisk.isEmpty() ? 0 : 2);
         QCOMPARE(shownFields(), onDisk.isEmpty() ? "|@|s.slf||" : "|@|||");

@@ -1,8 +1,8 @@
 #include "Play.h"
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
-#include "app/ModGlobal.h"
-#include "recordfile/Cp1252.h"
+#include "base/ModGlobal.h"
+#include "base/Cp1252.h"
 #include "recordfile/JournalFormat.h"
 #include "recordfile/RecordFileIO.h"
 #include "recordfile/RecordFileLogic.h"
@@ -25,9 +25,9 @@ constexpr int Tree = 0, Stand = 1, Location = 2;
 // save is left out unless asked for.
 RecordFileConfig config(int window, bool checked = false)
 {
-    RecordFileConfig c = window == Tree    ? RecordFileConfig::tree()
-                         : window == Stand ? RecordFileConfig::stand()
-                                           : RecordFileConfig::location();
+    RecordFileConfig c = window == Tree    ? TreeWindowLogic::fileConfig()
+                         : window == Stand ? StandWindowLogic::fileConfig()
+                                           : LocationWindowLogic::fileConfig();
     if (!checked)
         c.saveCheck = nullptr;
     return c;
@@ -54,13 +54,13 @@ const QString TypeTree = QStringLiteral("f1=2 f2=7 f5=df f6=5 ");
 const QString TypeStand = QStringLiteral("f1=S4 f31=xa,xb f30=t.tre f2=1999 ");
 const QString TypeLocation = QStringLiteral("kA f2=n.slf f0=Say\"N\" ");
 
-std::unique_ptr<RecordFileLogic> windowLogic(int window, UserInterface& ui)
+std::unique_ptr<RecordFileLogic> windowLogic(int window, ModGlobal& shared, UserInterface& ui)
 {
     if (window == Tree)
-        return std::make_unique<TreeWindowLogic>(ui);
+        return std::make_unique<TreeWindowLogic>(shared, ui);
     if (window == Stand)
-        return std::make_unique<StandWindowLogic>(ui);
-    return std::make_unique<LocationWindowLogic>(ui);
+        return std::make_unique<StandWindowLogic>(shared, ui);
+    return std::make_unique<LocationWindowLogic>(shared, ui);
 }
 
 JournalFormat::Content journalOf(const RecordFileLogic& logic)
@@ -87,6 +87,7 @@ class TestRecordFile : public QObject
 
     QTemporaryDir m_dir;
     ScriptedUserInterface m_ui;
+    ModGlobal m_shared;
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
@@ -94,7 +95,7 @@ private Q_SLOTS:
     void initTestCase() { RecordJournal::setFolder(path("state")); }
     void init()
     {
-        modGlobal() = ModGlobal();
+        m_shared = ModGlobal();
         m_ui = ScriptedUserInterface();
     }
 
@@ -172,7 +173,7 @@ private Q_SLOTS:
     {
         const QString file = path("s.tre");
         writeFile(file, "a\nb\n");
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         logic.open(file); // no exists question when the window opens
         QCOMPARE(state(logic) + u' ' + QString::number(logic.display().size()), "2/2 0 1 3");
         // Clearing, after its question, touches neither the flags nor the file.
@@ -216,7 +217,7 @@ private Q_SLOTS:
         QFETCH(bool, loadedFirst);
         writeFile(path("a.tre"), "a1\r\n");
         writeFile(path("b.tre"), "b1\r\nb2\r\n");
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         logic.open(path(loadedFirst ? "a.tre" : "missing.tre"));
         QVERIFY(logic.process("typed"));
         // The first record on an empty list comes with the slot.
@@ -237,7 +238,7 @@ private Q_SLOTS:
     void nameComparisonIsCaseSensitive()
     {
         writeFile(path("Plot.tre"), "a\r\n");
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         logic.open(path("Plot.tre"));
         logic.fileNameBoxLeft(); // unchanged: nothing happens
         // Another letter case is another name; it loads again only where such a file exists.
@@ -268,7 +269,7 @@ private Q_SLOTS:
         QFETCH(int, window);
         QFETCH(QString, current);
         QFETCH(bool, asks);
-        RecordFileLogic logic(config(window), m_ui);
+        RecordFileLogic logic(config(window), m_shared, m_ui);
         logic.open(current.isEmpty() ? QString() : path(current));
         if (!current.isEmpty())
             logic.setCurrentFileName(current);
@@ -299,7 +300,7 @@ private Q_SLOTS:
         QFETCH(Answer, answer);
         QFETCH(bool, closes);
         QFETCH(QString, titles);
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         const QString file = name.isEmpty() ? QString() : path(name);
         logic.open(file);
         logic.process("record");
@@ -317,7 +318,7 @@ private Q_SLOTS:
     void failuresKeepEverything()
     {
         const QString folder = m_dir.path(); // a folder cannot be read or written as a file
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         logic.open(path("typed.tre"));
         logic.process("typed");
         // A folder's name, typed or browsed, is named as such at once; the name stays.
@@ -358,7 +359,7 @@ private Q_SLOTS:
         writeFile(path("full.tre"), full);
         writeFile(path("over.tre"), full + "r\r\n");
 
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         logic.open(path("over.tre"));
         QCOMPARE(logic.display().size(), 0);
         QVERIFY(m_ui.messages.last().text.contains(path("over.tre")));
@@ -387,7 +388,7 @@ private Q_SLOTS:
     {
         writeFile(path("r.tre"), "a\r\nb\r\n");
         writeFile(path("r.tre.other"), "c\r\n");
-        TreeWindowLogic logic(m_ui);
+        TreeWindowLogic logic(m_shared, m_ui);
         logic.open(QString());
         logic.process("typed");
         QList<bool> undone;
@@ -413,9 +414,9 @@ private Q_SLOTS:
     void browse()
     {
         writeFile(path("b.loc"), "A \"x\" @ x.slf @ @\r\n");
-        RecordFileLogic logic(config(Location), m_ui);
+        RecordFileLogic logic(config(Location), m_shared, m_ui);
         logic.open(QString());
-        QCOMPARE(logic.fileNameBox() + u' ' + modGlobal().LocationsFileName,
+        QCOMPARE(logic.fileNameBox() + u' ' + m_shared.LocationsFileName,
                  "vorlin.loc vorlin.loc");
 
         logic.browse(); // cancelled
@@ -427,7 +428,7 @@ private Q_SLOTS:
         m_ui.fileDialogAnswers = {path("b.loc")};
         logic.browse();
         QCOMPARE(logic.fileNameBox(), path("b.loc"));
-        QCOMPARE(modGlobal().LocationsFileName, path("b.loc"));
+        QCOMPARE(m_shared.LocationsFileName, path("b.loc"));
         QCOMPARE(logic.RecordCount(), 1);
 
         // With unsaved changes to a named file, Cancel at the question ends Browse at once.
@@ -442,7 +443,7 @@ private Q_SLOTS:
     {
         const QString file = path("m.tre");
         writeFile(file, "A x\r\n");
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         logic.open(file);
         logic.process("B y");
         QVERIFY(!logic.SaveFile(QString())); // Missing Filename
@@ -505,7 +506,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         QFETCH(QString, script);
         const QString operations = script.section(u'|', 1);
-        std::unique_ptr<RecordFileLogic> logic = windowLogic(window, m_ui);
+        std::unique_ptr<RecordFileLogic> logic = windowLogic(window, m_shared, m_ui);
         const QString file = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
         if (!content.isEmpty())
             writeFile(file, content);
@@ -549,7 +550,7 @@ private Q_SLOTS:
         // A new window given the journal shows the same, with the same undo history below.
         const JournalFormat::Content journal = journalOf(*logic);
         QCOMPARE(journal.operations(), logic->history().stepCount() + 2 * steps);
-        logic = windowLogic(window, m_ui);
+        logic = windowLogic(window, m_shared, m_ui);
         QCOMPARE(logic->recover(journal), journal.operations());
         comparesTo(after);
         // With nothing to redo, a beep.
@@ -578,7 +579,7 @@ private Q_SLOTS:
     // operations before it come back; the same after a changed byte.
     void journalCutShort()
     {
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         logic.open(path("cut.tre"));
         for (const char* line : {"a", "b", "c"})
             logic.process(line);
@@ -592,7 +593,7 @@ private Q_SLOTS:
         }
         bytes[last + 10] = bytes[last + 10] ^ 1;
         QVERIFY(JournalFormat::parse(bytes).cutShort);
-        RecordFileLogic recovered(config(Tree), m_ui);
+        RecordFileLogic recovered(config(Tree), m_shared, m_ui);
         QCOMPARE(recovered.recover(JournalFormat::parse(bytes)), 2);
         QCOMPARE(recovered.display().lines(), (QStringList{"a", "b", ""}));
     }
@@ -603,7 +604,7 @@ private Q_SLOTS:
     {
         const QString file = path("changed.tre");
         writeFile(file, "a\r\nb\r\nc\r\n");
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         logic.open(file);
         logic.process("d");
         logic.select(0);
@@ -617,7 +618,7 @@ private Q_SLOTS:
         const JournalFormat::Content journal = journalOf(logic);
         QCOMPARE(JournalFormat::recordsAdded(journal), (QStringList{"A", "d"}));
         writeFile(file, "a\r\nB\r\nc\r\n");
-        RecordFileLogic recovered(config(Tree), m_ui);
+        RecordFileLogic recovered(config(Tree), m_shared, m_ui);
         QCOMPARE(recovered.recover(journal), -1);
         QVERIFY(recovered.display().isEmpty() && recovered.journalPath().isEmpty());
     }
@@ -627,7 +628,7 @@ private Q_SLOTS:
     {
         writeFile(path("plain"), "x");
         RecordJournal::setFolder(path("plain/state"));
-        RecordFileLogic logic(config(Location), m_ui);
+        RecordFileLogic logic(config(Location), m_shared, m_ui);
         logic.open(path("n.loc"));
         logic.process("A x");
         logic.process("A y");

@@ -74,7 +74,7 @@ private Q_SLOTS:
     void init()
     {
         renew();
-        m_logic->start();
+        m_logic->openFromSharedState();
     }
 
     void addsSetsAndKeepsTheBoxes()

@@ -277,7 +277,8 @@ private Q_SLOTS:
     void focusSkipsASwitchedOffFirstField()
     {
         ScriptedUserInterface ui;
-        TreeWindowLogic logic(ui);
+        ModGlobal shared;
+        TreeWindowLogic logic(shared, ui);
         afterRounds(logic.tabOrder(), {{2, 12, 13, 6}});
         QCOMPARE(logic.firstFocusField(), 2);
         logic.toggleSwitch(2);

@@ -2,7 +2,7 @@
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
 #include "app/DataWindow.h"
-#include "app/ModGlobal.h"
+#include "base/ModGlobal.h"
 #include "app/UserInterfaceSwitch.h"
 #include "app/WindowChain.h"
 #include "recordfile/RecordFileLogic.h"

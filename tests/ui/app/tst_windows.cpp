@@ -4,7 +4,7 @@
 #include "app/DataWindow.h"
 #include "app/FrmSplash.h"
 #include "app/QtUserInterface.h"
-#include "recordfile/Cp1252.h"
+#include "base/Cp1252.h"
 #include "recordfile/DlgFileExists.h"
 #include "recordfile/RecordFileLogic.h"
 #include "species/DlgSpecies.h"
