@@ -26,8 +26,9 @@ struct RecordFileConfig
     bool keepEmptyLines = false;
     QString recordLetters;     // allowed first letters; empty: no check
     QString invalidFormatText; // shown once after loading lines of other letters
-    // The process button: add-mode caption before anything was selected, then by mode.
-    QString startCaption = QStringLiteral("&Add Record");
+    // The process button's caption by mode. A window with a start caption shows it in add
+    // mode until anything is selected; the others start in add mode.
+    QString startCaption;
     QString addCaption = QStringLiteral("&Add Record");
     QString addTooltip = QStringLiteral("Add above information as a new record");
     QString editCaption = QStringLiteral("&Update Record");

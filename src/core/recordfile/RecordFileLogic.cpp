@@ -13,13 +13,27 @@ using Icon = UserInterface::Icon;
 RecordFileLogic::RecordFileLogic(RecordFileConfig config, ModGlobal& shared, UserInterface& ui,
                                  QObject* parent)
     : QObject(parent), m_config(std::move(config)), m_shared(shared), m_ui(ui),
-      m_processCaption(m_config.startCaption), m_journal(m_config.journalWindow)
+      m_mode(m_config.startCaption.isEmpty() ? Mode::Add : Mode::Start),
+      m_journal(m_config.journalWindow)
 {
+}
+
+QString RecordFileLogic::processCaption() const
+{
+    switch (m_mode) {
+    case Mode::Start:
+        return m_config.startCaption;
+    case Mode::Add:
+        return m_config.addCaption;
+    case Mode::Edit:
+        break;
+    }
+    return m_config.editCaption;
 }
 
 QString RecordFileLogic::processTooltip() const
 {
-    return m_editMode ? m_config.editTooltip : m_config.addTooltip;
+    return isEditMode() ? m_config.editTooltip : m_config.addTooltip;
 }
 
 void RecordFileLogic::setFileNameBox(const QString& text)
@@ -280,7 +294,7 @@ void RecordFileLogic::select(int index)
 bool RecordFileLogic::process(const QString& line)
 {
     const UndoStep step(*this);
-    if (!m_editMode) {
+    if (!isEditMode()) {
         // A new record always goes into the slot, whichever line was selected before.
         const bool hasSlot = !m_display.isEmpty();
         if (!roomFor(hasSlot ? 1 : 2))
@@ -324,27 +338,17 @@ bool RecordFileLogic::confirmReplace(const QString&)
 
 void RecordFileLogic::setAddMode()
 {
-    m_editMode = false;
-    m_processCaption = m_config.addCaption;
-    m_lastEnabled = false;
-    m_deleteEnabled = false;
-    Q_EMIT controlsChanged();
+    setMode(Mode::Add);
 }
 
 void RecordFileLogic::setEditMode()
 {
-    m_editMode = true;
-    m_processCaption = m_config.editCaption;
-    m_lastEnabled = true;
-    m_deleteEnabled = true;
-    Q_EMIT controlsChanged();
+    setMode(Mode::Edit);
 }
 
 void RecordFileLogic::setStartMode()
 {
-    setAddMode();
-    m_processCaption = m_config.startCaption;
-    Q_EMIT controlsChanged();
+    setMode(m_config.startCaption.isEmpty() ? Mode::Add : Mode::Start);
 }
 
 void RecordFileLogic::markChanged()
@@ -395,27 +399,10 @@ RecordFileLogic::UndoStep::~UndoStep()
     m_logic.journal(JournalFormat::OpKind::Step);
 }
 
-UndoHistory::Mode RecordFileLogic::mode() const
+void RecordFileLogic::setMode(Mode mode)
 {
-    if (m_editMode)
-        return UndoHistory::Mode::Edit;
-    return m_processCaption == m_config.addCaption ? UndoHistory::Mode::Add
-                                                   : UndoHistory::Mode::Start;
-}
-
-void RecordFileLogic::setMode(UndoHistory::Mode mode)
-{
-    switch (mode) {
-    case UndoHistory::Mode::Start:
-        setStartMode();
-        break;
-    case UndoHistory::Mode::Add:
-        setAddMode();
-        break;
-    case UndoHistory::Mode::Edit:
-        setEditMode();
-        break;
-    }
+    m_mode = mode;
+    Q_EMIT controlsChanged();
 }
 
 UndoHistory::View RecordFileLogic::currentView() const
@@ -423,13 +410,13 @@ UndoHistory::View RecordFileLogic::currentView() const
     UndoHistory::View view;
     view.recordCount = m_recordCount;
     view.currentIndex = m_currentIndex;
-    view.mode = mode();
+    view.mode = m_mode;
     // Selecting the record again shows it as the list holds it, edits since dropped, so a later
     // update cannot write them unseen. Where selecting shows nothing (the slot, an empty tree
     // record) the fields are kept.
     view.keepsFields = m_currentIndex != m_shownIndex || m_currentIndex >= m_recordCount;
     if (view.keepsFields)
-        view.fields = UndoHistory::pack(entryFields());
+        view.fields = entryFields();
     return view;
 }
 
@@ -445,7 +432,7 @@ void RecordFileLogic::showView(const UndoHistory::View& view)
             Q_EMIT selectionChanged(m_currentIndex);
     }
     if (view.keepsFields)
-        restoreEntryFields(UndoHistory::unpack(view.fields));
+        restoreEntryFields(view.fields);
     setMode(view.mode);
 }
 

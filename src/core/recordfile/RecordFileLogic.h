@@ -41,16 +41,18 @@ public:
     bool AskOverwrite() const { return m_askOverwrite; }
     bool UnloadCancelled() const { return m_unloadCancelled; }
 
-    // Mode of the process button and the enabled states that go with it.
+    // Mode of the process button; its caption, tooltip and the enabled states go with it.
+    using Mode = UndoHistory::Mode;
+    Mode mode() const { return m_mode; }
+    bool isEditMode() const { return m_mode == Mode::Edit; }
     QString processTag() const
     {
-        return m_editMode ? QStringLiteral("edit") : QStringLiteral("add");
+        return isEditMode() ? QStringLiteral("edit") : QStringLiteral("add");
     }
-    bool isEditMode() const { return m_editMode; }
-    QString processCaption() const { return m_processCaption; }
+    QString processCaption() const;
     QString processTooltip() const;
-    bool lastEnabled() const { return m_lastEnabled; }
-    bool deleteEnabled() const { return m_deleteEnabled; }
+    bool lastEnabled() const { return isEditMode(); }
+    bool deleteEnabled() const { return isEditMode(); }
 
     // The file-name box's text; the widget keeps it in step through fileNameBoxChanged.
     QString fileNameBox() const { return m_fileNameBox; }
@@ -177,8 +179,7 @@ private:
     // Says so when the name is a folder's: no file of that name can be loaded or saved.
     bool refusedAsFolder(const QString& fileName);
     void showFileError(const QString& what, const QString& fileName, const QString& reason);
-    UndoHistory::Mode mode() const;
-    void setMode(UndoHistory::Mode mode);
+    void setMode(Mode mode);
     UndoHistory::View currentView() const;
     void showView(const UndoHistory::View& view);
     // Whether `lines` stand at index with `records` records, as a step left them.
@@ -205,11 +206,8 @@ private:
     bool m_hasUnsavedChanges = false;
     bool m_askOverwrite = false;
     bool m_unloadCancelled = false;
-    bool m_editMode = false;
-    bool m_lastEnabled = false;
-    bool m_deleteEnabled = false;
+    Mode m_mode = Mode::Start;
     bool m_askingFileExists = false;
-    QString m_processCaption;
     QString m_fileNameBox;
     UndoHistory m_history;
     UndoHistory::Step m_step;
