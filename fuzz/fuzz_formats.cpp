@@ -14,7 +14,7 @@
 
 #include "startup/FileCheck.h"
 #include "location/LocRecord.h"
-#include "location/LocValueProblem.h"
+#include "location/LocReadBack.h"
 #include "base/Cp1252.h"
 #include "recordfile/JournalFormat.h"
 #include "recordfile/RecordFileIO.h"
@@ -22,7 +22,7 @@
 #include "species/SpeciesLists.h"
 #include "species/VariantList.h"
 #include "stand/CheckStandField.h"
-#include "stand/ReadBackCheck.h"
+#include "stand/StandReadBack.h"
 #include "stand/StandSet.h"
 #include "tree/TreeRecord.h"
 

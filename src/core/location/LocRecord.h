@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/RecordText.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,7 +27,7 @@ struct LocRecord
     Kind kind = Kind::Invalid;
     // A record
     QString locationName;
-    QString access = QStringLiteral("@");
+    QString access = RecordText::placeholder();
     QString slfFileName;
     // B record
     QString groupingCode;

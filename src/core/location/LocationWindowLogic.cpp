@@ -1,10 +1,10 @@
 #include "LocationWindowLogic.h"
 
-#include "LocValueProblem.h"
+#include "LocReadBack.h"
 #include "LocationsFileCheck.h"
 #include "base/Cp1252.h"
 #include "base/FileFilters.h"
-#include "recordfile/ReadBackAlert.h"
+#include "base/RecordText.h"
 
 #include <QFileInfo>
 
@@ -176,13 +176,13 @@ bool LocationWindowLogic::processEntry()
 
 bool LocationWindowLogic::valuesReadBack(const LocRecord& record)
 {
-    QList<LocValueProblem> problems = valuesThatWouldNotReadBack(record);
+    QList<ReadBack::Problem> problems = valuesThatWouldNotReadBack(record);
     // A loaded addfile whose quoted name holds a blank shows in the field like two names.
     if (isEditMode() && record.kind == LocRecord::Kind::B && CurrentIndex() < RecordCount()) {
         const QString shown = display().line(CurrentIndex());
         if (ParseLocRecord(shown).addfiles == record.addfiles) {
-            for (const LocValueProblem& p : valuesThatWouldNotReadBack(shown)) {
-                if (p.field == Field::Addfiles && !problems.contains(p))
+            for (const ReadBack::Problem& p : valuesThatWouldNotReadBack(shown)) {
+                if (p.field == int(Field::Addfiles) && !problems.contains(p))
                     problems.append(p);
             }
         }
@@ -190,29 +190,30 @@ bool LocationWindowLogic::valuesReadBack(const LocRecord& record)
     if (problems.isEmpty())
         return true;
     // The access field is never shown, so there is no box to go to.
-    const auto focusOn = [this](Field field) {
-        if (field != Field::Access)
-            ui().focusControl(boxName(field));
+    const auto focusOn = [this](int field) {
+        if (field != int(Field::Access))
+            ui().focusControl(boxName(Field(field)));
     };
-    for (const LocValueProblem& p : std::as_const(problems)) {
-        if (p.reason == LocValueProblem::Reason::NoByte) {
-            refuseNoByte(fieldTitle(p.field), p.value);
+    for (const ReadBack::Problem& p : std::as_const(problems)) {
+        if (p.why == ReadBack::Why::NoByte) {
+            refuseNoByte(fieldTitle(Field(p.field)), p.value);
             focusOn(p.field);
             return false;
         }
     }
     const LocRecord readBack = ParseLocRecord(FormatLocRecord(record));
-    QList<ReadBackValue> values;
-    for (const LocValueProblem& p : std::as_const(problems)) {
-        QString title = fieldTitle(p.field);
+    QList<ReadBack::AlertValue> values;
+    for (const ReadBack::Problem& p : std::as_const(problems)) {
+        const Field field = Field(p.field);
+        QString title = fieldTitle(field);
         title[0] = title[0].toUpper();
         // A name of the loaded addfiles is only part of its field.
-        const bool whole = p.value == record.field(p.field);
+        const bool whole = p.value == record.field(field);
         values.append(
-            {title, p.value, p.reasonText(), whole ? readBack.field(p.field) : QString()});
+            {title, p.value, ReadBack::reason(p), whole ? readBack.field(field) : QString()});
     }
     if (ui().message(QStringLiteral("Alert"),
-                     readBackAlertText(QStringLiteral("Locations File"), values), Buttons::OkCancel,
+                     ReadBack::alertText(QStringLiteral("Locations File"), values), Buttons::OkCancel,
                      Icon::Exclamation) == Answer::Ok)
         return true;
     focusOn(problems.constFirst().field);
@@ -251,7 +252,7 @@ void LocationWindowLogic::clearFieldsForLoad()
 
 void LocationWindowLogic::slotSelected()
 {
-    setField(Field::Access, QStringLiteral("@"));
+    setField(Field::Access, RecordText::placeholder());
 }
 
 bool LocationWindowLogic::recordSelected(int index)

@@ -1,6 +1,8 @@
 #include "CheckStandField.h"
 
+#include "base/RecordText.h"
+
 TypingResult CheckStandField(int index, const QString& text, int caret)
 {
-    return checkTyping(standField(index).typing, text, caret, QStringLiteral("@"));
+    return checkTyping(standField(index).typing, text, caret, RecordText::placeholder());
 }

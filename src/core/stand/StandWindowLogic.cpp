@@ -1,11 +1,11 @@
 #include "StandWindowLogic.h"
 
 #include "CheckStandField.h"
-#include "ReadBackCheck.h"
+#include "StandReadBack.h"
 #include "StandFileCheck.h"
 #include "base/Cp1252.h"
+#include "base/RecordText.h"
 #include "base/FileFilters.h"
-#include "recordfile/ReadBackAlert.h"
 
 #include <QFileInfo>
 
@@ -15,7 +15,7 @@ using Icon = UserInterface::Icon;
 
 namespace {
 
-const QString Placeholder = QStringLiteral("@");
+const QString Placeholder = RecordText::placeholder();
 
 } // namespace
 
@@ -208,18 +208,18 @@ bool StandWindowLogic::everyCharacterFits()
 
 bool StandWindowLogic::warnUnreadable(const StandSet& set)
 {
-    const QList<UnreadableValue> found = findUnreadableValues(set);
+    const QList<ReadBack::Problem> found = findUnreadableValues(set);
     if (found.isEmpty())
         return true;
-    QList<ReadBackValue> values;
-    for (const UnreadableValue& v : found)
-        values.append({QString::fromLatin1(standField(v.box).label), v.value, unreadableReason(v),
+    QList<ReadBack::AlertValue> values;
+    for (const ReadBack::Problem& p : found)
+        values.append({QString::fromLatin1(standField(p.field).label), p.value, ReadBack::reason(p),
                        QString()});
     if (ui().message(QStringLiteral("Alert"),
-                     readBackAlertText(QStringLiteral("Stand List File"), values),
+                     ReadBack::alertText(QStringLiteral("Stand List File"), values),
                      Buttons::OkCancel, Icon::Exclamation) == Answer::Ok)
         return true;
-    ui().focusControl(boxName(found.constFirst().box));
+    ui().focusControl(boxName(found.constFirst().field));
     return false;
 }
 

@@ -1,7 +1,7 @@
 #include "CheckData.h"
 #include "LogicTest.h"
 #include "TestFiles.h"
-#include "location/LocValueProblem.h"
+#include "location/LocReadBack.h"
 #include "location/LocationWindowLogic.h"
 
 using Answer = UserInterface::Answer;
@@ -111,24 +111,20 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("record"); // or, without a | in it, a line of the file
         QTest::addColumn<QStringList>("problems");
-        const QString extra =
-            "addfiles: has blanks at its start or end, or more than one between names";
         // clang-format off
         QTest::newRow("A, blanks in the name, empty access") << "A| Big\tCreek ||C:\\b.slf||" << QStringList();
         QTest::newRow("A, access holds a tab, file name a blank") << "A|L|a\tb|C:\\My Files\\b.slf||"
-            << QStringList{"access: holds a tab", "slf: holds a blank"};
-        QTest::newRow("A, file name blanks only") << "A|L|@|  ||" << QStringList{"slf: is made of blanks only"};
-        QTest::newRow("A, no byte, file name in a quote") << "A|\u0101|@|\"b.slf||"
-            << QStringList{"location: holds a character that the file cannot hold", "slf: begins with a double quote"};
+            << QStringList{"access Separator", "slf Separator"};
+        QTest::newRow("A, file name blanks only") << "A|L|@|  ||" << QStringList{"slf BlanksOnly"};
+        QTest::newRow("A, no byte, file name in a quote") << "A|\u0101|@|\"b.slf||" << QStringList{"location NoByte", "slf LeadingQuote"};
         QTest::newRow("B, quotes inside names") << "B||@||G\"1|a\"b c.kcp" << QStringList();
-        QTest::newRow("B, empty grouping code, two blanks") << "B||@|||a  b" << QStringList{"group: is empty", extra};
-        QTest::newRow("B, trailing blank") << "B||@||G1|a " << QStringList{extra};
-        QTest::newRow("B, pasted line break") << "B||@||G1|a\r\nb" << QStringList{"addfiles: holds a line break"};
-        QTest::newRow("B, @ among the names") << "B||@||G1|a @" << QStringList{"addfiles: has a name \"@\", which stands for no value"};
-        QTest::newRow("B, name in a quote") << "B||@||G1|a \"b" << QStringList{"addfiles: has a name beginning with a double quote"};
-        QTest::newRow("line, quoted addfile with a blank") << "B G1 @ \"My Files\\a.kcp\"" << QStringList{"addfiles: holds a blank"};
-        QTest::newRow("line, A with a blank in the file name") << "A \"L\" @ C:\\My Files\\b.slf @ @"
-            << QStringList{"slf: has no field on its line, so the reader skips it (a name with a blank in it before it is the usual cause)"};
+        QTest::newRow("B, empty grouping code, two blanks") << "B||@|||a  b" << QStringList{"group Empty", "addfiles ExtraBlanks"};
+        QTest::newRow("B, trailing blank") << "B||@||G1|a " << QStringList{"addfiles ExtraBlanks"};
+        QTest::newRow("B, pasted line break") << "B||@||G1|a\r\nb" << QStringList{"addfiles Separator"};
+        QTest::newRow("B, @ among the names") << "B||@||G1|a @" << QStringList{"addfiles Placeholder"};
+        QTest::newRow("B, name in a quote") << "B||@||G1|a \"b" << QStringList{"addfiles LeadingQuote"};
+        QTest::newRow("line, quoted addfile with a blank") << "B G1 @ \"My Files\\a.kcp\"" << QStringList{"addfiles Separator"};
+        QTest::newRow("line, A with a blank in the file name") << "A \"L\" @ C:\\My Files\\b.slf @ @" << QStringList{"slf Dropped"};
         // clang-format on
     }
     void valuesThatWouldNotReadBack()
@@ -138,10 +134,12 @@ private Q_SLOTS:
         const bool isLine = !record.contains(u'|');
         LocRecord typed = ::record(record);
         const char* names[] = {"location", "access", "slf", "group", "addfiles"};
+        const char* whys[] = {"NoByte",       "Empty",       "BlanksOnly", "Separator",
+                              "ExtraBlanks", "LeadingQuote", "Placeholder", "Dropped"};
         QStringList found;
-        for (const LocValueProblem& p :
+        for (const ReadBack::Problem& p :
              isLine ? ::valuesThatWouldNotReadBack(record) : ::valuesThatWouldNotReadBack(typed))
-            found << QString::fromLatin1(names[int(p.field)]) + ": " + p.reasonText();
+            found << QString::fromLatin1(names[p.field]) + u' ' + whys[int(p.why)];
         QCOMPARE(found, problems);
         // Values without a problem read back as they are ("@" stands for an empty access field).
         if (problems.isEmpty() && !isLine) {
@@ -289,9 +287,10 @@ private Q_SLOTS:
         m_logic->processEntry();
         QCOMPARE(m_ui->messages[0].text,
                  "The Locations File would not read these values back as typed:\r\n\r\n"
-                 "Access field \"a<09>b\": holds a tab; read back as \"a\"\r\n"
-                 "Stand List File name \"C:\\My<0D><0A>Files\\b.slf\": holds a line break; read "
-                 "back as \"b\"\r\n\r\nUse them anyway?");
+                 "Access field \"a<09>b\": holds a tab, which the file takes as a field "
+                 "separator; read back as \"a\"\r\nStand List File name "
+                 "\"C:\\My<0D><0A>Files\\b.slf\": holds a line break, which the file takes as a "
+                 "field separator; read back as \"b\"\r\n\r\nUse them anyway?");
     }
 
     void browsing()

@@ -1,13 +1,13 @@
 #include "CheckData.h"
 #include "LogicTest.h"
-#include "stand/ReadBackCheck.h"
+#include "stand/StandReadBack.h"
 #include "stand/StandWindowLogic.h"
 
 using Answer = UserInterface::Answer;
 using Boxes = QMap<int, QString>;
 namespace Box = StandBox;
 Q_DECLARE_METATYPE(StandSet)
-Q_DECLARE_METATYPE(UnreadableValue)
+Q_DECLARE_METATYPE(ReadBack::Problem)
 
 namespace {
 
@@ -400,14 +400,14 @@ private Q_SLOTS:
 
     void unreadableValues_data()
     {
-        using Why = UnreadableValue::Why;
+        using Why = ReadBack::Why;
         QTest::addColumn<StandSet>("set");
         QTest::addColumn<QString>("line");                 // when given, checked instead of the set
-        QTest::addColumn<QList<UnreadableValue>>("found"); // for a line, the first only
+        QTest::addColumn<QList<ReadBack::Problem>>("found"); // for a line, the first only
 
-        const auto none = QList<UnreadableValue>{};
+        const auto none = QList<ReadBack::Problem>{};
         const auto one = [](int box, const QString& value, Why why) {
-            return QList<UnreadableValue>{{box, value, why}};
+            return QList<ReadBack::Problem>{{box, value, why}};
         };
         const StandSet set;
         const QString typed;
@@ -415,7 +415,7 @@ private Q_SLOTS:
     QTest::newRow("lists, a sign, an empty last grouping line")
         << makeSet("S1", "t.tre", "xa, xb ", {{11, "-5"}}, "G1\r\nG2\r\n", "a.kcp b.kcp") << typed << none;
     QTest::newRow("every one, in file order") << makeSet("S 1", "my trees.tre", "xa", {{6, "1 2"}, {SiteSpecies, " "}}) << typed
-        << QList<UnreadableValue>{{StandBox::StandId, "S 1", Why::Separator}, {StandBox::TreeFile, "my trees.tre", Why::Separator}, {6, "1 2", Why::Separator}, {SiteSpecies, " ", Why::BlanksOnly}};
+        << QList<ReadBack::Problem>{{StandBox::StandId, "S 1", Why::Separator}, {StandBox::TreeFile, "my trees.tre", Why::Separator}, {6, "1 2", Why::Separator}, {SiteSpecies, " ", Why::BlanksOnly}};
     QTest::newRow("tab in a tree file name") << makeSet("S1", "a\tb", "xa") << typed << one(StandBox::TreeFile, "a\tb", Why::Separator);
     QTest::newRow("quote before a variant code") << makeSet("S1", "t", "xa,\"xb") << typed << one(StandBox::Variant, "\"xb", Why::LeadingQuote);
     QTest::newRow("variants of blanks only") << makeSet("S1", "t", "  ") << typed << one(StandBox::Variant, "  ", Why::BlanksOnly);
@@ -435,12 +435,12 @@ private Q_SLOTS:
     {
         QFETCH(StandSet, set);
         QFETCH(QString, line);
-        QFETCH(QList<UnreadableValue>, found);
+        QFETCH(QList<ReadBack::Problem>, found);
         if (line.isEmpty()) {
             QCOMPARE(findUnreadableValues(set), found);
         } else {
-            const std::optional<UnreadableValue> first = findUnreadableValue(line);
-            QCOMPARE(first ? QList{*first} : QList<UnreadableValue>{}, found);
+            const std::optional<ReadBack::Problem> first = findUnreadableValue(line);
+            QCOMPARE(first ? QList{*first} : QList<ReadBack::Problem>{}, found);
         }
     }
 
