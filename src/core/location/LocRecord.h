@@ -15,7 +15,8 @@ struct LocRecord
         A,
         B
     };
-    enum class Field
+    // The fields in the order of the window's table.
+    enum Field : int
     {
         LocationName,
         Access,

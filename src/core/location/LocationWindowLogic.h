@@ -1,7 +1,6 @@
 #pragma once
 
 #include "LocRecord.h"
-#include "base/TypingCheck.h"
 #include "recordfile/RecordFileLogic.h"
 
 // The location data window's logic: the shared record file handling plus the A and B record
@@ -16,8 +15,6 @@ public:
 
     static RecordFileConfig fileConfig();
 
-    // Object name of a field's entry box.
-    static QString boxName(Field field);
     // What the two grey boxes always show: grouping codes and stand IDs belong to the Stand
     // List File.
     static QString noteText();
@@ -25,13 +22,6 @@ public:
     // Opening: the Locations File named by the shared state ("vorlin.loc" when none), A records
     // chosen, and the stand window's Stand List File offered when nothing was loaded.
     void openFromSharedState() override;
-
-    QString field(Field field) const { return m_entry.field(field); }
-    // A change the user made by typing, pasting or deleting; `caret` is the caret position
-    // after it. Characters without a byte in the file are refused with a beep.
-    TypingResult fieldEdited(Field field, const QString& text, int caret);
-    // A change made by the program.
-    void setField(Field field, const QString& text);
 
     bool isTypeB() const { return m_typeB; }
     // The option buttons: which record kind is entered, and so which fields are enabled.
@@ -47,7 +37,6 @@ public:
     QStringList entryFields() const override;
 
 Q_SIGNALS:
-    void fieldChanged(LocRecord::Field field, const QString& text);
     void typeChanged(bool typeB);
 
 protected:
@@ -63,7 +52,7 @@ private:
     bool valuesReadBack(const LocRecord& record);
     // Says that a value has a character without a byte in the file.
     void refuseNoByte(const QString& what, const QString& value);
+    LocRecord entry() const;
 
-    LocRecord m_entry;
     bool m_typeB = false;
 };

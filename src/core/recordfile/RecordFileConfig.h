@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CheckFinding.h"
+#include "EntryField.h"
 #include "base/ModGlobal.h"
 
 #include <QString>
@@ -33,6 +34,11 @@ struct RecordFileConfig
     QString addTooltip = QStringLiteral("Add above information as a new record");
     QString editCaption = QStringLiteral("&Update Record");
     QString editTooltip = QStringLiteral("Replace highlighted record with above information");
+    // The window's entry fields, numbered from firstField on; `placeholder` passes every typing
+    // check.
+    QList<EntryField> fields;
+    int firstField = 1;
+    QString placeholder;
     // Names the window in its recovery journals; empty: none is kept.
     QString journalWindow;
     // What the simulator would read differently in the lines about to be saved under that

@@ -13,6 +13,7 @@ using Icon = UserInterface::Icon;
 RecordFileLogic::RecordFileLogic(RecordFileConfig config, ModGlobal& shared, UserInterface& ui,
                                  QObject* parent)
     : QObject(parent), m_config(std::move(config)), m_shared(shared), m_ui(ui),
+      m_fields(m_config.fields, m_config.firstField, m_config.placeholder, m_ui),
       m_mode(m_config.startCaption.isEmpty() ? Mode::Add : Mode::Start),
       m_journal(m_config.journalWindow)
 {
@@ -494,22 +495,6 @@ bool RecordFileLogic::takeStep(bool forward)
     Q_EMIT controlsChanged();
     using Kind = JournalFormat::OpKind;
     journal(m_replayingStep ? Kind::Step : forward ? Kind::Redo : Kind::Undo);
-    return true;
-}
-
-void RecordFileLogic::refuseField(const QString& title, const QString& text, const QString& box)
-{
-    m_ui.message(title, text, Buttons::Ok, Icon::Exclamation);
-    m_ui.focusControl(box);
-}
-
-bool RecordFileLogic::refusedAsUnfinishedNumber(TypingClass typing, const QString& fieldName,
-                                                const QString& value, const QString& box)
-{
-    if (!isUnfinishedNumber(typing, value))
-        return false;
-    refuseField(QStringLiteral("Invalid Data"),
-                QStringLiteral("%1 \"%2\" is not a number.").arg(fieldName, value), box);
     return true;
 }
 

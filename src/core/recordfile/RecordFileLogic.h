@@ -1,11 +1,11 @@
 #pragma once
 
 #include "DisplayList.h"
+#include "EntryFields.h"
 #include "QuestionCounter.h"
 #include "RecordFileConfig.h"
 #include "RecordJournal.h"
 #include "UndoHistory.h"
-#include "base/TypingCheck.h"
 
 #include <QObject>
 
@@ -111,8 +111,14 @@ public:
     // The recovery journal's file; empty while none is kept.
     QString journalPath() const { return m_journal.path(); }
 
+    // The window's entry fields.
+    EntryFields& fields() { return m_fields; }
+    const EntryFields& fields() const { return m_fields; }
+    QString field(int field) const { return m_fields.text(field); }
+    void setField(int field, const QString& text) { m_fields.set(field, text); }
+
     // What the entry fields hold, in an order of the window's own.
-    virtual QStringList entryFields() const { return {}; }
+    virtual QStringList entryFields() const { return m_fields.texts(); }
 
 Q_SIGNALS:
     void fileNameBoxChanged(const QString& text);
@@ -131,7 +137,7 @@ protected:
     virtual bool confirmReplace(const QString& newLine);
     virtual void recordUpdated() {}
     // Puts back fields that entryFields gave, without the checks of typing.
-    virtual void restoreEntryFields(const QStringList&) {}
+    virtual void restoreEntryFields(const QStringList& texts) { m_fields.restore(texts); }
 
     // One user operation: every change of the display list while one lives (the outermost,
     // when they nest) is a single undo step.
@@ -149,11 +155,6 @@ protected:
 
     UserInterface& ui() { return m_ui; }
     ModGlobal& shared() { return m_shared; }
-    // A field that keeps the record from being built: the message, then the focus to its box.
-    void refuseField(const QString& title, const QString& text, const QString& box);
-    // True, after saying so, when a number box holds the start of a number and no more.
-    bool refusedAsUnfinishedNumber(TypingClass typing, const QString& fieldName,
-                                   const QString& value, const QString& box);
     void setAddMode();
     void setEditMode();
     void setStartMode();
@@ -200,6 +201,7 @@ private:
     RecordFileConfig m_config;
     ModGlobal& m_shared;
     QuestionCounter m_ui;
+    EntryFields m_fields;
     DisplayList m_display;
     qint16 m_recordCount = 0;
     qint16 m_currentIndex = 0;

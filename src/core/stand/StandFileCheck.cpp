@@ -1,7 +1,7 @@
 #include "StandFileCheck.h"
 
 #include "StandReadBack.h"
-#include "StandFieldInfo.h"
+#include "StandFields.h"
 #include "StandSet.h"
 #include "base/NumberTest.h"
 #include "base/RecordText.h"
@@ -21,7 +21,7 @@ constexpr qsizetype VariantsFrom = 3;
 QString fieldName(int box)
 {
     return box == StandBox::TreeFile ? QStringLiteral("Tree data file")
-                                     : QString::fromLatin1(standField(box).label);
+                                     : QString::fromLatin1(standField(box).name);
 }
 
 // Whether a B line's value is of its field's kind: a number, or a growth code, where the field

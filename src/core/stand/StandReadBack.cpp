@@ -1,6 +1,6 @@
 #include "StandReadBack.h"
 
-#include "StandFieldInfo.h"
+#include "StandFields.h"
 #include "base/RecordText.h"
 
 #include <QRegularExpression>

@@ -1,6 +1,5 @@
 #include "StandWindowLogic.h"
 
-#include "CheckStandField.h"
 #include "StandReadBack.h"
 #include "StandFileCheck.h"
 #include "base/Cp1252.h"
@@ -12,12 +11,6 @@
 using Answer = UserInterface::Answer;
 using Buttons = UserInterface::Buttons;
 using Icon = UserInterface::Icon;
-
-namespace {
-
-const QString Placeholder = RecordText::placeholder();
-
-} // namespace
 
 StandWindowLogic::StandWindowLogic(ModGlobal& shared, UserInterface& ui, QObject* parent)
     : RecordFileLogic(fileConfig(), shared, ui, parent)
@@ -32,6 +25,8 @@ RecordFileConfig StandWindowLogic::fileConfig()
     c.missingFilename = QStringLiteral("A Stand List File name must be specified.");
     c.sharedName = &ModGlobal::StandListFileName;
     c.journalWindow = QStringLiteral("stand");
+    c.fields = standEntryFields();
+    c.placeholder = RecordText::placeholder();
     c.recordLetters = QStringLiteral("ABCD");
     c.invalidFormatText = QStringLiteral("Invalid Stand List File format.");
     // Sets of lines: "Records" at first, but the slot's caption is the singular.
@@ -45,21 +40,6 @@ RecordFileConfig StandWindowLogic::fileConfig()
     return c;
 }
 
-QString StandWindowLogic::boxName(int box)
-{
-    switch (box) {
-    case StandBox::TreeFile:
-        return QStringLiteral("txtTreeFile");
-    case StandBox::Variant:
-        return QStringLiteral("txtVariant");
-    case StandBox::Groups:
-        return QStringLiteral("txtGroups");
-    case StandBox::Addfile:
-        return QStringLiteral("txtAddfile");
-    default:
-        return QStringLiteral("txtStandData_") + QString::number(box);
-    }
-}
 
 QString StandWindowLogic::locationNote()
 {
@@ -74,36 +54,8 @@ void StandWindowLogic::openFromSharedState()
     open(shared.StandListFileName);
 }
 
-TypingResult StandWindowLogic::fieldEdited(int box, const QString& text, int caret)
-{
-    if (box < StandBox::StandId || box > StandBox::Last)
-        return {true, text, caret, false};
-    const StandFieldInfo& info = standField(box);
-    const TypingResult result =
-        checkEdit(info.typing, m_boxes[box], text, caret, info.maxLength, Placeholder);
-    store(box, result.text);
-    if (result.beep)
-        ui().beep();
-    return result;
-}
 
-void StandWindowLogic::setField(int box, const QString& text)
-{
-    if (box < StandBox::StandId || box > StandBox::Last || text == m_boxes[box])
-        return;
-    const TypingResult result = CheckStandField(box, text, 0);
-    store(box, result.text);
-    if (result.beep)
-        ui().beep();
-}
 
-void StandWindowLogic::store(int box, const QString& text)
-{
-    if (text == m_boxes[box])
-        return;
-    m_boxes[box] = text;
-    Q_EMIT fieldChanged(box, text);
-}
 
 QString StandWindowLogic::addfilesTag() const
 {
@@ -142,7 +94,7 @@ void StandWindowLogic::browseTree()
                                     "the last one specified on the previous screen"),
                      Buttons::OkCancel, Icon::Exclamation) == Answer::Cancel)
         setField(StandBox::TreeFile, handedOver);
-    ui().focusControl(boxName(StandBox::TreeFile));
+    ui().focusControl(fields().boxName(StandBox::TreeFile));
 }
 
 void StandWindowLogic::browseAddfile()
@@ -162,21 +114,21 @@ void StandWindowLogic::browseAddfile()
                          .arg(*path),
                      Buttons::OkCancel, Icon::Exclamation) == Answer::Cancel)
         return;
-    const QString current = m_boxes[StandBox::Addfile];
+    const QString current = field(StandBox::Addfile);
     setField(StandBox::Addfile, current.isEmpty() ? *path : current + u' ' + *path);
-    ui().focusControl(boxName(StandBox::Addfile));
+    ui().focusControl(fields().boxName(StandBox::Addfile));
 }
 
 StandSet StandWindowLogic::boxesAsSet() const
 {
     StandSet set;
-    set.standId = m_boxes[StandBox::StandId];
-    set.treeFileName = m_boxes[StandBox::TreeFile];
-    set.variantCodes = m_boxes[StandBox::Variant];
+    set.standId = field(StandBox::StandId);
+    set.treeFileName = field(StandBox::TreeFile);
+    set.variantCodes = field(StandBox::Variant);
     for (int n = StandSet::FirstAttribute; n <= StandSet::LastAttribute; ++n)
-        set.attributes[n] = m_boxes[n];
-    set.groupingCodes = m_boxes[StandBox::Groups];
-    set.addfiles = m_boxes[StandBox::Addfile];
+        set.attributes[n] = field(n);
+    set.groupingCodes = field(StandBox::Groups);
+    set.addfiles = field(StandBox::Addfile);
     return set;
 }
 
@@ -194,13 +146,12 @@ void StandWindowLogic::showSet(const StandSet& set)
 bool StandWindowLogic::everyCharacterFits()
 {
     for (int box = StandBox::StandId; box <= StandBox::Last; ++box) {
-        if (Cp1252::canEncode(m_boxes[box]))
+        if (Cp1252::canEncode(field(box)))
             continue;
-        refuseField(QStringLiteral("Alert"),
-                    QStringLiteral("The %1 \"%2\" holds a character that the Stand List File "
-                                   "cannot hold.")
-                        .arg(QString::fromLatin1(standField(box).label), m_boxes[box]),
-                    boxName(box));
+        fields().refuse(box, QStringLiteral("Alert"),
+                        QStringLiteral("The %1 \"%2\" holds a character that the Stand List "
+                                       "File cannot hold.")
+                            .arg(fields().name(box), field(box)));
         return false;
     }
     return true;
@@ -213,13 +164,13 @@ bool StandWindowLogic::warnUnreadable(const StandSet& set)
         return true;
     QList<ReadBack::AlertValue> values;
     for (const ReadBack::Problem& p : found)
-        values.append({QString::fromLatin1(standField(p.field).label), p.value, ReadBack::reason(p),
+        values.append({fields().name(p.field), p.value, ReadBack::reason(p),
                        QString()});
     if (ui().message(QStringLiteral("Alert"),
                      ReadBack::alertText(QStringLiteral("Stand List File"), values),
                      Buttons::OkCancel, Icon::Exclamation) == Answer::Ok)
         return true;
-    ui().focusControl(boxName(found.constFirst().field));
+    ui().focusControl(fields().boxName(found.constFirst().field));
     return false;
 }
 
@@ -234,30 +185,15 @@ bool StandWindowLogic::processEntry()
     }
     if (isEditMode() && !setHasOneLineOfEachType())
         return false;
-    if (m_boxes[StandBox::StandId].isEmpty()) {
-        refuseField(QStringLiteral("Missing Data"), QStringLiteral("Stand ID is required"),
-                    boxName(StandBox::StandId));
+    if (fields().refusedAsMissing() || !everyCharacterFits() ||
+        fields().refusedAsUnfinishedNumber())
         return false;
-    }
-    if (m_boxes[StandBox::Variant].isEmpty()) {
-        refuseField(QStringLiteral("Missing Data"), QStringLiteral("VELK variant code is required"),
-                    boxName(StandBox::Variant));
-        return false;
-    }
-    if (!everyCharacterFits())
-        return false;
-    for (int box = StandSet::FirstAttribute; box <= StandSet::LastAttribute; ++box) {
-        if (refusedAsUnfinishedNumber(standField(box).typing,
-                                      QString::fromLatin1(standField(box).label), m_boxes[box],
-                                      boxName(box)))
-            return false;
-    }
-    if (m_boxes[StandBox::TreeFile].isEmpty() &&
+    if (field(StandBox::TreeFile).isEmpty() &&
         ui().message(QStringLiteral("Bareground"),
                      QStringLiteral("No tree file name is specified.\r\n"
                                     "A bareground stand will result."),
                      Buttons::OkCancel, Icon::Exclamation) == Answer::Cancel) {
-        ui().focusControl(boxName(StandBox::TreeFile));
+        ui().focusControl(fields().boxName(StandBox::TreeFile));
         return false;
     }
     // The variant box changes with the lines, so within the same step.
@@ -275,7 +211,7 @@ bool StandWindowLogic::processEntry()
         const bool hasSlot = !display().isEmpty();
         if (!roomFor(int(lines.size()) + (hasSlot ? 0 : 1)))
             return false;
-        setField(StandBox::Variant, variantCodesAsWritten(m_boxes[StandBox::Variant]));
+        setField(StandBox::Variant, variantCodesAsWritten(field(StandBox::Variant)));
         addSet(lines);
     }
     markChanged();
@@ -336,10 +272,10 @@ bool StandWindowLogic::replaceSet(const QStringList& lines)
     const int grows = int(replacement.size()) - oldCount;
     if (grows > 0 && !roomFor(grows))
         return false;
-    setField(StandBox::Variant, variantCodesAsWritten(m_boxes[StandBox::Variant]));
+    setField(StandBox::Variant, variantCodesAsWritten(field(StandBox::Variant)));
     replaceRecordLines(bounds.first, oldCount, replacement);
-    m_cCount = !m_boxes[StandBox::Groups].isEmpty();
-    m_dCount = !m_boxes[StandBox::Addfile].isEmpty();
+    m_cCount = !field(StandBox::Groups).isEmpty();
+    m_dCount = !field(StandBox::Addfile).isEmpty();
     return true;
 }
 
@@ -369,16 +305,7 @@ void StandWindowLogic::deleteCurrent()
     markChanged();
 }
 
-QStringList StandWindowLogic::entryFields() const
-{
-    return QStringList(m_boxes.begin() + StandBox::StandId, m_boxes.end());
-}
 
-void StandWindowLogic::restoreEntryFields(const QStringList& fields)
-{
-    for (int box = StandBox::StandId; box <= StandBox::Last; ++box)
-        store(box, fields.value(box - StandBox::StandId));
-}
 
 void StandWindowLogic::clearFieldsForLoad()
 {

@@ -6,6 +6,7 @@
 #include "base/ModGlobal.h"
 #include "app/Twips.h"
 #include "location/LocationWindowLogic.h"
+#include "recordfile/EntryFieldBinding.h"
 #include "recordfile/RecordFileBinding.h"
 #include "recordfile/RecordListView.h"
 
@@ -67,7 +68,7 @@ FrmLocData::FrmLocData()
         Controls::button(fileFrame, QStringLiteral("cmdBrowseLoc"), QStringLiteral("&Browse"),
                          QString(), 3600, 240, 795, 315);
     // The access field of a loaded A record travels through an update unseen.
-    QLineEdit* access = fieldBox(this, Field::Access, QString(), 8520, 60, 315, 285);
+    QLineEdit* access = fieldBox(this, Field::Access, 8520, 60, 315, 285);
     access->setFocusPolicy(Qt::NoFocus);
     access->hide();
 
@@ -108,12 +109,7 @@ FrmLocData::FrmLocData()
     connect(m_typeA, &QRadioButton::clicked, m_logic, [this] { m_logic->chooseType(false); });
     connect(m_typeB, &QRadioButton::clicked, m_logic, [this] { m_logic->chooseType(true); });
     connect(m_logic, &LocationWindowLogic::typeChanged, this, &FrmLocData::applyType);
-    connect(m_logic, &LocationWindowLogic::fieldChanged, this,
-            [this](Field field, const QString& text) {
-                QLineEdit* box = m_fields.value(field);
-                if (box->text() != text)
-                    box->setText(text);
-            });
+    EntryFieldBinding::bind(this, m_logic->fields());
 
     setTabOrder(m_fileBox, m_fields[Field::SlfFileName]);
     setTabOrder(m_fields[Field::SlfFileName], m_fields[Field::LocationName]);
@@ -146,10 +142,7 @@ void FrmLocData::buildTypeA()
         Controls::label(frame, QStringLiteral("lblTypeA_0"),
                         QStringLiteral("Stand List File associated with the Location Name below"),
                         180, 360, 4155, 195);
-    slfLabel->setBuddy(fieldBox(
-        frame, Field::SlfFileName,
-        QStringLiteral("Name of the Stand List File referred to by the Location Name below"), 4260,
-        300, 3315, 315));
+    slfLabel->setBuddy(fieldBox(frame, Field::SlfFileName, 4260, 300, 3315, 315));
     QPushButton* browse =
         Controls::button(frame, QStringLiteral("cmdBrowseSlf"), QStringLiteral("Bro&wse"),
                          QString(), 7620, 300, 795, 315);
@@ -157,10 +150,7 @@ void FrmLocData::buildTypeA()
     QLabel* locationLabel =
         Controls::label(frame, QStringLiteral("lblTypeA_1"),
                         QStringLiteral("Location/Project Name"), 120, 780, 1935, 195);
-    QLineEdit* location = fieldBox(frame, Field::LocationName,
-                                   QStringLiteral("Name of the location or project used in stand "
-                                                  "selection when using the Vorlin interface"),
-                                   120, 1020, 2775, 795);
+    QLineEdit* location = fieldBox(frame, Field::LocationName, 120, 1020, 2775, 795);
     location->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     locationLabel->setBuddy(location);
     QLabel* groupsLabel = Controls::label(frame, QStringLiteral("lblTypeA_2"),
@@ -187,16 +177,10 @@ void FrmLocData::buildTypeB()
                                          QStringLiteral("Grouping Code to which the addfile will "
                                                         "be attached"),
                                          120, 240, 3855, 195);
-    groupLabel->setBuddy(fieldBox(frame, Field::GroupingCode,
-                                  QStringLiteral("Any stand with this grouping code will have the "
-                                                 "addfile to the right automatically included"),
-                                  120, 480, 3915, 315));
+    groupLabel->setBuddy(fieldBox(frame, Field::GroupingCode, 120, 480, 3915, 315));
     QLabel* addfileLabel = Controls::label(frame, QStringLiteral("lblTypeB_1"),
                                            QStringLiteral("Addfile Name(s)"), 4260, 240, 1335, 195);
-    addfileLabel->setBuddy(fieldBox(
-        frame, Field::Addfiles,
-        QStringLiteral("Addfiles to be automatically added when stands are selected in Vorlin"),
-        4200, 480, 3675, 315));
+    addfileLabel->setBuddy(fieldBox(frame, Field::Addfiles, 4200, 480, 3675, 315));
     QPushButton* browse =
         Controls::button(frame, QStringLiteral("cmdBrowseAddfile"), QStringLiteral("Bro&wse"),
                          QString(), 7920, 480, 795, 315);
@@ -205,18 +189,13 @@ void FrmLocData::buildTypeB()
     m_typeB->raise();
 }
 
-QLineEdit* FrmLocData::fieldBox(QWidget* parent, Field field, const QString& tooltip, int left,
-                                int top, int width, int height)
+QLineEdit* FrmLocData::fieldBox(QWidget* parent, Field field, int left, int top, int width,
+                                int height)
 {
-    QLineEdit* box = Controls::textBox(parent, LocationWindowLogic::boxName(field), tooltip, left,
-                                       top, width, height);
-    box->setText(m_logic->field(field));
+    const EntryField& info = m_logic->fields().spec(field);
+    QLineEdit* box = Controls::textBox(parent, QString::fromLatin1(info.box),
+                                       QString::fromLatin1(info.hint), left, top, width, height);
     m_fields.insert(field, box);
-    CheckedBox::bind(box, {[this, field](const QString& text, int caret) {
-                               return m_logic->fieldEdited(field, text, caret);
-                           },
-                           [this, field](const QString& text) { m_logic->setField(field, text); },
-                           [this, field] { return m_logic->field(field); }});
     return box;
 }
 

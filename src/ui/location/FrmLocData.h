@@ -24,8 +24,8 @@ public:
 private:
     void buildTypeA();
     void buildTypeB();
-    QLineEdit* fieldBox(QWidget* parent, LocRecord::Field field, const QString& tooltip, int left,
-                        int top, int width, int height);
+    QLineEdit* fieldBox(QWidget* parent, LocRecord::Field field, int left, int top, int width,
+                        int height);
     // Labels, boxes and Browse buttons of the kind of record being entered.
     void applyType(bool typeB);
 

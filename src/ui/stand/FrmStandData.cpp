@@ -8,6 +8,7 @@
 #include "app/HoverFrame.h"
 #include "base/ModGlobal.h"
 #include "app/Twips.h"
+#include "recordfile/EntryFieldBinding.h"
 #include "recordfile/RecordFileBinding.h"
 #include "recordfile/RecordListView.h"
 #include "stand/DlgVariants.h"
@@ -99,7 +100,8 @@ FrmStandData::FrmStandData()
             [this] { leaveTo(WindowChain::Window::Tree); });
     connect(m_next, &QPushButton::clicked, this,
             [this] { leaveTo(WindowChain::Window::Location); });
-    connect(m_logic, &StandWindowLogic::fieldChanged, this, &FrmStandData::showField);
+    EntryFieldBinding::bind(this, m_logic->fields());
+    connect(&m_logic->fields(), &EntryFields::changed, this, &FrmStandData::showGroups);
     connect(m_logic, &StandWindowLogic::addfilesSwitched, this, &FrmStandData::updateAddfiles);
 
     updateAddfiles();
@@ -120,10 +122,9 @@ void FrmStandData::buildTop()
         this, QStringLiteral("Label4"),
         QStringLiteral("VELK Tree Data File associated with the info below"), 4680, 60, 3675, 195);
     const auto box = [this](int index, int left, int top, int width, int height) {
-        m_boxes[index] = Controls::textBox(this, StandWindowLogic::boxName(index),
-                                           QString::fromLatin1(standField(index).tooltip), left,
-                                           top, width, height);
-        bindBox(index);
+        m_boxes[index] = Controls::textBox(this, QString::fromLatin1(standField(index).box),
+                                           QString::fromLatin1(standField(index).hint), left, top,
+                                           width, height);
     };
     box(StandBox::TreeFile, 4680, 300, 3315, 315);
     treeFileLabel->setBuddy(m_boxes[StandBox::TreeFile]);
@@ -178,7 +179,7 @@ void FrmStandData::buildTop()
     QLabel* groupsLabel = Controls::label(
         this, QStringLiteral("Label2"), QStringLiteral("Grouping Code(s)"), 3060, 1140, 1635, 195);
     m_groups = multiLineBox(this, QStringLiteral("txtGroups"),
-                            QString::fromLatin1(standField(StandBox::Groups).tooltip), 3000, 1380,
+                            QString::fromLatin1(standField(StandBox::Groups).hint), 3000, 1380,
                             3015, 735);
     m_groups->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     groupsLabel->setBuddy(m_groups);
@@ -218,15 +219,14 @@ void FrmStandData::buildStandBoxes()
     for (int index = StandSet::FirstAttribute; index <= StandSet::LastAttribute; ++index) {
         const Column& column = columnOf(index);
         const int top = 2220 + 360 * (index - column.first);
-        const StandFieldInfo& info = standField(index);
+        const EntryField& info = standField(index);
         QLabel* label = Controls::label(this, QStringLiteral("lblData_%1").arg(index),
-                                        QString::fromLatin1(info.label), column.labelLeft, top + 60,
+                                        QString::fromLatin1(info.name), column.labelLeft, top + 60,
                                         column.boxLeft - column.labelLeft - 60, 195);
-        label->setToolTip(QString::fromLatin1(info.tooltip));
-        m_boxes[index] = Controls::textBox(this, StandWindowLogic::boxName(index), QString(),
+        label->setToolTip(QString::fromLatin1(info.hint));
+        m_boxes[index] = Controls::textBox(this, QString::fromLatin1(info.box), QString(),
                                            column.boxLeft, top, 855, 315);
         label->setBuddy(m_boxes[index]);
-        bindBox(index);
     }
 }
 
@@ -281,16 +281,6 @@ void FrmStandData::applyTabOrder()
     }
 }
 
-void FrmStandData::bindBox(int index)
-{
-    CheckedBox::bind(m_boxes[index],
-                     {[this, index](const QString& text, int caret) {
-                          return m_logic->fieldEdited(index, text, caret);
-                      },
-                      [this, index](const QString& text) { m_logic->setField(index, text); },
-                      [this, index] { return m_logic->field(index); }});
-}
-
 void FrmStandData::bindGroups()
 {
     // A multi-line box has no separate signal for typing: every change counts as one.
@@ -300,7 +290,7 @@ void FrmStandData::bindGroups()
         if (text == m_logic->field(StandBox::Groups))
             return;
         const int caret = m_groups->textCursor().position();
-        const TypingResult result = m_logic->fieldEdited(
+        const TypingResult result = m_logic->fields().edited(
             StandBox::Groups, text, caret + int(shown.left(caret).count(u'\n')));
         if (result.text == text)
             return;
@@ -312,14 +302,10 @@ void FrmStandData::bindGroups()
     });
 }
 
-void FrmStandData::showField(int index, const QString& text)
+void FrmStandData::showGroups(int index, const QString& text)
 {
-    if (index == StandBox::Groups) {
-        if (withCrLf(plainText(m_groups)) != text)
-            m_groups->setPlainText(withLineFeeds(text));
-    } else if (m_boxes[index] && m_boxes[index]->text() != text) {
-        m_boxes[index]->setText(text);
-    }
+    if (index == StandBox::Groups && withCrLf(plainText(m_groups)) != text)
+        m_groups->setPlainText(withLineFeeds(text));
 }
 
 void FrmStandData::updateAddfiles()

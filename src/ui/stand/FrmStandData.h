@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/DataWindow.h"
-#include "stand/StandFieldInfo.h"
+#include "stand/StandFields.h"
 
 #include <array>
 
@@ -33,9 +33,8 @@ private:
     void buildStandBoxes();
     void buildButtons();
     void applyTabOrder();
-    void bindBox(int box);
     void bindGroups();
-    void showField(int box, const QString& text);
+    void showGroups(int box, const QString& text);
     // Tag, picture, enabled state and background of the addfiles switch and its box.
     void updateAddfiles();
     void openVariants();

@@ -8,6 +8,7 @@
 #include "app/HoverFrame.h"
 #include "base/ModGlobal.h"
 #include "app/Twips.h"
+#include "recordfile/EntryFieldBinding.h"
 #include "recordfile/RecordFileBinding.h"
 #include "recordfile/RecordListView.h"
 #include "species/DlgSpecies.h"
@@ -98,10 +99,6 @@ FrmTreeData::FrmTreeData()
     connect(m_process, &QPushButton::clicked, m_logic, &TreeWindowLogic::processEntry);
     connect(m_next, &QPushButton::clicked, this, [this] { leaveTo(WindowChain::Window::Stand); });
     connect(m_logic, &TreeWindowLogic::fieldStatesChanged, this, &FrmTreeData::updateFieldControls);
-    connect(m_logic, &TreeWindowLogic::fieldChanged, this, [this](int field, const QString& text) {
-        if (m_fields[field]->text() != text)
-            m_fields[field]->setText(text);
-    });
 
     updateFieldControls();
     applyTabOrder();
@@ -126,7 +123,7 @@ void FrmTreeData::buildFields()
         const bool left = leftColumn(field);
         const int top = boxTop(field);
         m_fields[field] =
-            Controls::textBox(this, TreeWindowLogic::fieldBoxName(field),
+            Controls::textBox(this, QString::fromLatin1(info.box),
                               field == TreeFields::TreeNumber ? AutoNumberingTooltip : QString(),
                               left ? 1920 : 5580, top, 855, 315);
 
@@ -147,8 +144,8 @@ void FrmTreeData::buildFields()
                                  QString(), 1320, 2160, 555, 315);
             connect(m_speciesList, &QPushButton::clicked, this, &FrmTreeData::openSpeciesList);
         }
-        bindField(field);
     }
+    EntryFieldBinding::bind(this, m_logic->fields());
     // A thin divider between the two columns of fields.
     auto* divider = new QFrame(this);
     divider->setObjectName(QStringLiteral("Frame1"));
@@ -188,7 +185,8 @@ void FrmTreeData::buildImages()
 
     for (int field = 1; field <= TreeFieldCount; ++field) {
         const bool left = leftColumn(field);
-        const bool damage = field == 12 || field == 14 || field == 16;
+        const bool damage = field == TreeFields::Damage1 || field == TreeFields::Damage2 ||
+                            field == TreeFields::Damage3;
         QString switchTip = SwitchTooltip;
         if (field == TreeFields::TreeNumber)
             switchTip = AutoNumberingTooltip;
@@ -232,16 +230,6 @@ void FrmTreeData::buildImages()
     connect(tabOrder, &ClickableLabel::clicked, this, &FrmTreeData::openTabOrder);
     connect(tabOrder, &ClickableLabel::mouseMoved, this,
             [this, tabOrder] { m_hoverFrame->showAround(tabOrder); });
-}
-
-void FrmTreeData::bindField(int field)
-{
-    CheckedBox::bind(m_fields[field],
-                     {[this, field](const QString& text, int caret) {
-                          return m_logic->fieldEdited(field, text, caret);
-                      },
-                      [this, field](const QString& text) { m_logic->setField(field, text); },
-                      [this, field] { return m_logic->field(field); }});
 }
 
 void FrmTreeData::updateFieldControls()

@@ -33,7 +33,6 @@ private:
     void buildImages();
     ClickableLabel* image(const QString& name, const QString& tooltip, int left, int top, int width,
                           int height);
-    void bindField(int field);
     // Pictures, tags, enabled states and backgrounds of the fields, switches and locks.
     void updateFieldControls();
     // The tab chain: the display list, the fields in their tab order, then the buttons.

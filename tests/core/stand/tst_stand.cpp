@@ -6,6 +6,7 @@
 using Answer = UserInterface::Answer;
 using Boxes = QMap<int, QString>;
 namespace Box = StandBox;
+using namespace StandBox;
 Q_DECLARE_METATYPE(StandSet)
 Q_DECLARE_METATYPE(ReadBack::Problem)
 
@@ -42,7 +43,6 @@ QStringList fields(const StandSet& s)
            QStringList(s.attributes.begin() + 2, s.attributes.end());
 }
 
-constexpr int Year = 2, Latitude = 3, BasalAreaFactor = 11, GrowthCode = 18, SiteSpecies = 25;
 
 } // namespace
 
@@ -107,7 +107,7 @@ private Q_SLOTS:
     // Sets S0, S1 with two B lines and S2 with two D lines.
     static QStringList refusalList()
     {
-        return {A("S0"), B("S0"), A("S1"),  B("S1"), B("S1", {{Year, "1999"}}),
+        return {A("S0"), B("S0"), A("S1"),  B("S1"), B("S1", {{int(InventoryYear), "1999"}}),
                 A("S2"), B("S2"), "D S2 a", "D S2 b"};
     }
 
@@ -132,7 +132,7 @@ private Q_SLOTS:
         QTest::newRow("a lone point in a latitude") << -1 << with({{Latitude, "."}, {Box::TreeFile, ""}}) << QList<Answer>{} << QStringList{"Invalid Data"} << "txtStandData_3";
         QTest::newRow("a lone minus in a basal area factor") << -1 << with({{BasalAreaFactor, "-"}}) << QList<Answer>{} << QStringList{"Invalid Data"} << "txtStandData_11";
         QTest::newRow("bareground, then blanks only in habitat") << -1 << with({{Box::TreeFile, ""}, {6, "  "}}) << QList{Answer::Ok, Answer::Cancel} << QStringList{"Bareground", "Alert"} << "txtStandData_6";
-        QTest::newRow("update of a set with two B lines") << 2 << with({}) << QList<Answer>{} << QStringList{"Error"} << "Line 5: " + B("S1", {{Year, "1999"}});
+        QTest::newRow("update of a set with two B lines") << 2 << with({}) << QList<Answer>{} << QStringList{"Error"} << "Line 5: " + B("S1", {{int(InventoryYear), "1999"}});
         QTest::newRow("update of a set with two D lines") << 7 << with({}) << QList<Answer>{} << QStringList{"Error"} << "Line 9: D S2 b";
         // clang-format on
     }
@@ -306,23 +306,23 @@ private Q_SLOTS:
                 << box << "1.5" << onePointFive[box - 1] << 3 - int(onePointFive[box - 1].size());
         const QString anything = QStringLiteral("Stand -7.@ at the creek, 12"); // 27 characters
         // clang-format off
-    QTest::newRow("point first in a latitude") << Latitude << ".5" << ".5" << 0;
-    QTest::newRow("minus first in a latitude") << Latitude << "-5" << "5" << 1;
-    QTest::newRow("minus first in a basal area factor") << BasalAreaFactor << "-10" << "-10" << 0;
-    QTest::newRow("minus after 10 in a basal area factor") << BasalAreaFactor << "10-" << "10" << 1;
-    QTest::newRow("@ then a digit") << Year << "@5" << "@" << 1;
-    QTest::newRow("@ in a growth code") << GrowthCode << "@" << "@" << 0;
-    QTest::newRow("4 in a growth code") << GrowthCode << "4" << "" << 1;
-    QTest::newRow("blank into an empty growth code") << GrowthCode << " " << "" << 1;
+    QTest::newRow("point first in a latitude") << int(Latitude) << ".5" << ".5" << 0;
+    QTest::newRow("minus first in a latitude") << int(Latitude) << "-5" << "5" << 1;
+    QTest::newRow("minus first in a basal area factor") << int(BasalAreaFactor) << "-10" << "-10" << 0;
+    QTest::newRow("minus after 10 in a basal area factor") << int(BasalAreaFactor) << "10-" << "10" << 1;
+    QTest::newRow("@ then a digit") << int(InventoryYear) << "@5" << "@" << 1;
+    QTest::newRow("@ in a growth code") << int(DiameterGrowthCode) << "@" << "@" << 0;
+    QTest::newRow("4 in a growth code") << int(DiameterGrowthCode) << "4" << "" << 1;
+    QTest::newRow("blank into an empty growth code") << int(DiameterGrowthCode) << " " << "" << 1;
     // Blanks read as part of a number, so each number class must refuse a trailing one.
-    QTest::newRow("3 in a growth code") << GrowthCode << "3" << "3" << 0;
-    QTest::newRow("blank at the end, whole") << Year << "19 " << "19" << 1;
-    QTest::newRow("blank at the end, signed") << BasalAreaFactor << "-1 " << "-1" << 1;
+    QTest::newRow("3 in a growth code") << int(DiameterGrowthCode) << "3" << "3" << 0;
+    QTest::newRow("blank at the end, whole") << int(InventoryYear) << "19 " << "19" << 1;
+    QTest::newRow("blank at the end, signed") << int(BasalAreaFactor) << "-1 " << "-1" << 1;
     // A sign after the digits, or a blank inside, would reach the file as another field.
-    QTest::newRow("trailing minus in a whole number") << Year << "5-" << "5" << 1;
-    QTest::newRow("year takes four characters") << Year << "19995" << "1999" << 1;
-    QTest::newRow("stand ID takes 26 of anything") << Box::StandId << anything << anything.left(26) << 1;
-    QTest::newRow("site species takes two of anything") << SiteSpecies << "d f" << "d " << 1;
+    QTest::newRow("trailing minus in a whole number") << int(InventoryYear) << "5-" << "5" << 1;
+    QTest::newRow("year takes four characters") << int(InventoryYear) << "19995" << "1999" << 1;
+    QTest::newRow("stand ID takes 26 of anything") << int(Box::StandId) << anything << anything.left(26) << 1;
+    QTest::newRow("site species takes two of anything") << int(SiteSpecies) << "d f" << "d " << 1;
         // clang-format on
     }
 
@@ -335,7 +335,7 @@ private Q_SLOTS:
         // One key at a time at the end, as a text box hands them over.
         for (const QChar key : keys) {
             const QString typed = m_logic->field(index) + key;
-            m_logic->fieldEdited(index, typed, int(typed.size()));
+            m_logic->fields().edited(index, typed, int(typed.size()));
         }
         QCOMPARE(m_logic->field(index), text);
         QCOMPARE(m_ui->beeps, beeps);

@@ -119,7 +119,7 @@ private Q_SLOTS:
         QFETCH(int, beeps);
         m_logic->setField(number, before);
         const int caret = edited.contains(u'|') ? int(edited.indexOf(u'|')) : int(edited.size());
-        const TypingResult r = m_logic->fieldEdited(number, edited.remove(u'|'), caret);
+        const TypingResult r = m_logic->fields().edited(number, edited.remove(u'|'), caret);
         QCOMPARE(QString(r.text).insert(r.caret, u'|'), shown);
         QCOMPARE(field(number), r.text);
         QCOMPARE(m_ui->beeps, beeps);

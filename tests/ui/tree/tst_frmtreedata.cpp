@@ -16,7 +16,7 @@ class TestFrmTreeData : public QObject, WindowTest
 
     QLineEdit* treeField(int i) const
     {
-        return find<QLineEdit>(m_window, TreeWindowLogic::fieldBoxName(i));
+        return find<QLineEdit>(m_window, QString::fromLatin1(::treeField(i).box));
     }
     // Clicks `opener`, runs `answer` in the dialog it opens, then closes it with the button
     // `closer`, or as the window manager does when there is none.
