@@ -56,7 +56,7 @@ int main()
     SilentUser user;
     const double load = medianMs([&] {
         ModGlobal logicShared;
-        RecordFileLogic logic(TreeWindowLogic::fileConfig(), logicShared, user);
+        RecordFileLogic logic(TreeWindowLogic::fileConfig(logicShared), logicShared, user);
         logic.LoadFile(path);
     });
     QStringList lines;

@@ -30,7 +30,7 @@ std::vector<double> edit(const QString& file, int operations, QString* journal)
 {
     SilentUser user;
     ModGlobal logicShared;
-    RecordFileLogic logic(TreeWindowLogic::fileConfig(), logicShared, user);
+    RecordFileLogic logic(TreeWindowLogic::fileConfig(logicShared), logicShared, user);
     logic.open(file);
     std::vector<double> adds;
     for (int i = 0; i < operations / 3; ++i) {

@@ -119,13 +119,13 @@ int main(int argc, char* argv[])
     }
     const Costs withView = measure(window->logic());
     ModGlobal headlessShared;
-    RecordFileLogic headless(TreeWindowLogic::fileConfig(), headlessShared, user);
+    RecordFileLogic headless(TreeWindowLogic::fileConfig(headlessShared), headlessShared, user);
     headless.LoadFile(path);
     const Costs logicOnly = measure(headless);
 
     // A full day's worth of deletes in the middle of a full list.
     ModGlobal deletingShared;
-    RecordFileLogic deleting(TreeWindowLogic::fileConfig(), deletingShared, user);
+    RecordFileLogic deleting(TreeWindowLogic::fileConfig(deletingShared), deletingShared, user);
     deleting.LoadFile(path);
     for (int i = 0; i < UndoHistory::DefaultMaxSteps; ++i) {
         deleting.select(records / 2);

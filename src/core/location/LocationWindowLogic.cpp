@@ -4,10 +4,7 @@
 #include "LocReadBack.h"
 #include "LocationsFileCheck.h"
 #include "base/Cp1252.h"
-#include "base/FileFilters.h"
 #include "base/RecordText.h"
-
-#include <QFileInfo>
 
 using Answer = UserInterface::Answer;
 using Buttons = UserInterface::Buttons;
@@ -22,21 +19,12 @@ LocationWindowLogic::LocationWindowLogic(ModGlobal& shared, UserInterface& ui, Q
 
 RecordFileConfig LocationWindowLogic::fileConfig()
 {
-    RecordFileConfig c;
-    c.fileNameBox = QStringLiteral("txtLocFile");
-    c.filter = FileFilters::locations();
-    c.missingFilename = QStringLiteral("A Locations File name must be specified.");
-    c.sharedName = &ModGlobal::LocationsFileName;
-    c.journalWindow = QStringLiteral("location");
-    c.fields = locEntryFields();
+    RecordFileConfig c(WindowFiles::Location, locEntryFields(), &LocationsFileCheck::check);
     c.firstField = Field::LocationName;
     c.defaultFileName = QStringLiteral("vorlin.loc");
     c.unsavedRule = RecordFileConfig::UnsavedRule::NameNotDefault;
     c.recordLetters = QStringLiteral("AB");
     c.invalidFormatText = QStringLiteral("Invalid Locations File format.");
-    c.saveCheck = [](const QStringList& lines, const QString& fileName, const ModGlobal&) {
-        return LocationsFileCheck::check(lines, QFileInfo(fileName).absolutePath());
-    };
     return c;
 }
 
@@ -77,12 +65,12 @@ bool LocationWindowLogic::isFieldEnabled(Field field) const
 
 void LocationWindowLogic::browseSlf()
 {
-    browseInto(Field::SlfFileName, FileFilters::standList(), false);
+    browseInto(Field::SlfFileName, QString::fromLatin1(WindowFiles::Stand.filter), false);
 }
 
 void LocationWindowLogic::browseAddfile()
 {
-    browseInto(Field::Addfiles, FileFilters::addfiles(), true);
+    browseInto(Field::Addfiles, QString::fromLatin1(WindowFiles::AddfilesFilter), true);
 }
 
 void LocationWindowLogic::browseInto(Field field, const QString& filter, bool append)

@@ -2,7 +2,9 @@
 
 #include "CheckFinding.h"
 #include "EntryField.h"
-#include "base/ModGlobal.h"
+#include "base/WindowFile.h"
+
+#include <functional>
 
 #include <QString>
 #include <QStringList>
@@ -11,6 +13,20 @@
 // logic gives its own.
 struct RecordFileConfig
 {
+    // What the simulator would read differently in the lines about to be saved; names in them
+    // are looked for in `folder`.
+    using SaveCheck =
+        std::function<QList<CheckFinding>(const QStringList& lines, const QString& folder)>;
+
+    RecordFileConfig(const WindowFile& file, QList<EntryField> fields, SaveCheck saveCheck)
+        : fileNameBox(QString::fromLatin1(file.fileNameBox)),
+          filter(QString::fromLatin1(file.filter)),
+          missingFilename(QString::fromLatin1(file.missingFilename)), sharedName(file.sharedName),
+          fields(std::move(fields)), journalWindow(QString::fromLatin1(file.window)),
+          saveCheck(std::move(saveCheck))
+    {
+    }
+
     enum class UnsavedRule
     {
         NameNotEmpty,
@@ -21,7 +37,7 @@ struct RecordFileConfig
     QString filter;          // file dialog filter, pairs joined by '|'
     QString missingFilename; // text of "Missing Filename"
     // The shared value that holds the window's file name, handed to the next window.
-    QString ModGlobal::*sharedName = &ModGlobal::TreeFileName;
+    QString ModGlobal::*sharedName;
     QString defaultFileName; // compared ignoring case under NameNotDefault
     UnsavedRule unsavedRule = UnsavedRule::NameNotEmpty;
     bool keepEmptyLines = false;
@@ -41,8 +57,6 @@ struct RecordFileConfig
     QString placeholder;
     // Names the window in its recovery journals; empty: none is kept.
     QString journalWindow;
-    // What the simulator would read differently in the lines about to be saved under that
-    // name; asked about before a save. None: no check.
-    QList<CheckFinding> (*saveCheck)(const QStringList& lines, const QString& fileName,
-                                     const ModGlobal& shared) = nullptr;
+    // Asked about before a save; none: no check.
+    SaveCheck saveCheck;
 };

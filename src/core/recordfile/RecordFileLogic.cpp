@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 
 using Answer = UserInterface::Answer;
 using Buttons = UserInterface::Buttons;
@@ -156,7 +157,8 @@ bool RecordFileLogic::findingsAccepted(const QStringList& lines, const QString& 
 {
     if (!m_config.saveCheck)
         return true;
-    const QList<CheckFinding> findings = m_config.saveCheck(lines, fileName, m_shared);
+    const QList<CheckFinding> findings =
+        m_config.saveCheck(lines, QFileInfo(fileName).absolutePath());
     return !needsAttention(findings) ||
            m_ui.message(QStringLiteral("Check"), checkQuestionText(findings), Buttons::OkCancel,
                         Icon::Exclamation) == Answer::Ok;

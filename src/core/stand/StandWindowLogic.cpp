@@ -4,9 +4,6 @@
 #include "StandFileCheck.h"
 #include "base/Cp1252.h"
 #include "base/RecordText.h"
-#include "base/FileFilters.h"
-
-#include <QFileInfo>
 
 using Answer = UserInterface::Answer;
 using Buttons = UserInterface::Buttons;
@@ -19,13 +16,7 @@ StandWindowLogic::StandWindowLogic(ModGlobal& shared, UserInterface& ui, QObject
 
 RecordFileConfig StandWindowLogic::fileConfig()
 {
-    RecordFileConfig c;
-    c.fileNameBox = QStringLiteral("txtSlfFile");
-    c.filter = FileFilters::standList();
-    c.missingFilename = QStringLiteral("A Stand List File name must be specified.");
-    c.sharedName = &ModGlobal::StandListFileName;
-    c.journalWindow = QStringLiteral("stand");
-    c.fields = standEntryFields();
+    RecordFileConfig c(WindowFiles::Stand, standEntryFields(), &StandFileCheck::check);
     c.placeholder = RecordText::placeholder();
     c.recordLetters = QStringLiteral("ABCD");
     c.invalidFormatText = QStringLiteral("Invalid Stand List File format.");
@@ -34,9 +25,6 @@ RecordFileConfig StandWindowLogic::fileConfig()
     c.addTooltip = QStringLiteral("Add above information as a new set of records");
     c.editTooltip =
         QStringLiteral("Replaces the the set of A, B, C, and D records with above information");
-    c.saveCheck = [](const QStringList& lines, const QString& fileName, const ModGlobal&) {
-        return StandFileCheck::check(lines, QFileInfo(fileName).absolutePath());
-    };
     return c;
 }
 
@@ -83,7 +71,7 @@ bool StandWindowLogic::pathFits(const QString& path)
 
 void StandWindowLogic::browseTree()
 {
-    const std::optional<QString> path = ui().openFileDialog(FileFilters::tree());
+    const std::optional<QString> path = ui().openFileDialog(QString::fromLatin1(WindowFiles::Tree.filter));
     if (!path || !pathFits(*path))
         return;
     setField(StandBox::TreeFile, *path);
@@ -102,7 +90,7 @@ void StandWindowLogic::browseAddfile()
     if (!m_addfilesOn)
         return;
     const std::optional<QString> path =
-        ui().openFileDialog(FileFilters::addfiles());
+        ui().openFileDialog(QString::fromLatin1(WindowFiles::AddfilesFilter));
     if (!path || !pathFits(*path))
         return;
     // The D line separates addfiles by blanks, so such a path would come back as two names.

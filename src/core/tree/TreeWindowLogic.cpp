@@ -1,7 +1,6 @@
 #include "TreeWindowLogic.h"
 
 #include "TreeFileCheck.h"
-#include "base/FileFilters.h"
 #include "base/NumberTest.h"
 
 namespace {
@@ -41,7 +40,7 @@ qlonglong wholePart(const QString& text)
 } // namespace
 
 TreeWindowLogic::TreeWindowLogic(ModGlobal& shared, UserInterface& ui, QObject* parent)
-    : RecordFileLogic(fileConfig(), shared, ui, parent)
+    : RecordFileLogic(fileConfig(shared), shared, ui, parent)
 {
     m_on.fill(true);
     m_locked.fill(false);
@@ -49,20 +48,14 @@ TreeWindowLogic::TreeWindowLogic(ModGlobal& shared, UserInterface& ui, QObject* 
     m_locked[TreeCount] = true;
 }
 
-RecordFileConfig TreeWindowLogic::fileConfig()
+RecordFileConfig TreeWindowLogic::fileConfig(const ModGlobal& shared)
 {
-    RecordFileConfig c;
-    c.fileNameBox = QStringLiteral("txtTreeFile");
-    c.filter = FileFilters::tree();
-    c.missingFilename = QStringLiteral("A tree data file name must be specified.");
-    c.sharedName = &ModGlobal::TreeFileName;
-    c.journalWindow = QStringLiteral("tree");
-    c.fields = treeEntryFields();
+    // The variant last chosen in the species dialog.
+    RecordFileConfig c(WindowFiles::Tree, treeEntryFields(),
+                       [&shared](const QStringList& lines, const QString&) {
+                           return TreeFileCheck::check(lines, shared.SpeciesVariantIndex);
+                       });
     c.keepEmptyLines = true;
-    // The species codes are checked against the variant last chosen in the species dialog.
-    c.saveCheck = [](const QStringList& lines, const QString&, const ModGlobal& shared) {
-        return TreeFileCheck::check(lines, shared.SpeciesVariantIndex);
-    };
     return c;
 }
 

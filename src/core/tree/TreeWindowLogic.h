@@ -14,7 +14,8 @@ class TreeWindowLogic : public RecordFileLogic
 public:
     TreeWindowLogic(ModGlobal& shared, UserInterface& ui, QObject* parent = nullptr);
 
-    static RecordFileConfig fileConfig();
+    // The species codes are checked against the variant that `shared` names.
+    static RecordFileConfig fileConfig(const ModGlobal& shared);
 
     // Whether field i has a switch of its own (the severity fields follow their damage field).
     static bool hasSwitch(int field);

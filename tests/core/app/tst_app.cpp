@@ -18,6 +18,8 @@
 Q_DECLARE_METATYPE(FileKind)
 
 using Answer = UserInterface::Answer;
+// Shared values for configurations whose save check is not used.
+const ModGlobal NoShared;
 
 // The kind of a file, the file named at the start, the number test, twips, and the command line.
 class TestApp : public QObject
@@ -240,7 +242,7 @@ private Q_SLOTS:
         writeFile(stand, "A x\r\n");
         // Each logic ends without its close handling, as a killed program does.
         for (const auto& [config, file, lines] :
-             {std::tuple(TreeWindowLogic::fileConfig(), tree, QStringList{"2", "3"}),
+             {std::tuple(TreeWindowLogic::fileConfig(NoShared), tree, QStringList{"2", "3"}),
               std::tuple(StandWindowLogic::fileConfig(), stand, QStringList{"A y"}),
               std::tuple(LocationWindowLogic::fileConfig(), dir.filePath("l.loc"),
                          QStringList{"A z"})}) {
@@ -257,7 +259,7 @@ private Q_SLOTS:
         QVERIFY(QFile::resize(treeJournal, QFileInfo(treeJournal).size() - 3));
         writeFile(state + "/tree-1-0.journal", "damaged");
         ModGlobal shared;
-        RecordFileLogic running(TreeWindowLogic::fileConfig(), shared, ui); // never offered while it runs
+        RecordFileLogic running(TreeWindowLogic::fileConfig(NoShared), shared, ui); // never offered while it runs
         running.open(QString());
         running.process("4");
 
@@ -287,7 +289,7 @@ private Q_SLOTS:
 
         std::optional<OrphanJournal> journal = StartupRecovery::ask(ui);
         QVERIFY(journal);
-        RecordFileLogic logic(TreeWindowLogic::fileConfig(), shared, ui);
+        RecordFileLogic logic(TreeWindowLogic::fileConfig(NoShared), shared, ui);
         StartupRecovery::recover(logic, *journal, ui);
         QCOMPARE(logic.display().lines(), (QStringList{"1", "2", ""}));
         QVERIFY(logic.HasUnsavedChanges() && logic.AskOverwrite());

@@ -19,13 +19,16 @@ using Answer = UserInterface::Answer;
 
 namespace {
 
+// Shared values for configurations whose save check is not used.
+const ModGlobal NoShared;
+
 constexpr int Tree = 0, Stand = 1, Location = 2;
 
 // The handling itself works on placeholder lines, so the tree window's content check before a
 // save is left out unless asked for.
 RecordFileConfig config(int window, bool checked = false)
 {
-    RecordFileConfig c = window == Tree    ? TreeWindowLogic::fileConfig()
+    RecordFileConfig c = window == Tree    ? TreeWindowLogic::fileConfig(NoShared)
                          : window == Stand ? StandWindowLogic::fileConfig()
                                            : LocationWindowLogic::fileConfig();
     if (!checked)
