@@ -28,7 +28,6 @@ RecordFileConfig LocationWindowLogic::fileConfig()
     return c;
 }
 
-
 QString LocationWindowLogic::noteText()
 {
     return QStringLiteral("Specified in the Stand List File\r\n(use 'Prev. Window' button)");
@@ -40,8 +39,6 @@ void LocationWindowLogic::openFromSharedState()
     open(shared().LocationsFileName);
     setField(Field::SlfFileName, display().isEmpty() ? shared().StandListFileName : QString());
 }
-
-
 
 void LocationWindowLogic::chooseType(bool typeB)
 {
@@ -147,8 +144,8 @@ bool LocationWindowLogic::valuesReadBack(const LocRecord& record)
             {title, p.value, ReadBack::reason(p), whole ? readBack.field(field) : QString()});
     }
     if (ui().message(QStringLiteral("Alert"),
-                     ReadBack::alertText(QStringLiteral("Locations File"), values), Buttons::OkCancel,
-                     Icon::Exclamation) == Answer::Ok)
+                     ReadBack::alertText(QStringLiteral("Locations File"), values),
+                     Buttons::OkCancel, Icon::Exclamation) == Answer::Ok)
         return true;
     focusOn(problems.constFirst().field);
     return false;

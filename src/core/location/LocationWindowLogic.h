@@ -31,7 +31,7 @@ public:
     void browseSlf();
     void browseAddfile();
     // The process button: checks the fields, then adds or updates.
-    bool processEntry();
+    bool processEntry() override;
 
     // The record kind ("A" or "B"), then the fields in Field order.
     QStringList entryFields() const override;

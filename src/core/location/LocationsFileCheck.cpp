@@ -1,7 +1,7 @@
 #include "LocationsFileCheck.h"
 
-#include "LocRecord.h"
 #include "LocReadBack.h"
+#include "LocRecord.h"
 #include "base/RecordText.h"
 
 #include <QDir>

@@ -1,7 +1,6 @@
 #include "EntryFields.h"
 
-EntryFields::EntryFields(QList<EntryField> table, int first, QString placeholder,
-                         UserInterface& ui)
+EntryFields::EntryFields(QList<EntryField> table, int first, QString placeholder, UserInterface& ui)
     : m_table(std::move(table)), m_first(first), m_placeholder(std::move(placeholder)), m_ui(ui)
 {
     m_texts.resize(m_table.size());

@@ -54,7 +54,8 @@ void Finder::list(int field, const QString& value, bool exact)
     if (exact && (value.contains(u'\t') || value.contains(u'\r') || value.contains(u'\n')))
         return add(field, value, Why::Separator);
     static const QRegularExpression separators(QStringLiteral("[ \t\r\n]+"));
-    const QStringList names = exact ? value.split(u' ') : value.split(separators, Qt::SkipEmptyParts);
+    const QStringList names =
+        exact ? value.split(u' ') : value.split(separators, Qt::SkipEmptyParts);
     if (exact && names.contains(QString()))
         return add(field, value, Why::ExtraBlanks);
     for (const QString& name : names) {

@@ -90,6 +90,9 @@ public:
     void selectNext();
     // Adds in add mode, replaces the current record in edit mode.
     bool process(const QString& line);
+    // The process button: the window's checks and questions, then the record its fields make
+    // added or updated.
+    virtual bool processEntry() { return false; }
 
     // Close box, Next/Prev: false when the close is refused (UnloadCancelled set).
     bool requestClose();

@@ -1,7 +1,7 @@
 #include "StandFileCheck.h"
 
-#include "StandReadBack.h"
 #include "StandFields.h"
+#include "StandReadBack.h"
 #include "StandSet.h"
 #include "base/NumberTest.h"
 #include "base/RecordText.h"

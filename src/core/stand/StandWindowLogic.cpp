@@ -1,7 +1,7 @@
 #include "StandWindowLogic.h"
 
-#include "StandReadBack.h"
 #include "StandFileCheck.h"
+#include "StandReadBack.h"
 #include "base/Cp1252.h"
 #include "base/RecordText.h"
 
@@ -28,7 +28,6 @@ RecordFileConfig StandWindowLogic::fileConfig()
     return c;
 }
 
-
 QString StandWindowLogic::locationNote()
 {
     return QStringLiteral("Specified in the Locations File\r\n(use 'Next Window' button)");
@@ -41,9 +40,6 @@ void StandWindowLogic::openFromSharedState()
              shared.StandListFileName.isEmpty() ? shared.TreeFileName : QString());
     open(shared.StandListFileName);
 }
-
-
-
 
 QString StandWindowLogic::addfilesTag() const
 {
@@ -71,7 +67,8 @@ bool StandWindowLogic::pathFits(const QString& path)
 
 void StandWindowLogic::browseTree()
 {
-    const std::optional<QString> path = ui().openFileDialog(QString::fromLatin1(WindowFiles::Tree.filter));
+    const std::optional<QString> path =
+        ui().openFileDialog(QString::fromLatin1(WindowFiles::Tree.filter));
     if (!path || !pathFits(*path))
         return;
     setField(StandBox::TreeFile, *path);
@@ -152,8 +149,7 @@ bool StandWindowLogic::warnUnreadable(const StandSet& set)
         return true;
     QList<ReadBack::AlertValue> values;
     for (const ReadBack::Problem& p : found)
-        values.append({fields().name(p.field), p.value, ReadBack::reason(p),
-                       QString()});
+        values.append({fields().name(p.field), p.value, ReadBack::reason(p), QString()});
     if (ui().message(QStringLiteral("Alert"),
                      ReadBack::alertText(QStringLiteral("Stand List File"), values),
                      Buttons::OkCancel, Icon::Exclamation) == Answer::Ok)
@@ -292,8 +288,6 @@ void StandWindowLogic::deleteCurrent()
         setStartMode();
     markChanged();
 }
-
-
 
 void StandWindowLogic::clearFieldsForLoad()
 {

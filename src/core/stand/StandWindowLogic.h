@@ -30,7 +30,7 @@ public:
     void browseAddfile();
 
     // The process button: the checks and questions, then the set added or replaced.
-    bool processEntry();
+    bool processEntry() override;
     void deleteCurrent() override;
 
     int setStart() const { return m_setStart; }

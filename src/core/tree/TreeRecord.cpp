@@ -1,7 +1,7 @@
 #include "TreeRecord.h"
 
-#include "base/NumberTest.h"
 #include "base/Cp1252.h"
+#include "base/NumberTest.h"
 
 namespace {
 

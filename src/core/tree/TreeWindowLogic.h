@@ -38,7 +38,7 @@ public:
     void ResetEntryFields();
 
     // The process button: checks the required fields, then adds or updates.
-    bool processEntry();
+    bool processEntry() override;
 
     TreeTabOrder& tabOrder() { return m_tabOrder; }
     const TreeTabOrder& tabOrder() const { return m_tabOrder; }

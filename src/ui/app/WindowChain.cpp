@@ -1,12 +1,12 @@
 #include "WindowChain.h"
 
 #include "app/DataWindow.h"
-#include "startup/StartFile.h"
-#include "startup/StartupRecovery.h"
 #include "app/UserInterfaceSwitch.h"
 #include "location/FrmLocData.h"
 #include "recordfile/RecordFileLogic.h"
 #include "stand/FrmStandData.h"
+#include "startup/StartFile.h"
+#include "startup/StartupRecovery.h"
 #include "tree/FrmTreeData.h"
 
 #include <QApplication>

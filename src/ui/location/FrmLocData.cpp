@@ -3,8 +3,8 @@
 #include "app/CheckedBox.h"
 #include "app/Controls.h"
 #include "app/EntryKeys.h"
-#include "base/ModGlobal.h"
 #include "app/Twips.h"
+#include "base/ModGlobal.h"
 #include "location/LocationWindowLogic.h"
 #include "recordfile/EntryFieldBinding.h"
 #include "recordfile/RecordFileBinding.h"
@@ -39,14 +39,11 @@ QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& 
 // A grey two-line note that is never edited.
 QPlainTextEdit* noteBox(QWidget* parent, const QString& name, int left, int width, bool scrollBar)
 {
-    auto* note = new QPlainTextEdit(parent);
-    note->setObjectName(name);
+    QPlainTextEdit* note = Controls::multiLineBox(parent, name, QString(), left, 1020, width, 795);
     note->setPlainText(
         LocationWindowLogic::noteText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     note->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     note->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    note->document()->setDocumentMargin(2);
-    Twips::place(note, left, 1020, width, 795);
     CheckedBox::showEnabled(note, false);
     return note;
 }
@@ -54,19 +51,13 @@ QPlainTextEdit* noteBox(QWidget* parent, const QString& name, int left, int widt
 } // namespace
 
 FrmLocData::FrmLocData()
-    : DataWindow(QStringLiteral("frmLocData"), QStringLiteral("Sapwright - Location Data"), 8955,
-                 6555),
+    : DataWindow(WindowChain::Window::Location),
       m_logic(new LocationWindowLogic(modGlobal(), userInterface(), this))
 {
     QGroupBox* fileFrame = Controls::frame(
         this, QStringLiteral("Frame2"), QStringLiteral("Locations File name"), 60, 60, 4635, 675);
-    m_fileBox =
-        Controls::textBox(fileFrame, QStringLiteral("txtLocFile"),
-                          QStringLiteral("File that the location information is to be written to"),
-                          240, 240, 3315, 315);
-    QPushButton* browse =
-        Controls::button(fileFrame, QStringLiteral("cmdBrowseLoc"), QStringLiteral("&Browse"),
-                         QString(), 3600, 240, 795, 315);
+    buildFileBox(fileFrame, "txtLocFile", "File that the location information is to be written to",
+                 240, 240, "cmdBrowseLoc", 3600);
     // The access field of a loaded A record travels through an update unseen.
     QLineEdit* access = fieldBox(this, Field::Access, 8520, 60, 315, 285);
     access->setFocusPolicy(Qt::NoFocus);
@@ -75,37 +66,8 @@ FrmLocData::FrmLocData()
     buildTypeA();
     buildTypeB();
 
-    RecordFileBinding::Controls c;
-    c.fileNameBox = m_fileBox;
-    c.browse = browse;
-    c.clear = Controls::button(this, QStringLiteral("cmdClear"), QStringLiteral("Clear Display"),
-                               QString(), 3600, 4380, 1515, 375);
-    c.remove = Controls::button(this, QStringLiteral("cmdDelete"), QStringLiteral("&Delete Record"),
-                                QStringLiteral("Removes the highlighted record below"), 5280, 4380,
-                                1515, 375);
-    c.process = Controls::button(this, QStringLiteral("cmdProcess"), QStringLiteral("&Add Record"),
-                                 QStringLiteral("Add above information as a new record"), 6960,
-                                 4380, 1515, 375, true);
-    c.last = Controls::button(this, QStringLiteral("cmdLast"), QStringLiteral("&V"),
-                              QStringLiteral("Moves to the last record for new data entry"), 8640,
-                              4380, 255, 375);
-    m_display =
-        Controls::recordList(this, QStringLiteral("lstLocDisplay"), 8.25, 60, 4860, 8835, 1140);
-    m_display->setAccessibleName(QStringLiteral("Locations File records"));
-    c.display = m_display;
-    QPushButton* previous =
-        Controls::button(this, QStringLiteral("cmdPreviousWindow"),
-                         QStringLiteral("<< &Prev. Window"), QString(), 60, 6100, 1755, 375);
-    c.save = Controls::button(this, QStringLiteral("cmdSave"), QStringLiteral("&Save"), QString(),
-                              3720, 6100, 1515, 375);
-    QPushButton* exit = Controls::button(this, QStringLiteral("cmdExit"), QStringLiteral("E&xit"),
-                                         QString(), 7380, 6100, 1515, 375);
-    new RecordFileBinding(*m_logic, c, this);
-    setResizeRule({m_display, 6135, 5865, {previous, c.save, exit}});
+    buildRecordControls();
 
-    connect(c.process, &QPushButton::clicked, m_logic, &LocationWindowLogic::processEntry);
-    connect(previous, &QPushButton::clicked, this, [this] { leaveTo(WindowChain::Window::Stand); });
-    connect(exit, &QPushButton::clicked, this, [this] { exitProgram(); });
     connect(m_typeA, &QRadioButton::clicked, m_logic, [this] { m_logic->chooseType(false); });
     connect(m_typeB, &QRadioButton::clicked, m_logic, [this] { m_logic->chooseType(true); });
     connect(m_logic, &LocationWindowLogic::typeChanged, this, &FrmLocData::applyType);
@@ -116,7 +78,7 @@ FrmLocData::FrmLocData()
     setTabOrder(m_fields[Field::LocationName], m_fields[Field::GroupingCode]);
     setTabOrder(m_fields[Field::GroupingCode], m_fields[Field::Addfiles]);
     setTabOrder(m_fields[Field::Addfiles], m_display);
-    setTabOrder(m_display, c.process);
+    setTabOrder(m_display, m_process);
     auto* keys = new EntryKeys(this);
     keys->enterAsTab(m_fileBox);
     keys->noSelectionOnFocus(m_fileBox);

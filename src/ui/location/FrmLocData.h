@@ -30,11 +30,9 @@ private:
     void applyType(bool typeB);
 
     LocationWindowLogic* m_logic;
-    QLineEdit* m_fileBox = nullptr;
     QMap<LocRecord::Field, QLineEdit*> m_fields;
     QRadioButton* m_typeA = nullptr;
     QRadioButton* m_typeB = nullptr;
     QList<QWidget*> m_typeAControls; // labels and Browse button of the A fields
     QList<QWidget*> m_typeBControls;
-    RecordListView* m_display = nullptr;
 };

@@ -15,15 +15,14 @@ void bind(QWidget* window, EntryFields& fields)
         if (!box)
             continue;
         box->setText(fields.text(field));
-        QObject::connect(box, &QLineEdit::textEdited, box,
-                         [box, field, &fields](const QString& text) {
-                             const TypingResult result =
-                                 fields.edited(field, text, box->cursorPosition());
-                             if (box->text() != result.text)
-                                 box->setText(result.text);
-                             if (!result.accepted)
-                                 box->setCursorPosition(result.caret);
-                         });
+        QObject::connect(
+            box, &QLineEdit::textEdited, box, [box, field, &fields](const QString& text) {
+                const TypingResult result = fields.edited(field, text, box->cursorPosition());
+                if (box->text() != result.text)
+                    box->setText(result.text);
+                if (!result.accepted)
+                    box->setCursorPosition(result.caret);
+            });
         // The signal's text may be stale when an edit was refused, so the box is read instead.
         QObject::connect(box, &QLineEdit::textChanged, box, [box, field, &fields] {
             if (box->text() == fields.text(field))

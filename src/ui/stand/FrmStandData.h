@@ -24,14 +24,10 @@ public:
     RecordFileLogic& logic() override;
     StandWindowLogic& standLogic() { return *m_logic; }
 
-protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
-
 private:
     void buildTop();
     void buildLocationNote();
     void buildStandBoxes();
-    void buildButtons();
     void applyTabOrder();
     void bindGroups();
     void showGroups(int box, const QString& text);
@@ -40,8 +36,6 @@ private:
     void openVariants();
 
     StandWindowLogic* m_logic;
-    QLineEdit* m_fileBox = nullptr;
-    QPushButton* m_browseSlf = nullptr;
     // Indexed by StandBox; the grouping box is multi-line and kept apart.
     std::array<QLineEdit*, StandBox::Last + 1> m_boxes{};
     QPlainTextEdit* m_groups = nullptr;
@@ -53,12 +47,4 @@ private:
     QPushButton* m_browseTree = nullptr;
     QPushButton* m_browseAddfile = nullptr;
     QPushButton* m_variants = nullptr;
-    QPushButton* m_clear = nullptr;
-    QPushButton* m_delete = nullptr;
-    QPushButton* m_process = nullptr;
-    QPushButton* m_last = nullptr;
-    RecordListView* m_display = nullptr;
-    QPushButton* m_previous = nullptr;
-    QPushButton* m_save = nullptr;
-    QPushButton* m_next = nullptr;
 };

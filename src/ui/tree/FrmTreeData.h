@@ -25,14 +25,9 @@ public:
     RecordFileLogic& logic() override;
     TreeWindowLogic& treeLogic() { return *m_logic; }
 
-protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
-
 private:
     void buildFields();
     void buildImages();
-    ClickableLabel* image(const QString& name, const QString& tooltip, int left, int top, int width,
-                          int height);
     // Pictures, tags, enabled states and backgrounds of the fields, switches and locks.
     void updateFieldControls();
     // The tab chain: the display list, the fields in their tab order, then the buttons.
@@ -41,15 +36,6 @@ private:
     void openSpeciesList();
 
     TreeWindowLogic* m_logic;
-    QLineEdit* m_fileBox;
-    QPushButton* m_browse;
-    RecordListView* m_display;
-    QPushButton* m_process;
-    QPushButton* m_last;
-    QPushButton* m_delete;
-    QPushButton* m_clear;
-    QPushButton* m_save;
-    QPushButton* m_next;
     QPushButton* m_speciesList = nullptr;
     std::array<QLineEdit*, TreeFieldCount + 1> m_fields{};
     std::array<ClickableLabel*, TreeFieldCount + 1> m_labels{};
