@@ -289,58 +289,6 @@ private Q_SLOTS:
         QCOMPARE(m_logic->RecordCount(), 32766);
     }
 
-    void standTyping_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("beeps");
-
-        // The class and the length limit of every box, seen through one set of keys.
-        const QStringList onePointFive =
-            QStringLiteral("1.5 15 1.5 1.5 15 1.5 15 1.5 1.5 1.5 1.5 1.5 "
-                           "1.5 15 15 1.5 1.5 1 1.5 1 1.5 1.5 1.5 1.5 1. 1.5 1 1.5 1.5")
-                .split(u' ');
-        for (int box = 1; box <= 29; ++box)
-            QTest::addRow("1.5 in box %d", box)
-                << box << "1.5" << onePointFive[box - 1] << 3 - int(onePointFive[box - 1].size());
-        const QString anything = QStringLiteral("Stand -7.@ at the creek, 12"); // 27 characters
-        // clang-format off
-    QTest::newRow("point first in a latitude") << int(Latitude) << ".5" << ".5" << 0;
-    QTest::newRow("minus first in a latitude") << int(Latitude) << "-5" << "5" << 1;
-    QTest::newRow("minus first in a basal area factor") << int(BasalAreaFactor) << "-10" << "-10" << 0;
-    QTest::newRow("minus after 10 in a basal area factor") << int(BasalAreaFactor) << "10-" << "10" << 1;
-    QTest::newRow("@ then a digit") << int(InventoryYear) << "@5" << "@" << 1;
-    QTest::newRow("@ in a growth code") << int(DiameterGrowthCode) << "@" << "@" << 0;
-    QTest::newRow("4 in a growth code") << int(DiameterGrowthCode) << "4" << "" << 1;
-    QTest::newRow("blank into an empty growth code") << int(DiameterGrowthCode) << " " << "" << 1;
-    // Blanks read as part of a number, so each number class must refuse a trailing one.
-    QTest::newRow("3 in a growth code") << int(DiameterGrowthCode) << "3" << "3" << 0;
-    QTest::newRow("blank at the end, whole") << int(InventoryYear) << "19 " << "19" << 1;
-    QTest::newRow("blank at the end, signed") << int(BasalAreaFactor) << "-1 " << "-1" << 1;
-    // A sign after the digits, or a blank inside, would reach the file as another field.
-    QTest::newRow("trailing minus in a whole number") << int(InventoryYear) << "5-" << "5" << 1;
-    QTest::newRow("year takes four characters") << int(InventoryYear) << "19995" << "1999" << 1;
-    QTest::newRow("stand ID takes 26 of anything") << int(Box::StandId) << anything << anything.left(26) << 1;
-    QTest::newRow("site species takes two of anything") << int(SiteSpecies) << "d f" << "d " << 1;
-        // clang-format on
-    }
-
-    void standTyping()
-    {
-        QFETCH(int, index);
-        QFETCH(QString, keys);
-        QFETCH(QString, text);
-        QFETCH(int, beeps);
-        // One key at a time at the end, as a text box hands them over.
-        for (const QChar key : keys) {
-            const QString typed = m_logic->field(index) + key;
-            m_logic->fields().edited(index, typed, int(typed.size()));
-        }
-        QCOMPARE(m_logic->field(index), text);
-        QCOMPARE(m_ui->beeps, beeps);
-    }
-
     void standParse_data()
     {
         QTest::addColumn<QStringList>("lines");
@@ -416,13 +364,9 @@ private Q_SLOTS:
         << makeSet("S1", "t.tre", "xa, xb ", {{11, "-5"}}, "G1\r\nG2\r\n", "a.kcp b.kcp") << typed << none;
     QTest::newRow("every one, in file order") << makeSet("S 1", "my trees.tre", "xa", {{6, "1 2"}, {SiteSpecies, " "}}) << typed
         << QList<ReadBack::Problem>{{StandBox::StandId, "S 1", Why::Separator}, {StandBox::TreeFile, "my trees.tre", Why::Separator}, {6, "1 2", Why::Separator}, {SiteSpecies, " ", Why::BlanksOnly}};
-    QTest::newRow("tab in a tree file name") << makeSet("S1", "a\tb", "xa") << typed << one(StandBox::TreeFile, "a\tb", Why::Separator);
     QTest::newRow("quote before a variant code") << makeSet("S1", "t", "xa,\"xb") << typed << one(StandBox::Variant, "\"xb", Why::LeadingQuote);
     QTest::newRow("variants of blanks only") << makeSet("S1", "t", "  ") << typed << one(StandBox::Variant, "  ", Why::BlanksOnly);
-    QTest::newRow("blank in a habitat type") << makeSet("S1", "t", "xa", {{6, "a b"}}) << typed << one(6, "a b", Why::Separator);
-    QTest::newRow("leading blank in a number") << makeSet("S1", "t", "xa", {{3, " 5"}}) << typed << one(3, " 5", Why::Separator);
     QTest::newRow("blank inside a grouping code") << makeSet("S1", "t", "xa", {}, "G1\r\nG 2") << typed << one(StandBox::Groups, "G 2", Why::Separator);
-    QTest::newRow("addfiles of blanks only") << makeSet("S1", "t", "xa", {}, "", " ") << typed << one(StandBox::Addfile, " ", Why::BlanksOnly);
     QTest::newRow("lines read back") << set << "A S1 t @ xa @ xb" << none;
     QTest::newRow("line: a blank in the tree file name") << set << "A S1 C:\\My Files\\t.tre @ xa" << one(0, "Files\\t.tre", Why::Dropped);
     QTest::newRow("line: a blank in a B value") << set << B("S1", {{6, "CWH mm"}}) << one(0, "@", Why::Dropped);

@@ -102,25 +102,10 @@ private Q_SLOTS:
         QCOMPARE(list->model()->rowCount(), 9);
     }
 
-    void treeSwitchesLocksAndHoverFrame()
+    void treeHoverFrame()
     {
         auto* window = open<FrmTreeData>();
-        QVERIFY(!find(window, "imgSwitch_5")->isEnabled());
-        QVERIFY(!find(window, "imgSwitch_13")->isVisible());
-        auto* treeSwitch = find<QLabel>(window, "imgSwitch_2");
-        QTest::mouseClick(treeSwitch, Qt::LeftButton);
-        QCOMPARE(treeSwitch->property("tag").toString(), "off");
-        QCOMPARE(treeSwitch->pixmap().toImage(),
-                 find<QLabel>(window, "imgSwitch_99")->pixmap().toImage());
-        QVERIFY(!treeField(2)->isEnabled() && treeField(2)->text() == "1");
-        QVERIFY(treeField(2)->palette().color(QPalette::Base) !=
-                treeField(1)->palette().color(QPalette::Base));
-        click(window, "lblField_14");
-        QVERIFY(!treeField(15)->isEnabled());
-
         auto* lock = find<QLabel>(window, "imgLock_5");
-        QTest::mouseClick(lock, Qt::LeftButton);
-        QCOMPARE(lock->property("tag").toString(), "keep");
         QWidget* frame = find(window, "imgButton");
         QTest::mouseMove(lock);
         QCOMPARE(frame->isVisible() ? frame->pos() : QPoint(), lock->pos() - QPoint(2, 2));
