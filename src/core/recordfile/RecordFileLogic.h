@@ -31,7 +31,6 @@ public:
                     QObject* parent = nullptr);
 
     const RecordFileConfig& config() const { return m_config; }
-    const ModGlobal& shared() const { return m_shared; }
     DisplayList& display() { return m_display; }
     const DisplayList& display() const { return m_display; }
 
@@ -43,7 +42,6 @@ public:
 
     // Mode of the process button; its caption, tooltip and the enabled states go with it.
     using Mode = UndoHistory::Mode;
-    Mode mode() const { return m_mode; }
     bool isEditMode() const { return m_mode == Mode::Edit; }
     QString processTag() const
     {

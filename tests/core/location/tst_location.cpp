@@ -189,14 +189,7 @@ private Q_SLOTS:
             m_logic->chooseType(typeB);
             m_logic->processEntry();
         }
-        QStringList shown;
-        for (const ScriptedUserInterface::Message& m : m_ui->messages)
-            shown << m.title + u' ' + m.text;
-        QCOMPARE(shown, QStringList({"Missing Data Stand List Filename is required",
-                                     "Missing Data Location Name is required",
-                                     "Missing Data A Grouping Code is required",
-                                     "Missing Data Addfile name is missing"}));
-        QCOMPARE(m_ui->messages[0].icon, UserInterface::Icon::Exclamation);
+        QCOMPARE(m_ui->titles(), QStringList(4, "Missing Data"));
         QCOMPARE(m_ui->focused,
                  QStringList({"txtSlfFile", "txtLocation", "txtAddfileGroup", "txtAddfile"}));
         // The box shows the apostrophes written; a B record ignores the A fields.
