@@ -12,18 +12,18 @@
 // cut of them, read without harm; a journal written reads back record for record, and a cut
 // keeps every whole record before it.
 
-#include "startup/FileCheck.h"
-#include "location/LocRecord.h"
-#include "location/LocReadBack.h"
 #include "base/Cp1252.h"
+#include "base/RecordText.h"
+#include "location/LocReadBack.h"
+#include "location/LocRecord.h"
 #include "recordfile/JournalFormat.h"
 #include "recordfile/RecordFileIO.h"
-#include "base/RecordText.h"
 #include "species/SpeciesLists.h"
 #include "species/VariantList.h"
 #include "stand/StandFields.h"
 #include "stand/StandReadBack.h"
 #include "stand/StandSet.h"
+#include "startup/FileCheck.h"
 #include "tree/TreeRecord.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

@@ -1,7 +1,7 @@
 #include "JournalFormat.h"
 
-#include "base/Cp1252.h"
 #include "DisplayList.h"
+#include "base/Cp1252.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>

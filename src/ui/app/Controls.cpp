@@ -128,8 +128,8 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, i
     return f;
 }
 
-QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name, const QString& tooltip,
-                             int left, int top, int width, int height)
+QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name, const QString& tooltip, int left,
+                             int top, int width, int height)
 {
     auto* box = new QPlainTextEdit(parent);
     box->setObjectName(name);

@@ -25,8 +25,8 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, int 
 QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, int left, int top,
                  int width, int height);
 // A box of several lines; Tab leaves it.
-QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name, const QString& tooltip,
-                             int left, int top, int width, int height);
+QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name, const QString& tooltip, int left,
+                             int top, int width, int height);
 RecordListView* recordList(QWidget* parent, const QString& name, double pointSize, int left,
                            int top, int width, int height);
 

@@ -4,10 +4,10 @@
 #include "Version.h"
 #include "base/ModGlobal.h"
 #include "base/NumberTest.h"
-#include "startup/StartFile.h"
-#include "startup/StartupRecovery.h"
 #include "location/LocationWindowLogic.h"
 #include "stand/StandWindowLogic.h"
+#include "startup/StartFile.h"
+#include "startup/StartupRecovery.h"
 #include "tree/TreeWindowLogic.h"
 
 #include <QProcess>
@@ -156,7 +156,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out"); // a pattern the whole output matches
         QTest::addColumn<QString>("err");
-        const QString finding = "{d}tree_unknown_species\\.velk:2: warning: Species \"DX\": [^\n]+\n";
+        const QString finding =
+            "{d}tree_unknown_species\\.velk:2: warning: Species \"DX\": [^\n]+\n";
         const QString version = QStringLiteral("sapwright %1\\.%2\\.%3\nCopyright \\(C\\) %1 The "
                                                "Sapwright developers\nLicense MIT: .*")
                                     .arg(Version::Major)
@@ -259,7 +260,8 @@ private Q_SLOTS:
         QVERIFY(QFile::resize(treeJournal, QFileInfo(treeJournal).size() - 3));
         writeFile(state + "/tree-1-0.journal", "damaged");
         ModGlobal shared;
-        RecordFileLogic running(TreeWindowLogic::fileConfig(NoShared), shared, ui); // never offered while it runs
+        RecordFileLogic running(TreeWindowLogic::fileConfig(NoShared), shared,
+                                ui); // never offered while it runs
         running.open(QString());
         running.process("4");
 

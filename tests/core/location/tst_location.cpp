@@ -34,20 +34,6 @@ class TestLocation : public QObject, LogicTest<LocationWindowLogic>
 {
     Q_OBJECT
 
-    // The window's fields as "location|access|Stand List File|grouping code|addfiles".
-    QString shownFields() const
-    {
-        QStringList t;
-        for (int i = 0; i < 5; ++i)
-            t << m_logic->field(Field(i));
-        return t.join(u'|');
-    }
-    void fill(const QString& texts)
-    {
-        const LocRecord r = record("-|" + texts);
-        for (int i = 0; i < 5; ++i)
-            m_logic->setField(Field(i), r.field(Field(i)));
-    }
     // Opens on a Locations File of that content; on none when it is empty.
     void locationOn(const QByteArray& content)
     {
@@ -58,11 +44,8 @@ class TestLocation : public QObject, LogicTest<LocationWindowLogic>
         m_shared.LocationsFileName = name;
         m_logic->openFromSharedState();
     }
-    QString locationWhere() const
-    {
-        return QString::number(m_logic->CurrentIndex()) + u' ' + m_logic->processTag() +
-               (m_logic->isTypeB() ? " B" : " A");
-    }
+    // The fields are "location|access|Stand List File|grouping code|addfiles".
+    QString locationWhere() const { return where() + (m_logic->isTypeB() ? " B" : " A"); }
 
 private Q_SLOTS:
     void init()
@@ -134,7 +117,7 @@ private Q_SLOTS:
         const bool isLine = !record.contains(u'|');
         LocRecord typed = ::record(record);
         const char* names[] = {"location", "access", "slf", "group", "addfiles"};
-        const char* whys[] = {"NoByte",       "Empty",       "BlanksOnly", "Separator",
+        const char* whys[] = {"NoByte",      "Empty",        "BlanksOnly",  "Separator",
                               "ExtraBlanks", "LeadingQuote", "Placeholder", "Dropped"};
         QStringList found;
         for (const ReadBack::Problem& p :

@@ -1,8 +1,8 @@
 #include "Play.h"
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
-#include "base/ModGlobal.h"
 #include "base/Cp1252.h"
+#include "base/ModGlobal.h"
 #include "recordfile/JournalFormat.h"
 #include "recordfile/RecordFileIO.h"
 #include "recordfile/RecordFileLogic.h"
@@ -473,8 +473,7 @@ private Q_SLOTS:
         writeFile(path("b.loc"), "A \"x\" @ x.slf @ @\r\n");
         RecordFileLogic logic(config(Location), m_shared, m_ui);
         logic.open(QString());
-        QCOMPARE(logic.fileNameBox() + u' ' + m_shared.LocationsFileName,
-                 "vorlin.loc vorlin.loc");
+        QCOMPARE(logic.fileNameBox() + u' ' + m_shared.LocationsFileName, "vorlin.loc vorlin.loc");
 
         logic.browse(); // cancelled
         QCOMPARE(m_ui.focused, QStringList{"txtLocFile"});

@@ -43,7 +43,6 @@ QStringList fields(const StandSet& s)
            QStringList(s.attributes.begin() + 2, s.attributes.end());
 }
 
-
 } // namespace
 
 // The stand data window's logic with a scripted user, the Stand List File and its check.
@@ -350,7 +349,7 @@ private Q_SLOTS:
     {
         using Why = ReadBack::Why;
         QTest::addColumn<StandSet>("set");
-        QTest::addColumn<QString>("line");                 // when given, checked instead of the set
+        QTest::addColumn<QString>("line"); // when given, checked instead of the set
         QTest::addColumn<QList<ReadBack::Problem>>("found"); // for a line, the first only
 
         const auto none = QList<ReadBack::Problem>{};

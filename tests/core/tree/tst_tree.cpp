@@ -66,11 +66,7 @@ class TestTree : public QObject, LogicTest<TreeWindowLogic>
 
     QString field(int f) const { return m_logic->field(f); }
     // Current index, mode and a field's text, to compare in one go.
-    QString treeWhere(int f = 0) const
-    {
-        return QString::number(m_logic->CurrentIndex()) + u' ' + m_logic->processTag() + u' ' +
-               field(f);
-    }
+    QString treeWhere(int f = 0) const { return where() + u' ' + field(f); }
     void treeOn(const QStringList& lines)
     {
         const QString name = m_dir.filePath("trees.velk");
@@ -446,7 +442,6 @@ private Q_SLOTS:
                    {"tree_species_zeros.velk", "", "2 SpeciesLeadingZeros"}});
     }
     void findingsOfEachFile() { checkFileOfRow(); }
-
 };
 
 QTEST_GUILESS_MAIN(TestTree)

@@ -505,7 +505,6 @@ private Q_SLOTS:
         QVERIFY(!names.isEmpty());
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
     }
-
 };
 
 QTEST_MAIN(TestWindows)

@@ -74,7 +74,6 @@ private Q_SLOTS:
         window->logic().select(0);
         QCOMPARE(locationStates(), "1111000000 A");
     }
-
 };
 
 QTEST_MAIN(TestFrmLocData)

@@ -180,10 +180,9 @@ private Q_SLOTS:
         modGlobal().SpeciesVariantIndex = 16; // enough entries to overflow the list
         Opened opened;
         opened.dialog.resize(700, 311); // a list of 9000 x 3990 twips
-        opened.dialog.resize(
-            (QSize(10020, 3600) -
-             QSize(SpeciesDialogLayout::FrameWidth, SpeciesDialogLayout::FrameHeight)) /
-            15);
+        opened.dialog.resize((QSize(10020, 3600) - QSize(SpeciesDialogLayout::FrameWidth,
+                                                         SpeciesDialogLayout::FrameHeight)) /
+                             15);
         QCOMPARE(opened.list->size() * 15, QSize(8400, 2520));
         QCOMPARE(opened.dialog.columnCount(), 3);
         QTRY_VERIFY(opened.list->horizontalScrollBar()->maximum() > 0);

@@ -105,7 +105,6 @@ private Q_SLOTS:
         QCOMPARE(readFile(fileName), readFile(SAPWRIGHT_TEST_DATA "/stand_typed.slf"));
         QVERIFY(m_ui.messages.isEmpty());
     }
-
 };
 
 QTEST_MAIN(TestFrmStandData)
