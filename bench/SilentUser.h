@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UserInterface.h"
+#include "base/UserInterface.h"
 
 // A user who answers every question at once, for timing: OK, and No to "Unsaved Changes".
 class SilentUser : public UserInterface

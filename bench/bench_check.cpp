@@ -1,11 +1,12 @@
 // The check of a full tree data file against loading it, side by side: the check runs before
 // every save, so it must stay well under the time the file took to load.
 #include "SilentUser.h"
-#include "app/FileCheck.h"
-#include "app/UserInterface.h"
+#include "startup/FileCheck.h"
+#include "base/UserInterface.h"
 #include "recordfile/DisplayList.h"
 #include "recordfile/RecordFileIO.h"
 #include "recordfile/RecordFileLogic.h"
+#include "tree/TreeWindowLogic.h"
 #include "species/VariantList.h"
 
 #include <QElapsedTimer>
@@ -54,7 +55,8 @@ int main()
 
     SilentUser user;
     const double load = medianMs([&] {
-        RecordFileLogic logic(RecordFileConfig::tree(), user);
+        ModGlobal logicShared;
+        RecordFileLogic logic(TreeWindowLogic::fileConfig(logicShared), logicShared, user);
         logic.LoadFile(path);
     });
     QStringList lines;

@@ -5,6 +5,7 @@
 #include "recordfile/DisplayList.h"
 #include "recordfile/RecordFileIO.h"
 #include "recordfile/RecordFileLogic.h"
+#include "tree/TreeWindowLogic.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,7 +29,8 @@ const QString Line = QStringLiteral("   1999     11WF 12.0                      
 std::vector<double> edit(const QString& file, int operations, QString* journal)
 {
     SilentUser user;
-    RecordFileLogic logic(RecordFileConfig::tree(), user);
+    ModGlobal logicShared;
+    RecordFileLogic logic(TreeWindowLogic::fileConfig(logicShared), logicShared, user);
     logic.open(file);
     std::vector<double> adds;
     for (int i = 0; i < operations / 3; ++i) {

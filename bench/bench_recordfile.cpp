@@ -3,13 +3,14 @@
 // redo of a delete in its middle, and the memory 1,000 undo steps hold.
 #include "SilentUser.h"
 #include "app/DataWindow.h"
-#include "app/ModGlobal.h"
+#include "base/ModGlobal.h"
 #include "app/UserInterfaceSwitch.h"
 #include "app/WindowChain.h"
 #include "recordfile/DisplayList.h"
 #include "recordfile/RecordFileBinding.h"
 #include "recordfile/RecordFileIO.h"
 #include "recordfile/RecordFileLogic.h"
+#include "tree/TreeWindowLogic.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -117,12 +118,14 @@ int main(int argc, char* argv[])
         return 1;
     }
     const Costs withView = measure(window->logic());
-    RecordFileLogic headless(RecordFileConfig::tree(), user);
+    ModGlobal headlessShared;
+    RecordFileLogic headless(TreeWindowLogic::fileConfig(headlessShared), headlessShared, user);
     headless.LoadFile(path);
     const Costs logicOnly = measure(headless);
 
     // A full day's worth of deletes in the middle of a full list.
-    RecordFileLogic deleting(RecordFileConfig::tree(), user);
+    ModGlobal deletingShared;
+    RecordFileLogic deleting(TreeWindowLogic::fileConfig(deletingShared), deletingShared, user);
     deleting.LoadFile(path);
     for (int i = 0; i < UndoHistory::DefaultMaxSteps; ++i) {
         deleting.select(records / 2);

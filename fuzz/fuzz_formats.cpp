@@ -12,18 +12,18 @@
 // cut of them, read without harm; a journal written reads back record for record, and a cut
 // keeps every whole record before it.
 
-#include "app/FileCheck.h"
+#include "base/Cp1252.h"
+#include "base/RecordText.h"
+#include "location/LocReadBack.h"
 #include "location/LocRecord.h"
-#include "location/LocValueProblem.h"
-#include "recordfile/Cp1252.h"
 #include "recordfile/JournalFormat.h"
 #include "recordfile/RecordFileIO.h"
-#include "recordfile/RecordText.h"
 #include "species/SpeciesLists.h"
 #include "species/VariantList.h"
-#include "stand/CheckStandField.h"
-#include "stand/ReadBackCheck.h"
+#include "stand/StandFields.h"
+#include "stand/StandReadBack.h"
 #include "stand/StandSet.h"
+#include "startup/FileCheck.h"
 #include "tree/TreeRecord.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -197,11 +197,11 @@ void typing(FuzzedDataProvider& data)
     const int index =
         stand ? data.ConsumeIntegralInRange(0, 31) : data.ConsumeIntegralInRange(1, TreeFieldCount);
     const TypingClass typingClass = stand ? standField(index).typing : treeField(index).typing;
-    const int maxLength = stand ? standFieldMaxLength(index) : treeField(index).maxLength;
+    const int maxLength = stand ? standField(index).maxLength : treeField(index).maxLength;
     const bool emptiesWhenBad =
         typingClass == TypingClass::ValueClass || typingClass == TypingClass::GrowthCode;
     const auto check = [&](const QString& text, int caret) {
-        return stand ? CheckStandField(index, text, caret) : checkTyping(typingClass, text, caret);
+        return checkTyping(typingClass, text, caret, stand ? RecordText::placeholder() : QString());
     };
     const auto good = [&](const QString& text, int caret) { return check(text, caret).accepted; };
     const auto checkResult = [&](const QString& text, int caret, const TypingResult& result) {

@@ -1,9 +1,9 @@
-#include "app/CommandLine.h"
 #include "app/DisplayGuard.h"
 #include "app/FitCaption.h"
 #include "app/FrmSplash.h"
 #include "app/WindowChain.h"
 #include "recordfile/RecordJournal.h"
+#include "startup/CommandLine.h"
 
 #include <QApplication>
 #include <cstring>

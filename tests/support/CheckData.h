@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/FileCheck.h"
 #include "recordfile/RecordFileIO.h"
 #include "species/VariantList.h"
+#include "startup/FileCheck.h"
 
 #include <QMetaEnum>
 #include <QTest>

@@ -9,8 +9,6 @@
 // delete, "c" Clear Display, "u" undo, "r" redo.
 inline void play(RecordFileLogic& logic, const QString& script)
 {
-    auto* tree = qobject_cast<TreeWindowLogic*>(&logic);
-    auto* stand = qobject_cast<StandWindowLogic*>(&logic);
     auto* location = qobject_cast<LocationWindowLogic*>(&logic);
     for (const QString& step : script.split(u' ', Qt::SkipEmptyParts)) {
         const QString arg = step.mid(1);
@@ -19,13 +17,11 @@ inline void play(RecordFileLogic& logic, const QString& script)
         if (step[0] == u's')
             logic.select(arg.toInt());
         else if (step[0] == u'f')
-            tree    ? tree->setField(field, text)
-            : stand ? stand->setField(field, text)
-                    : location->setField(LocRecord::Field(field), text);
+            logic.setField(field, text);
         else if (step[0] == u'k')
             location->chooseType(arg == u'B');
         else if (step[0] == u'p')
-            tree ? tree->processEntry() : stand ? stand->processEntry() : location->processEntry();
+            logic.processEntry();
         else if (step[0] == u'u' || step[0] == u'r')
             step[0] == u'u' ? logic.undo() : logic.redo();
         else

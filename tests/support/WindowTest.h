@@ -3,9 +3,9 @@
 #include "Drive.h"
 #include "ScriptedUserInterface.h"
 #include "app/FitCaption.h"
-#include "app/ModGlobal.h"
 #include "app/UserInterfaceSwitch.h"
 #include "app/WindowChain.h"
+#include "base/ModGlobal.h"
 
 #include <QPointer>
 #include <QTemporaryDir>

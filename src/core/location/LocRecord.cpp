@@ -1,6 +1,6 @@
 #include "LocRecord.h"
 
-#include "recordfile/RecordText.h"
+#include "base/RecordText.h"
 
 using RecordText::isSeparator;
 using RecordText::oneLine;
@@ -76,7 +76,7 @@ QString FormatLocRecord(const LocRecord& record)
         QString name = oneLine(record.locationName);
         name.replace(u'"', u'\'');
         // An empty access field would let the file name slide into its place on reading.
-        const QString access = record.access.isEmpty() ? QStringLiteral("@") : record.access;
+        const QString access = record.access.isEmpty() ? RecordText::placeholder() : record.access;
         return QStringLiteral("A \"") + name + QStringLiteral("\" ") + oneLine(access) + u' ' +
                oneLine(record.slfFileName) + QStringLiteral(" @ @");
     }
@@ -107,7 +107,7 @@ LocRecord ParseLocRecord(const QString& line)
     if (tokens.size() > 0)
         record.groupingCode = tokens[0];
     for (qsizetype n = 1; n < tokens.size(); ++n) {
-        if (tokens[n] == QStringLiteral("@"))
+        if (tokens[n] == RecordText::placeholder())
             continue;
         if (!record.addfiles.isEmpty())
             record.addfiles += u' ';

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/RecordText.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,7 +15,8 @@ struct LocRecord
         A,
         B
     };
-    enum class Field
+    // The fields in the order of the window's table.
+    enum Field : int
     {
         LocationName,
         Access,
@@ -25,7 +28,7 @@ struct LocRecord
     Kind kind = Kind::Invalid;
     // A record
     QString locationName;
-    QString access = QStringLiteral("@");
+    QString access = RecordText::placeholder();
     QString slfFileName;
     // B record
     QString groupingCode;

@@ -1,47 +1,31 @@
 #include "LocationWindowLogic.h"
 
-#include "LocValueProblem.h"
-#include "app/ModGlobal.h"
-#include "recordfile/Cp1252.h"
-#include "recordfile/ReadBackAlert.h"
+#include "LocFields.h"
+#include "LocReadBack.h"
+#include "LocationsFileCheck.h"
+#include "base/Cp1252.h"
+#include "base/RecordText.h"
 
 using Answer = UserInterface::Answer;
 using Buttons = UserInterface::Buttons;
 using Icon = UserInterface::Icon;
 using Field = LocRecord::Field;
 
-namespace {
-
-// Each field's box and how a message names it, in field order.
-struct FieldInfo
+LocationWindowLogic::LocationWindowLogic(ModGlobal& shared, UserInterface& ui, QObject* parent)
+    : RecordFileLogic(fileConfig(), shared, ui, parent)
 {
-    Field field;
-    const char* box;
-    const char* title;
-};
-constexpr FieldInfo Fields[] = {
-    {Field::LocationName, "txtLocation", "location name"},
-    {Field::Access, "txtSlfAccess", "access field"},
-    {Field::SlfFileName, "txtSlfFile", "Stand List File name"},
-    {Field::GroupingCode, "txtAddfileGroup", "grouping code"},
-    {Field::Addfiles, "txtAddfile", "addfile field"},
-};
-
-QString fieldTitle(Field field)
-{
-    return QString::fromLatin1(Fields[int(field)].title);
+    fields().store(Field::Access, RecordText::placeholder());
 }
 
-} // namespace
-
-LocationWindowLogic::LocationWindowLogic(UserInterface& ui, QObject* parent)
-    : RecordFileLogic(RecordFileConfig::location(), ui, parent)
+RecordFileConfig LocationWindowLogic::fileConfig()
 {
-}
-
-QString LocationWindowLogic::boxName(Field field)
-{
-    return QString::fromLatin1(Fields[int(field)].box);
+    RecordFileConfig c(WindowFiles::Location, locEntryFields(), &LocationsFileCheck::check);
+    c.firstField = Field::LocationName;
+    c.defaultFileName = QStringLiteral("vorlin.loc");
+    c.unsavedRule = RecordFileConfig::UnsavedRule::NameNotDefault;
+    c.recordLetters = QStringLiteral("AB");
+    c.invalidFormatText = QStringLiteral("Invalid Locations File format.");
+    return c;
 }
 
 QString LocationWindowLogic::noteText()
@@ -52,26 +36,8 @@ QString LocationWindowLogic::noteText()
 void LocationWindowLogic::openFromSharedState()
 {
     chooseType(false);
-    open(modGlobal().LocationsFileName);
-    setField(Field::SlfFileName, display().isEmpty() ? modGlobal().StandListFileName : QString());
-}
-
-TypingResult LocationWindowLogic::fieldEdited(Field field, const QString& text, int caret)
-{
-    // No length limit and no class: only characters without a byte in the file are refused.
-    const TypingResult result = checkEdit(TypingClass::None, m_entry.field(field), text, caret, 0);
-    setField(field, result.text);
-    if (result.beep)
-        ui().beep();
-    return result;
-}
-
-void LocationWindowLogic::setField(Field field, const QString& text)
-{
-    if (m_entry.field(field) == text)
-        return;
-    m_entry.field(field) = text;
-    Q_EMIT fieldChanged(field, text);
+    open(shared().LocationsFileName);
+    setField(Field::SlfFileName, display().isEmpty() ? shared().StandListFileName : QString());
 }
 
 void LocationWindowLogic::chooseType(bool typeB)
@@ -96,13 +62,12 @@ bool LocationWindowLogic::isFieldEnabled(Field field) const
 
 void LocationWindowLogic::browseSlf()
 {
-    browseInto(Field::SlfFileName,
-               QStringLiteral("Stand List Files (*.slf)|*.slf|All Files (*.*)|*.*"), false);
+    browseInto(Field::SlfFileName, QString::fromLatin1(WindowFiles::Stand.filter), false);
 }
 
 void LocationWindowLogic::browseAddfile()
 {
-    browseInto(Field::Addfiles, QStringLiteral("Addfiles (*.kcp)|*.kcp|All Files (*.*)|*.*"), true);
+    browseInto(Field::Addfiles, QString::fromLatin1(WindowFiles::AddfilesFilter), true);
 }
 
 void LocationWindowLogic::browseInto(Field field, const QString& filter, bool append)
@@ -113,40 +78,26 @@ void LocationWindowLogic::browseInto(Field field, const QString& filter, bool ap
     if (path && !Cp1252::canEncode(*path)) {
         refuseNoByte(QStringLiteral("file name"), *path);
     } else if (path) {
-        const QString shown = m_entry.field(field);
+        const QString shown = this->field(field);
         setField(field, append && !shown.isEmpty() ? shown + u' ' + *path : *path);
     }
-    ui().focusControl(boxName(field));
+    ui().focusControl(fields().boxName(field));
 }
 
 bool LocationWindowLogic::processEntry()
 {
-    struct Required
-    {
-        Field field;
-        const char* missing;
-    };
-    const Required a[] = {{Field::SlfFileName, "Stand List Filename is required"},
-                          {Field::LocationName, "Location Name is required"}};
-    const Required b[] = {{Field::GroupingCode, "A Grouping Code is required"},
-                          {Field::Addfiles, "Addfile name is missing"}};
     // Only an empty text is missing; blanks pass here.
-    for (const Required& r : m_typeB ? b : a) {
-        if (m_entry.field(r.field).isEmpty()) {
-            refuseField(QStringLiteral("Missing Data"), QString::fromLatin1(r.missing),
-                        boxName(r.field));
-            return false;
-        }
-    }
+    if (fields().refusedAsMissing(m_typeB ? QList<int>{Field::GroupingCode, Field::Addfiles}
+                                          : QList<int>{Field::SlfFileName, Field::LocationName}))
+        return false;
     // The quotes replaced in the box belong to the same step as the line.
     const UndoStep step(*this);
-    LocRecord record = m_entry;
-    record.kind = m_typeB ? LocRecord::Kind::B : LocRecord::Kind::A;
+    LocRecord record = entry();
     if (!valuesReadBack(record))
         return false;
     if (!m_typeB) {
         // The box shows what the file gets.
-        QString name = m_entry.locationName;
+        QString name = record.locationName;
         name.replace(u'"', u'\'');
         setField(Field::LocationName, name);
         record.locationName = name;
@@ -156,13 +107,13 @@ bool LocationWindowLogic::processEntry()
 
 bool LocationWindowLogic::valuesReadBack(const LocRecord& record)
 {
-    QList<LocValueProblem> problems = valuesThatWouldNotReadBack(record);
+    QList<ReadBack::Problem> problems = valuesThatWouldNotReadBack(record);
     // A loaded addfile whose quoted name holds a blank shows in the field like two names.
     if (isEditMode() && record.kind == LocRecord::Kind::B && CurrentIndex() < RecordCount()) {
         const QString shown = display().line(CurrentIndex());
         if (ParseLocRecord(shown).addfiles == record.addfiles) {
-            for (const LocValueProblem& p : valuesThatWouldNotReadBack(shown)) {
-                if (p.field == Field::Addfiles && !problems.contains(p))
+            for (const ReadBack::Problem& p : valuesThatWouldNotReadBack(shown)) {
+                if (p.field == int(Field::Addfiles) && !problems.contains(p))
                     problems.append(p);
             }
         }
@@ -170,30 +121,31 @@ bool LocationWindowLogic::valuesReadBack(const LocRecord& record)
     if (problems.isEmpty())
         return true;
     // The access field is never shown, so there is no box to go to.
-    const auto focusOn = [this](Field field) {
-        if (field != Field::Access)
-            ui().focusControl(boxName(field));
+    const auto focusOn = [this](int field) {
+        if (field != int(Field::Access))
+            ui().focusControl(fields().boxName(field));
     };
-    for (const LocValueProblem& p : std::as_const(problems)) {
-        if (p.reason == LocValueProblem::Reason::NoByte) {
-            refuseNoByte(fieldTitle(p.field), p.value);
+    for (const ReadBack::Problem& p : std::as_const(problems)) {
+        if (p.why == ReadBack::Why::NoByte) {
+            refuseNoByte(fields().name(p.field), p.value);
             focusOn(p.field);
             return false;
         }
     }
     const LocRecord readBack = ParseLocRecord(FormatLocRecord(record));
-    QList<ReadBackValue> values;
-    for (const LocValueProblem& p : std::as_const(problems)) {
-        QString title = fieldTitle(p.field);
+    QList<ReadBack::AlertValue> values;
+    for (const ReadBack::Problem& p : std::as_const(problems)) {
+        const Field field = Field(p.field);
+        QString title = fields().name(field);
         title[0] = title[0].toUpper();
         // A name of the loaded addfiles is only part of its field.
-        const bool whole = p.value == record.field(p.field);
+        const bool whole = p.value == record.field(field);
         values.append(
-            {title, p.value, p.reasonText(), whole ? readBack.field(p.field) : QString()});
+            {title, p.value, ReadBack::reason(p), whole ? readBack.field(field) : QString()});
     }
     if (ui().message(QStringLiteral("Alert"),
-                     readBackAlertText(QStringLiteral("Locations File"), values), Buttons::OkCancel,
-                     Icon::Exclamation) == Answer::Ok)
+                     ReadBack::alertText(QStringLiteral("Locations File"), values),
+                     Buttons::OkCancel, Icon::Exclamation) == Answer::Ok)
         return true;
     focusOn(problems.constFirst().field);
     return false;
@@ -208,19 +160,24 @@ void LocationWindowLogic::refuseNoByte(const QString& what, const QString& value
                  Buttons::Ok, Icon::Exclamation);
 }
 
-QStringList LocationWindowLogic::entryFields() const
+LocRecord LocationWindowLogic::entry() const
 {
-    QStringList fields{m_typeB ? QStringLiteral("B") : QStringLiteral("A")};
-    for (const FieldInfo& info : Fields)
-        fields.append(m_entry.field(info.field));
-    return fields;
+    LocRecord record;
+    record.kind = m_typeB ? LocRecord::Kind::B : LocRecord::Kind::A;
+    for (int field = fields().first(); field <= fields().last(); ++field)
+        record.field(Field(field)) = this->field(field);
+    return record;
 }
 
-void LocationWindowLogic::restoreEntryFields(const QStringList& fields)
+QStringList LocationWindowLogic::entryFields() const
 {
-    chooseType(fields.value(0) == u'B');
-    for (const FieldInfo& info : Fields)
-        setField(info.field, fields.value(int(info.field) + 1));
+    return QStringList{m_typeB ? QStringLiteral("B") : QStringLiteral("A")} + fields().texts();
+}
+
+void LocationWindowLogic::restoreEntryFields(const QStringList& texts)
+{
+    chooseType(texts.value(0) == u'B');
+    fields().restore(texts.mid(1));
 }
 
 void LocationWindowLogic::clearFieldsForLoad()
@@ -231,7 +188,7 @@ void LocationWindowLogic::clearFieldsForLoad()
 
 void LocationWindowLogic::slotSelected()
 {
-    setField(Field::Access, QStringLiteral("@"));
+    setField(Field::Access, RecordText::placeholder());
 }
 
 bool LocationWindowLogic::recordSelected(int index)
@@ -239,8 +196,8 @@ bool LocationWindowLogic::recordSelected(int index)
     // An invalid line gives empty fields and keeps the kind; it can still be replaced or
     // deleted.
     const LocRecord record = ParseLocRecord(display().line(index));
-    for (const FieldInfo& info : Fields)
-        setField(info.field, record.field(info.field));
+    for (int field = fields().first(); field <= fields().last(); ++field)
+        setField(field, record.field(Field(field)));
     if (record.kind == LocRecord::Kind::Invalid) {
         ui().message(QStringLiteral("Error"), QStringLiteral("Invalid Locations File format.\r\n"),
                      Buttons::Ok, Icon::Critical);

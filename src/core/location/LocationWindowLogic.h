@@ -1,7 +1,6 @@
 #pragma once
 
 #include "LocRecord.h"
-#include "app/TypingCheck.h"
 #include "recordfile/RecordFileLogic.h"
 
 // The location data window's logic: the shared record file handling plus the A and B record
@@ -12,24 +11,17 @@ class LocationWindowLogic : public RecordFileLogic
 public:
     using Field = LocRecord::Field;
 
-    explicit LocationWindowLogic(UserInterface& ui, QObject* parent = nullptr);
+    LocationWindowLogic(ModGlobal& shared, UserInterface& ui, QObject* parent = nullptr);
 
-    // Object name of a field's entry box.
-    static QString boxName(Field field);
+    static RecordFileConfig fileConfig();
+
     // What the two grey boxes always show: grouping codes and stand IDs belong to the Stand
     // List File.
     static QString noteText();
 
     // Opening: the Locations File named by the shared state ("vorlin.loc" when none), A records
     // chosen, and the stand window's Stand List File offered when nothing was loaded.
-    void openFromSharedState();
-
-    QString field(Field field) const { return m_entry.field(field); }
-    // A change the user made by typing, pasting or deleting; `caret` is the caret position
-    // after it. Characters without a byte in the file are refused with a beep.
-    TypingResult fieldEdited(Field field, const QString& text, int caret);
-    // A change made by the program.
-    void setField(Field field, const QString& text);
+    void openFromSharedState() override;
 
     bool isTypeB() const { return m_typeB; }
     // The option buttons: which record kind is entered, and so which fields are enabled.
@@ -39,13 +31,12 @@ public:
     void browseSlf();
     void browseAddfile();
     // The process button: checks the fields, then adds or updates.
-    bool processEntry();
+    bool processEntry() override;
 
     // The record kind ("A" or "B"), then the fields in Field order.
     QStringList entryFields() const override;
 
 Q_SIGNALS:
-    void fieldChanged(LocRecord::Field field, const QString& text);
     void typeChanged(bool typeB);
 
 protected:
@@ -61,7 +52,7 @@ private:
     bool valuesReadBack(const LocRecord& record);
     // Says that a value has a character without a byte in the file.
     void refuseNoByte(const QString& what, const QString& value);
+    LocRecord entry() const;
 
-    LocRecord m_entry;
     bool m_typeB = false;
 };

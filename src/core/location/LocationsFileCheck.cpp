@@ -1,7 +1,8 @@
 #include "LocationsFileCheck.h"
 
+#include "LocReadBack.h"
 #include "LocRecord.h"
-#include "LocValueProblem.h"
+#include "base/RecordText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,7 +10,6 @@
 namespace {
 
 using Kind = CheckFinding::Kind;
-using Reason = LocValueProblem::Reason;
 
 QString fieldName(LocRecord::Field field)
 {
@@ -31,19 +31,15 @@ QString fieldName(LocRecord::Field field)
 // no read-back matter here: a missing Stand List File has a finding of its own.
 std::optional<CheckFinding> readBack(const QString& line, int lineNumber)
 {
-    for (const LocValueProblem& p : valuesThatWouldNotReadBack(line)) {
-        if (p.reason == Reason::Empty)
+    for (const ReadBack::Problem& p : valuesThatWouldNotReadBack(line)) {
+        if (p.why == ReadBack::Why::Empty)
             continue;
-        const QString value = visibleText(p.value);
-        if (p.reason == Reason::Dropped) {
-            return CheckFinding{lineNumber, Kind::ReadBack, QString(), value,
-                                QStringLiteral("\"%1\" %2").arg(value, p.reasonText())};
-        }
+        if (p.why == ReadBack::Why::Dropped)
+            return ReadBack::finding(lineNumber, QString(), p);
         // Read from a line, a value can only hold blanks inside quotes.
-        return CheckFinding{lineNumber, Kind::ReadBack, fieldName(p.field), value,
-                            p.reasonText() + QStringLiteral(" (kept whole only by its quotes, "
-                                                            "which are lost when the record is "
-                                                            "written again)")};
+        return ReadBack::finding(lineNumber, fieldName(LocRecord::Field(p.field)), p,
+                                 QStringLiteral(" (kept whole only by its quotes, which are lost "
+                                                "when the record is written again)"));
     }
     return std::nullopt;
 }
@@ -83,7 +79,7 @@ QList<CheckFinding> check(const QStringList& lines, const QString& folder)
             continue;
         const QString slf = record.slfFileName;
         const QString field = fieldName(LocRecord::Field::SlfFileName);
-        if (slf.isEmpty() || slf == QStringLiteral("@")) {
+        if (slf.isEmpty() || slf == RecordText::placeholder()) {
             out.append({lineNumber, Kind::MissingStandListFile, field, slf,
                         QStringLiteral("no Stand List File is named: Vorlin finds no stands for "
                                        "this location")});

@@ -1,7 +1,7 @@
 #include "JournalFormat.h"
 
-#include "Cp1252.h"
 #include "DisplayList.h"
+#include "base/Cp1252.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
@@ -40,16 +40,58 @@ template <typename F> QByteArray payload(F&& write)
     return bytes;
 }
 
+// A text of this length or longer gives its length in three characters instead of one.
+constexpr char16_t LongText = 0xFFFF;
+
+} // namespace
+
+QString packFields(const QStringList& fields)
+{
+    QString packed;
+    for (const QString& field : fields) {
+        const qsizetype length = field.size();
+        if (length < LongText) {
+            packed += QChar(char16_t(length));
+        } else {
+            packed += QChar(LongText);
+            packed += QChar(char16_t(length & 0xFFFF));
+            packed += QChar(char16_t(length >> 16));
+        }
+        packed += field;
+    }
+    return packed;
+}
+
+QStringList unpackFields(const QString& packed)
+{
+    QStringList fields;
+    qsizetype at = 0;
+    while (at < packed.size()) {
+        qsizetype length = packed[at++].unicode();
+        if (length == LongText && at + 2 <= packed.size()) {
+            length = packed[at].unicode() | (qsizetype(packed[at + 1].unicode()) << 16);
+            at += 2;
+        }
+        fields.append(packed.mid(at, length));
+        at += length;
+    }
+    return fields;
+}
+
+namespace {
+
 void writeView(QDataStream& out, const UndoHistory::View& view)
 {
     out << view.recordCount << view.currentIndex << quint8(view.mode) << view.keepsFields
-        << view.fields;
+        << packFields(view.fields);
 }
 
 bool readView(QDataStream& in, UndoHistory::View* view)
 {
     quint8 mode = 0;
-    in >> view->recordCount >> view->currentIndex >> mode >> view->keepsFields >> view->fields;
+    QString fields;
+    in >> view->recordCount >> view->currentIndex >> mode >> view->keepsFields >> fields;
+    view->fields = unpackFields(fields);
     view->mode = UndoHistory::Mode(mode);
     return mode <= quint8(UndoHistory::Mode::Edit);
 }

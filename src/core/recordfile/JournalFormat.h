@@ -74,6 +74,9 @@ QByteArray markRecord(OpKind kind, qint64 time);
 QByteArray nameRecord(const QString& name, qint64 time);
 
 QByteArray linesHash(const QStringList& lines);
+// Entry fields as one text and back; each text keeps its exact characters.
+QString packFields(const QStringList& fields);
+QStringList unpackFields(const QString& packed);
 
 Content parse(const QByteArray& bytes);
 

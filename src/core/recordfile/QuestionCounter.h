@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UserInterface.h"
+#include "base/UserInterface.h"
 
 // Passes everything on to the user and counts the questions and dialogs still open, so the
 // window's logic can refuse what must not slip in while one waits for an answer.

@@ -1,19 +1,32 @@
 #pragma once
 
 #include "CheckFinding.h"
+#include "EntryField.h"
+#include "base/WindowFile.h"
+
+#include <functional>
 
 #include <QString>
 #include <QStringList>
 
-// What differs between the three data windows in the way they handle their record file.
+// What differs between the data windows in the way they handle their record file; each window
+// logic gives its own.
 struct RecordFileConfig
 {
-    enum class NameStore
+    // What the simulator would read differently in the lines about to be saved; names in them
+    // are looked for in `folder`.
+    using SaveCheck =
+        std::function<QList<CheckFinding>(const QStringList& lines, const QString& folder)>;
+
+    RecordFileConfig(const WindowFile& file, QList<EntryField> fields, SaveCheck saveCheck)
+        : fileNameBox(QString::fromLatin1(file.fileNameBox)),
+          filter(QString::fromLatin1(file.filter)),
+          missingFilename(QString::fromLatin1(file.missingFilename)), sharedName(file.sharedName),
+          fields(std::move(fields)), journalWindow(QString::fromLatin1(file.window)),
+          saveCheck(std::move(saveCheck))
     {
-        Window,
-        StandListFileName,
-        LocationsFileName
-    };
+    }
+
     enum class UnsavedRule
     {
         NameNotEmpty,
@@ -23,24 +36,27 @@ struct RecordFileConfig
     QString fileNameBox;     // object name of the file-name box
     QString filter;          // file dialog filter, pairs joined by '|'
     QString missingFilename; // text of "Missing Filename"
-    NameStore nameStore = NameStore::Window;
+    // The shared value that holds the window's file name, handed to the next window.
+    QString ModGlobal::*sharedName;
     QString defaultFileName; // compared ignoring case under NameNotDefault
     UnsavedRule unsavedRule = UnsavedRule::NameNotEmpty;
     bool keepEmptyLines = false;
     QString recordLetters;     // allowed first letters; empty: no check
     QString invalidFormatText; // shown once after loading lines of other letters
-    QString startCaption;      // add-mode caption before anything was selected
-    QString addCaption;
-    QString addTooltip;
-    QString editCaption;
-    QString editTooltip;
+    // The process button's caption by mode. A window with a start caption shows it in add
+    // mode until anything is selected; the others start in add mode.
+    QString startCaption;
+    QString addCaption = QStringLiteral("&Add Record");
+    QString addTooltip = QStringLiteral("Add above information as a new record");
+    QString editCaption = QStringLiteral("&Update Record");
+    QString editTooltip = QStringLiteral("Replace highlighted record with above information");
+    // The window's entry fields, numbered from firstField on; `placeholder` passes every typing
+    // check.
+    QList<EntryField> fields;
+    int firstField = 1;
+    QString placeholder;
     // Names the window in its recovery journals; empty: none is kept.
     QString journalWindow;
-    // What the simulator would read differently in the lines about to be saved under that
-    // name; asked about before a save. None: no check.
-    QList<CheckFinding> (*saveCheck)(const QStringList& lines, const QString& fileName) = nullptr;
-
-    static RecordFileConfig tree();
-    static RecordFileConfig stand();
-    static RecordFileConfig location();
+    // Asked about before a save; none: no check.
+    SaveCheck saveCheck;
 };

@@ -1,6 +1,6 @@
 #include "RecordFileIO.h"
 
-#include "Cp1252.h"
+#include "base/Cp1252.h"
 
 #include <QCryptographicHash>
 #include <QFile>

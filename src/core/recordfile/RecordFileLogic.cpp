@@ -1,24 +1,41 @@
 #include "RecordFileLogic.h"
 
 #include "RecordFileIO.h"
-#include "app/ModGlobal.h"
+#include "base/ModGlobal.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 
 using Answer = UserInterface::Answer;
 using Buttons = UserInterface::Buttons;
 using Icon = UserInterface::Icon;
 
-RecordFileLogic::RecordFileLogic(RecordFileConfig config, UserInterface& ui, QObject* parent)
-    : QObject(parent), m_config(std::move(config)), m_ui(ui),
-      m_processCaption(m_config.startCaption), m_journal(m_config.journalWindow)
+RecordFileLogic::RecordFileLogic(RecordFileConfig config, ModGlobal& shared, UserInterface& ui,
+                                 QObject* parent)
+    : QObject(parent), m_config(std::move(config)), m_shared(shared), m_ui(ui),
+      m_fields(m_config.fields, m_config.firstField, m_config.placeholder, m_ui),
+      m_mode(m_config.startCaption.isEmpty() ? Mode::Add : Mode::Start),
+      m_journal(m_config.journalWindow)
 {
+}
+
+QString RecordFileLogic::processCaption() const
+{
+    switch (m_mode) {
+    case Mode::Start:
+        return m_config.startCaption;
+    case Mode::Add:
+        return m_config.addCaption;
+    case Mode::Edit:
+        break;
+    }
+    return m_config.editCaption;
 }
 
 QString RecordFileLogic::processTooltip() const
 {
-    return m_editMode ? m_config.editTooltip : m_config.addTooltip;
+    return isEditMode() ? m_config.editTooltip : m_config.addTooltip;
 }
 
 void RecordFileLogic::setFileNameBox(const QString& text)
@@ -31,31 +48,14 @@ void RecordFileLogic::setFileNameBox(const QString& text)
 
 QString RecordFileLogic::currentFileName() const
 {
-    switch (m_config.nameStore) {
-    case RecordFileConfig::NameStore::StandListFileName:
-        return modGlobal().StandListFileName;
-    case RecordFileConfig::NameStore::LocationsFileName:
-        return modGlobal().LocationsFileName;
-    default:
-        return m_windowFileName;
-    }
+    return m_shared.*m_config.sharedName;
 }
 
 void RecordFileLogic::setCurrentFileName(const QString& name)
 {
     if (name != currentFileName())
         tellJournalProblem(m_journal.rename(name, journalTime()));
-    switch (m_config.nameStore) {
-    case RecordFileConfig::NameStore::StandListFileName:
-        modGlobal().StandListFileName = name;
-        break;
-    case RecordFileConfig::NameStore::LocationsFileName:
-        modGlobal().LocationsFileName = name;
-        break;
-    default:
-        m_windowFileName = name;
-        break;
-    }
+    setSharedFileName(name);
 }
 
 void RecordFileLogic::open(const QString& fileName)
@@ -86,13 +86,11 @@ RecordFileLogic::LoadResult RecordFileLogic::LoadFile(const QString& fileName)
         return LoadResult::NotLoaded;
     if (!m_display.isEmpty()) {
         m_askingFileExists = true;
-        m_openStatus = m_ui.askFileExists(fileName);
+        const bool open = m_ui.askFileExists(fileName);
         m_askingFileExists = false;
-    } else {
-        m_openStatus = true;
+        if (!open)
+            return LoadResult::NotLoaded;
     }
-    if (!m_openStatus)
-        return LoadResult::NotLoaded;
 
     // Read first, so a file that cannot be read leaves the display as it was.
     // One line stays free for the slot.
@@ -159,7 +157,8 @@ bool RecordFileLogic::findingsAccepted(const QStringList& lines, const QString& 
 {
     if (!m_config.saveCheck)
         return true;
-    const QList<CheckFinding> findings = m_config.saveCheck(lines, fileName);
+    const QList<CheckFinding> findings =
+        m_config.saveCheck(lines, QFileInfo(fileName).absolutePath());
     return !needsAttention(findings) ||
            m_ui.message(QStringLiteral("Check"), checkQuestionText(findings), Buttons::OkCancel,
                         Icon::Exclamation) == Answer::Ok;
@@ -298,7 +297,7 @@ void RecordFileLogic::select(int index)
 bool RecordFileLogic::process(const QString& line)
 {
     const UndoStep step(*this);
-    if (!m_editMode) {
+    if (!isEditMode()) {
         // A new record always goes into the slot, whichever line was selected before.
         const bool hasSlot = !m_display.isEmpty();
         if (!roomFor(hasSlot ? 1 : 2))
@@ -342,27 +341,17 @@ bool RecordFileLogic::confirmReplace(const QString&)
 
 void RecordFileLogic::setAddMode()
 {
-    m_editMode = false;
-    m_processCaption = m_config.addCaption;
-    m_lastEnabled = false;
-    m_deleteEnabled = false;
-    Q_EMIT controlsChanged();
+    setMode(Mode::Add);
 }
 
 void RecordFileLogic::setEditMode()
 {
-    m_editMode = true;
-    m_processCaption = m_config.editCaption;
-    m_lastEnabled = true;
-    m_deleteEnabled = true;
-    Q_EMIT controlsChanged();
+    setMode(Mode::Edit);
 }
 
 void RecordFileLogic::setStartMode()
 {
-    setAddMode();
-    m_processCaption = m_config.startCaption;
-    Q_EMIT controlsChanged();
+    setMode(m_config.startCaption.isEmpty() ? Mode::Add : Mode::Start);
 }
 
 void RecordFileLogic::markChanged()
@@ -413,27 +402,10 @@ RecordFileLogic::UndoStep::~UndoStep()
     m_logic.journal(JournalFormat::OpKind::Step);
 }
 
-UndoHistory::Mode RecordFileLogic::mode() const
+void RecordFileLogic::setMode(Mode mode)
 {
-    if (m_editMode)
-        return UndoHistory::Mode::Edit;
-    return m_processCaption == m_config.addCaption ? UndoHistory::Mode::Add
-                                                   : UndoHistory::Mode::Start;
-}
-
-void RecordFileLogic::setMode(UndoHistory::Mode mode)
-{
-    switch (mode) {
-    case UndoHistory::Mode::Start:
-        setStartMode();
-        break;
-    case UndoHistory::Mode::Add:
-        setAddMode();
-        break;
-    case UndoHistory::Mode::Edit:
-        setEditMode();
-        break;
-    }
+    m_mode = mode;
+    Q_EMIT controlsChanged();
 }
 
 UndoHistory::View RecordFileLogic::currentView() const
@@ -441,13 +413,13 @@ UndoHistory::View RecordFileLogic::currentView() const
     UndoHistory::View view;
     view.recordCount = m_recordCount;
     view.currentIndex = m_currentIndex;
-    view.mode = mode();
+    view.mode = m_mode;
     // Selecting the record again shows it as the list holds it, edits since dropped, so a later
     // update cannot write them unseen. Where selecting shows nothing (the slot, an empty tree
     // record) the fields are kept.
     view.keepsFields = m_currentIndex != m_shownIndex || m_currentIndex >= m_recordCount;
     if (view.keepsFields)
-        view.fields = UndoHistory::pack(entryFields());
+        view.fields = entryFields();
     return view;
 }
 
@@ -463,7 +435,7 @@ void RecordFileLogic::showView(const UndoHistory::View& view)
             Q_EMIT selectionChanged(m_currentIndex);
     }
     if (view.keepsFields)
-        restoreEntryFields(UndoHistory::unpack(view.fields));
+        restoreEntryFields(view.fields);
     setMode(view.mode);
 }
 
@@ -525,22 +497,6 @@ bool RecordFileLogic::takeStep(bool forward)
     Q_EMIT controlsChanged();
     using Kind = JournalFormat::OpKind;
     journal(m_replayingStep ? Kind::Step : forward ? Kind::Redo : Kind::Undo);
-    return true;
-}
-
-void RecordFileLogic::refuseField(const QString& title, const QString& text, const QString& box)
-{
-    m_ui.message(title, text, Buttons::Ok, Icon::Exclamation);
-    m_ui.focusControl(box);
-}
-
-bool RecordFileLogic::refusedAsUnfinishedNumber(TypingClass typing, const QString& fieldName,
-                                                const QString& value, const QString& box)
-{
-    if (!isUnfinishedNumber(typing, value))
-        return false;
-    refuseField(QStringLiteral("Invalid Data"),
-                QStringLiteral("%1 \"%2\" is not a number.").arg(fieldName, value), box);
     return true;
 }
 

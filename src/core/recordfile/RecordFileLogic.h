@@ -1,11 +1,11 @@
 #pragma once
 
 #include "DisplayList.h"
+#include "EntryFields.h"
 #include "QuestionCounter.h"
 #include "RecordFileConfig.h"
 #include "RecordJournal.h"
 #include "UndoHistory.h"
-#include "app/TypingCheck.h"
 
 #include <QObject>
 
@@ -26,7 +26,9 @@ public:
         Busy
     };
 
-    RecordFileLogic(RecordFileConfig config, UserInterface& ui, QObject* parent = nullptr);
+    // `shared` holds the values the windows hand each other; it outlives the logic.
+    RecordFileLogic(RecordFileConfig config, ModGlobal& shared, UserInterface& ui,
+                    QObject* parent = nullptr);
 
     const RecordFileConfig& config() const { return m_config; }
     DisplayList& display() { return m_display; }
@@ -36,20 +38,19 @@ public:
     qint16 CurrentIndex() const { return m_currentIndex; }
     bool HasUnsavedChanges() const { return m_hasUnsavedChanges; }
     bool AskOverwrite() const { return m_askOverwrite; }
-    bool OpenStatus() const { return m_openStatus; }
-    void SetOpenStatus(bool choice) { m_openStatus = choice; }
     bool UnloadCancelled() const { return m_unloadCancelled; }
 
-    // Mode of the process button and the enabled states that go with it.
+    // Mode of the process button; its caption, tooltip and the enabled states go with it.
+    using Mode = UndoHistory::Mode;
+    bool isEditMode() const { return m_mode == Mode::Edit; }
     QString processTag() const
     {
-        return m_editMode ? QStringLiteral("edit") : QStringLiteral("add");
+        return isEditMode() ? QStringLiteral("edit") : QStringLiteral("add");
     }
-    bool isEditMode() const { return m_editMode; }
-    QString processCaption() const { return m_processCaption; }
+    QString processCaption() const;
     QString processTooltip() const;
-    bool lastEnabled() const { return m_lastEnabled; }
-    bool deleteEnabled() const { return m_deleteEnabled; }
+    bool lastEnabled() const { return isEditMode(); }
+    bool deleteEnabled() const { return isEditMode(); }
 
     // The file-name box's text; the widget keeps it in step through fileNameBoxChanged.
     QString fileNameBox() const { return m_fileNameBox; }
@@ -57,9 +58,14 @@ public:
     // The name the display belongs to.
     QString currentFileName() const;
     void setCurrentFileName(const QString& name);
+    // The window's name in the shared values, which the window opens on and hands over; no
+    // file is loaded.
+    void setSharedFileName(const QString& name) { m_shared.*m_config.sharedName = name; }
 
     // Opening the window: flags cleared, then the named file loaded.
     void open(const QString& fileName);
+    // Opening the window on what the shared values name.
+    virtual void openFromSharedState() { open(currentFileName()); }
 
     LoadResult LoadFile(const QString& fileName);
     bool SaveFile(const QString& fileName);
@@ -82,6 +88,9 @@ public:
     void selectNext();
     // Adds in add mode, replaces the current record in edit mode.
     bool process(const QString& line);
+    // The process button: the window's checks and questions, then the record its fields make
+    // added or updated.
+    virtual bool processEntry() { return false; }
 
     // Close box, Next/Prev: false when the close is refused (UnloadCancelled set).
     bool requestClose();
@@ -103,8 +112,14 @@ public:
     // The recovery journal's file; empty while none is kept.
     QString journalPath() const { return m_journal.path(); }
 
+    // The window's entry fields.
+    EntryFields& fields() { return m_fields; }
+    const EntryFields& fields() const { return m_fields; }
+    QString field(int field) const { return m_fields.text(field); }
+    void setField(int field, const QString& text) { m_fields.set(field, text); }
+
     // What the entry fields hold, in an order of the window's own.
-    virtual QStringList entryFields() const { return {}; }
+    virtual QStringList entryFields() const { return m_fields.texts(); }
 
 Q_SIGNALS:
     void fileNameBoxChanged(const QString& text);
@@ -123,7 +138,7 @@ protected:
     virtual bool confirmReplace(const QString& newLine);
     virtual void recordUpdated() {}
     // Puts back fields that entryFields gave, without the checks of typing.
-    virtual void restoreEntryFields(const QStringList&) {}
+    virtual void restoreEntryFields(const QStringList& texts) { m_fields.restore(texts); }
 
     // One user operation: every change of the display list while one lives (the outermost,
     // when they nest) is a single undo step.
@@ -140,11 +155,7 @@ protected:
     };
 
     UserInterface& ui() { return m_ui; }
-    // A field that keeps the record from being built: the message, then the focus to its box.
-    void refuseField(const QString& title, const QString& text, const QString& box);
-    // True, after saying so, when a number box holds the start of a number and no more.
-    bool refusedAsUnfinishedNumber(TypingClass typing, const QString& fieldName,
-                                   const QString& value, const QString& box);
+    ModGlobal& shared() { return m_shared; }
     void setAddMode();
     void setEditMode();
     void setStartMode();
@@ -170,8 +181,7 @@ private:
     // Says so when the name is a folder's: no file of that name can be loaded or saved.
     bool refusedAsFolder(const QString& fileName);
     void showFileError(const QString& what, const QString& fileName, const QString& reason);
-    UndoHistory::Mode mode() const;
-    void setMode(UndoHistory::Mode mode);
+    void setMode(Mode mode);
     UndoHistory::View currentView() const;
     void showView(const UndoHistory::View& view);
     // Whether `lines` stand at index with `records` records, as a step left them.
@@ -190,21 +200,18 @@ private:
     bool replay(const JournalFormat::Op& op, const JournalFormat::Content& journal);
 
     RecordFileConfig m_config;
+    ModGlobal& m_shared;
     QuestionCounter m_ui;
+    EntryFields m_fields;
     DisplayList m_display;
     qint16 m_recordCount = 0;
     qint16 m_currentIndex = 0;
     bool m_hasUnsavedChanges = false;
     bool m_askOverwrite = false;
-    bool m_openStatus = false;
     bool m_unloadCancelled = false;
-    bool m_editMode = false;
-    bool m_lastEnabled = false;
-    bool m_deleteEnabled = false;
+    Mode m_mode = Mode::Start;
     bool m_askingFileExists = false;
-    QString m_processCaption;
     QString m_fileNameBox;
-    QString m_windowFileName;
     UndoHistory m_history;
     UndoHistory::Step m_step;
     int m_stepDepth = 0;

@@ -5,9 +5,6 @@ namespace {
 // What the allocator and Qt keep in front of every array or string.
 constexpr qsizetype AllocationHeader = 32;
 
-// A text of this length or longer gives its length in three characters instead of one.
-constexpr char16_t LongText = 0xFFFF;
-
 qsizetype stringBytes(const QString& text)
 {
     return text.capacity() > 0 ? AllocationHeader + (text.capacity() + 1) * qsizetype(sizeof(QChar))
@@ -49,39 +46,6 @@ void UndoHistory::addChange(Step& step, bool& started, int index, int count,
     step.index = first;
     step.removed = std::move(removed);
     step.inserted = std::move(inserted);
-}
-
-QString UndoHistory::pack(const QStringList& fields)
-{
-    QString packed;
-    for (const QString& field : fields) {
-        const qsizetype length = field.size();
-        if (length < LongText) {
-            packed += QChar(char16_t(length));
-        } else {
-            packed += QChar(LongText);
-            packed += QChar(char16_t(length & 0xFFFF));
-            packed += QChar(char16_t(length >> 16));
-        }
-        packed += field;
-    }
-    return packed;
-}
-
-QStringList UndoHistory::unpack(const QString& packed)
-{
-    QStringList fields;
-    qsizetype at = 0;
-    while (at < packed.size()) {
-        qsizetype length = packed[at++].unicode();
-        if (length == LongText && at + 2 <= packed.size()) {
-            length = packed[at].unicode() | (qsizetype(packed[at + 1].unicode()) << 16);
-            at += 2;
-        }
-        fields.append(packed.mid(at, length));
-        at += length;
-    }
-    return fields;
 }
 
 void UndoHistory::push(Step step)
@@ -141,7 +105,7 @@ qsizetype UndoHistory::bytesHeld() const
     qsizetype bytes = AllocationHeader + m_steps.capacity() * qsizetype(sizeof(Step));
     for (const Step& step : m_steps) {
         bytes += linesBytes(step.removed) + linesBytes(step.inserted);
-        bytes += stringBytes(step.before.fields) + stringBytes(step.after.fields);
+        bytes += linesBytes(step.before.fields) + linesBytes(step.after.fields);
     }
     return bytes;
 }

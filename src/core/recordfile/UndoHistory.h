@@ -22,14 +22,14 @@ public:
 
     // A selection and what the entry fields show with it. Selecting a record again shows its
     // fields; where it cannot (the new-record slot, a line that shows nothing) the fields are
-    // kept, packed into one string.
+    // kept.
     struct View
     {
         qint16 recordCount = 0;
         qint16 currentIndex = 0;
         Mode mode = Mode::Start;
         bool keepsFields = false;
-        QString fields;
+        QStringList fields;
     };
 
     struct Step
@@ -49,10 +49,6 @@ public:
     // it; `started` tells whether the step holds a change already.
     static void addChange(Step& step, bool& started, int index, int count, const QStringList& lines,
                           const QStringList& display);
-
-    // Entry fields as one string and back; each text keeps its exact characters.
-    static QString pack(const QStringList& fields);
-    static QStringList unpack(const QString& packed);
 
     bool canUndo() const { return m_position > 0; }
     bool canRedo() const { return m_position < m_steps.size(); }

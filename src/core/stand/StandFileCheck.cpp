@@ -1,9 +1,10 @@
 #include "StandFileCheck.h"
 
-#include "ReadBackCheck.h"
-#include "StandFieldInfo.h"
+#include "StandFields.h"
+#include "StandReadBack.h"
 #include "StandSet.h"
-#include "app/NumberTest.h"
+#include "base/NumberTest.h"
+#include "base/RecordText.h"
 #include "species/VariantList.h"
 
 #include <QDir>
@@ -13,25 +14,14 @@ namespace {
 
 using Kind = CheckFinding::Kind;
 
-const QString None = QStringLiteral("@");
+const QString None = RecordText::placeholder();
 // Token index where the A line's list of variant codes begins.
 constexpr qsizetype VariantsFrom = 3;
 
 QString fieldName(int box)
 {
     return box == StandBox::TreeFile ? QStringLiteral("Tree data file")
-                                     : QString::fromLatin1(standField(box).label);
-}
-
-// A value found by the read-back rule; a dropped value has no field of its own.
-CheckFinding readBackFinding(int lineNumber, const UnreadableValue& found)
-{
-    const QString reason = unreadableReason(found);
-    if (found.box == 0) {
-        return {lineNumber, Kind::ReadBack, QString(), visibleText(found.value),
-                QStringLiteral("\"%1\" %2").arg(visibleText(found.value), reason)};
-    }
-    return {lineNumber, Kind::ReadBack, fieldName(found.box), visibleText(found.value), reason};
+                                     : QString::fromLatin1(standField(box).name);
 }
 
 // Whether a B line's value is of its field's kind: a number, or a growth code, where the field
@@ -156,8 +146,8 @@ QList<CheckFinding> check(const QStringList& lines, const QString& folder)
                                 .arg(QChar(type))});
             }
             reportedOrphans = true;
-        } else if (const std::optional<UnreadableValue> found = findUnreadableValue(line)) {
-            out.append(readBackFinding(lineNumber, *found));
+        } else if (const std::optional<ReadBack::Problem> found = findUnreadableValue(line)) {
+            out.append(ReadBack::finding(lineNumber, fieldName(found->field), *found));
         } else if (std::optional<CheckFinding> shift = shiftedValues(line, lineNumber)) {
             out.append(*shift);
         }

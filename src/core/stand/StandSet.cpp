@@ -1,6 +1,6 @@
 #include "StandSet.h"
 
-#include "recordfile/RecordText.h"
+#include "base/RecordText.h"
 
 #include <limits>
 
@@ -9,7 +9,7 @@ namespace {
 using RecordText::isSeparator;
 using RecordText::oneLine;
 
-const QString Placeholder = QStringLiteral("@");
+const QString Placeholder = RecordText::placeholder();
 
 QString orPlaceholder(const QString& text)
 {

@@ -1,40 +1,31 @@
 #include "StandWindowLogic.h"
 
-#include "CheckStandField.h"
-#include "ReadBackCheck.h"
-#include "app/ModGlobal.h"
-#include "recordfile/Cp1252.h"
-#include "recordfile/ReadBackAlert.h"
+#include "StandFileCheck.h"
+#include "StandReadBack.h"
+#include "base/Cp1252.h"
+#include "base/RecordText.h"
 
 using Answer = UserInterface::Answer;
 using Buttons = UserInterface::Buttons;
 using Icon = UserInterface::Icon;
 
-namespace {
-
-const QString Placeholder = QStringLiteral("@");
-
-} // namespace
-
-StandWindowLogic::StandWindowLogic(UserInterface& ui, QObject* parent)
-    : RecordFileLogic(RecordFileConfig::stand(), ui, parent)
+StandWindowLogic::StandWindowLogic(ModGlobal& shared, UserInterface& ui, QObject* parent)
+    : RecordFileLogic(fileConfig(), shared, ui, parent)
 {
 }
 
-QString StandWindowLogic::boxName(int box)
+RecordFileConfig StandWindowLogic::fileConfig()
 {
-    switch (box) {
-    case StandBox::TreeFile:
-        return QStringLiteral("txtTreeFile");
-    case StandBox::Variant:
-        return QStringLiteral("txtVariant");
-    case StandBox::Groups:
-        return QStringLiteral("txtGroups");
-    case StandBox::Addfile:
-        return QStringLiteral("txtAddfile");
-    default:
-        return QStringLiteral("txtStandData_") + QString::number(box);
-    }
+    RecordFileConfig c(WindowFiles::Stand, standEntryFields(), &StandFileCheck::check);
+    c.placeholder = RecordText::placeholder();
+    c.recordLetters = QStringLiteral("ABCD");
+    c.invalidFormatText = QStringLiteral("Invalid Stand List File format.");
+    // Sets of lines: "Records" at first, but the slot's caption is the singular.
+    c.startCaption = QStringLiteral("&Add Records");
+    c.addTooltip = QStringLiteral("Add above information as a new set of records");
+    c.editTooltip =
+        QStringLiteral("Replaces the the set of A, B, C, and D records with above information");
+    return c;
 }
 
 QString StandWindowLogic::locationNote()
@@ -42,43 +33,12 @@ QString StandWindowLogic::locationNote()
     return QStringLiteral("Specified in the Locations File\r\n(use 'Next Window' button)");
 }
 
-void StandWindowLogic::start()
+void StandWindowLogic::openFromSharedState()
 {
-    const ModGlobal& shared = modGlobal();
+    const ModGlobal& shared = this->shared();
     setField(StandBox::TreeFile,
              shared.StandListFileName.isEmpty() ? shared.TreeFileName : QString());
     open(shared.StandListFileName);
-}
-
-TypingResult StandWindowLogic::fieldEdited(int box, const QString& text, int caret)
-{
-    if (box < StandBox::StandId || box > StandBox::Last)
-        return {true, text, caret, false};
-    const StandFieldInfo& info = standField(box);
-    const TypingResult result =
-        checkEdit(info.typing, m_boxes[box], text, caret, info.maxLength, Placeholder);
-    store(box, result.text);
-    if (result.beep)
-        ui().beep();
-    return result;
-}
-
-void StandWindowLogic::setField(int box, const QString& text)
-{
-    if (box < StandBox::StandId || box > StandBox::Last || text == m_boxes[box])
-        return;
-    const TypingResult result = CheckStandField(box, text, 0);
-    store(box, result.text);
-    if (result.beep)
-        ui().beep();
-}
-
-void StandWindowLogic::store(int box, const QString& text)
-{
-    if (text == m_boxes[box])
-        return;
-    m_boxes[box] = text;
-    Q_EMIT fieldChanged(box, text);
 }
 
 QString StandWindowLogic::addfilesTag() const
@@ -107,18 +67,19 @@ bool StandWindowLogic::pathFits(const QString& path)
 
 void StandWindowLogic::browseTree()
 {
-    const std::optional<QString> path = ui().openFileDialog(RecordFileConfig::tree().filter);
+    const std::optional<QString> path =
+        ui().openFileDialog(QString::fromLatin1(WindowFiles::Tree.filter));
     if (!path || !pathFits(*path))
         return;
     setField(StandBox::TreeFile, *path);
-    const QString handedOver = modGlobal().TreeFileName;
+    const QString handedOver = shared().TreeFileName;
     if (!handedOver.isEmpty() && handedOver != *path &&
         ui().message(QStringLiteral("Alert"),
                      QStringLiteral("The specified tree data file is different than \r\n"
                                     "the last one specified on the previous screen"),
                      Buttons::OkCancel, Icon::Exclamation) == Answer::Cancel)
         setField(StandBox::TreeFile, handedOver);
-    ui().focusControl(boxName(StandBox::TreeFile));
+    ui().focusControl(fields().boxName(StandBox::TreeFile));
 }
 
 void StandWindowLogic::browseAddfile()
@@ -126,7 +87,7 @@ void StandWindowLogic::browseAddfile()
     if (!m_addfilesOn)
         return;
     const std::optional<QString> path =
-        ui().openFileDialog(QStringLiteral("Addfiles (*.kcp)|*.kcp|All Files (*.*)|*.*"));
+        ui().openFileDialog(QString::fromLatin1(WindowFiles::AddfilesFilter));
     if (!path || !pathFits(*path))
         return;
     // The D line separates addfiles by blanks, so such a path would come back as two names.
@@ -138,21 +99,21 @@ void StandWindowLogic::browseAddfile()
                          .arg(*path),
                      Buttons::OkCancel, Icon::Exclamation) == Answer::Cancel)
         return;
-    const QString current = m_boxes[StandBox::Addfile];
+    const QString current = field(StandBox::Addfile);
     setField(StandBox::Addfile, current.isEmpty() ? *path : current + u' ' + *path);
-    ui().focusControl(boxName(StandBox::Addfile));
+    ui().focusControl(fields().boxName(StandBox::Addfile));
 }
 
 StandSet StandWindowLogic::boxesAsSet() const
 {
     StandSet set;
-    set.standId = m_boxes[StandBox::StandId];
-    set.treeFileName = m_boxes[StandBox::TreeFile];
-    set.variantCodes = m_boxes[StandBox::Variant];
+    set.standId = field(StandBox::StandId);
+    set.treeFileName = field(StandBox::TreeFile);
+    set.variantCodes = field(StandBox::Variant);
     for (int n = StandSet::FirstAttribute; n <= StandSet::LastAttribute; ++n)
-        set.attributes[n] = m_boxes[n];
-    set.groupingCodes = m_boxes[StandBox::Groups];
-    set.addfiles = m_boxes[StandBox::Addfile];
+        set.attributes[n] = field(n);
+    set.groupingCodes = field(StandBox::Groups);
+    set.addfiles = field(StandBox::Addfile);
     return set;
 }
 
@@ -170,13 +131,12 @@ void StandWindowLogic::showSet(const StandSet& set)
 bool StandWindowLogic::everyCharacterFits()
 {
     for (int box = StandBox::StandId; box <= StandBox::Last; ++box) {
-        if (Cp1252::canEncode(m_boxes[box]))
+        if (Cp1252::canEncode(field(box)))
             continue;
-        refuseField(QStringLiteral("Alert"),
-                    QStringLiteral("The %1 \"%2\" holds a character that the Stand List File "
-                                   "cannot hold.")
-                        .arg(QString::fromLatin1(standField(box).label), m_boxes[box]),
-                    boxName(box));
+        fields().refuse(box, QStringLiteral("Alert"),
+                        QStringLiteral("The %1 \"%2\" holds a character that the Stand List "
+                                       "File cannot hold.")
+                            .arg(fields().name(box), field(box)));
         return false;
     }
     return true;
@@ -184,18 +144,17 @@ bool StandWindowLogic::everyCharacterFits()
 
 bool StandWindowLogic::warnUnreadable(const StandSet& set)
 {
-    const QList<UnreadableValue> found = findUnreadableValues(set);
+    const QList<ReadBack::Problem> found = findUnreadableValues(set);
     if (found.isEmpty())
         return true;
-    QList<ReadBackValue> values;
-    for (const UnreadableValue& v : found)
-        values.append({QString::fromLatin1(standField(v.box).label), v.value, unreadableReason(v),
-                       QString()});
+    QList<ReadBack::AlertValue> values;
+    for (const ReadBack::Problem& p : found)
+        values.append({fields().name(p.field), p.value, ReadBack::reason(p), QString()});
     if (ui().message(QStringLiteral("Alert"),
-                     readBackAlertText(QStringLiteral("Stand List File"), values),
+                     ReadBack::alertText(QStringLiteral("Stand List File"), values),
                      Buttons::OkCancel, Icon::Exclamation) == Answer::Ok)
         return true;
-    ui().focusControl(boxName(found.constFirst().box));
+    ui().focusControl(fields().boxName(found.constFirst().field));
     return false;
 }
 
@@ -210,30 +169,15 @@ bool StandWindowLogic::processEntry()
     }
     if (isEditMode() && !setHasOneLineOfEachType())
         return false;
-    if (m_boxes[StandBox::StandId].isEmpty()) {
-        refuseField(QStringLiteral("Missing Data"), QStringLiteral("Stand ID is required"),
-                    boxName(StandBox::StandId));
+    if (fields().refusedAsMissing() || !everyCharacterFits() ||
+        fields().refusedAsUnfinishedNumber())
         return false;
-    }
-    if (m_boxes[StandBox::Variant].isEmpty()) {
-        refuseField(QStringLiteral("Missing Data"), QStringLiteral("VELK variant code is required"),
-                    boxName(StandBox::Variant));
-        return false;
-    }
-    if (!everyCharacterFits())
-        return false;
-    for (int box = StandSet::FirstAttribute; box <= StandSet::LastAttribute; ++box) {
-        if (refusedAsUnfinishedNumber(standField(box).typing,
-                                      QString::fromLatin1(standField(box).label), m_boxes[box],
-                                      boxName(box)))
-            return false;
-    }
-    if (m_boxes[StandBox::TreeFile].isEmpty() &&
+    if (field(StandBox::TreeFile).isEmpty() &&
         ui().message(QStringLiteral("Bareground"),
                      QStringLiteral("No tree file name is specified.\r\n"
                                     "A bareground stand will result."),
                      Buttons::OkCancel, Icon::Exclamation) == Answer::Cancel) {
-        ui().focusControl(boxName(StandBox::TreeFile));
+        ui().focusControl(fields().boxName(StandBox::TreeFile));
         return false;
     }
     // The variant box changes with the lines, so within the same step.
@@ -251,7 +195,7 @@ bool StandWindowLogic::processEntry()
         const bool hasSlot = !display().isEmpty();
         if (!roomFor(int(lines.size()) + (hasSlot ? 0 : 1)))
             return false;
-        setField(StandBox::Variant, variantCodesAsWritten(m_boxes[StandBox::Variant]));
+        setField(StandBox::Variant, variantCodesAsWritten(field(StandBox::Variant)));
         addSet(lines);
     }
     markChanged();
@@ -312,10 +256,10 @@ bool StandWindowLogic::replaceSet(const QStringList& lines)
     const int grows = int(replacement.size()) - oldCount;
     if (grows > 0 && !roomFor(grows))
         return false;
-    setField(StandBox::Variant, variantCodesAsWritten(m_boxes[StandBox::Variant]));
+    setField(StandBox::Variant, variantCodesAsWritten(field(StandBox::Variant)));
     replaceRecordLines(bounds.first, oldCount, replacement);
-    m_cCount = !m_boxes[StandBox::Groups].isEmpty();
-    m_dCount = !m_boxes[StandBox::Addfile].isEmpty();
+    m_cCount = !field(StandBox::Groups).isEmpty();
+    m_dCount = !field(StandBox::Addfile).isEmpty();
     return true;
 }
 
@@ -343,17 +287,6 @@ void StandWindowLogic::deleteCurrent()
     if (m_setStart == RecordCount())
         setStartMode();
     markChanged();
-}
-
-QStringList StandWindowLogic::entryFields() const
-{
-    return QStringList(m_boxes.begin() + StandBox::StandId, m_boxes.end());
-}
-
-void StandWindowLogic::restoreEntryFields(const QStringList& fields)
-{
-    for (int box = StandBox::StandId; box <= StandBox::Last; ++box)
-        store(box, fields.value(box - StandBox::StandId));
 }
 
 void StandWindowLogic::clearFieldsForLoad()

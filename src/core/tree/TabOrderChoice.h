@@ -10,7 +10,6 @@
 class TabOrderChoice
 {
 public:
-    qint16 nextNumber() const { return m_next; }
     bool isChosen(int field) const { return m_numbers.at(field) != 0; }
     // The text of the field's order box: empty until chosen.
     QString orderText(int field) const;

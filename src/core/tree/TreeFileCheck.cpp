@@ -1,7 +1,7 @@
 #include "TreeFileCheck.h"
 
 #include "TreeRecord.h"
-#include "recordfile/Cp1252.h"
+#include "base/Cp1252.h"
 #include "species/SpeciesLists.h"
 #include "species/VariantList.h"
 

@@ -1,44 +1,9 @@
 #include "TreeRecord.h"
 
-#include "app/NumberTest.h"
-#include "recordfile/Cp1252.h"
+#include "base/Cp1252.h"
+#include "base/NumberTest.h"
 
 namespace {
-
-using T = TypingClass;
-using A = TreeAlign;
-
-const std::array<TreeFieldInfo, TreeFieldCount + 1> Fields = {{
-    {0, 0, A::Left, T::None, 0, "", ""},
-    {1, 4, A::Right, T::Integer, 4, "Plot number", "Integer (up to 4 digits) to identify plot"},
-    {5, 3, A::Right, T::Integer, 3, "Tree number",
-     "Integer (up to 3 digits) to identify the tree on the plot"},
-    {8, 6, A::Right, T::Decimal, 6, "Tree count",
-     "Number of stems the record represents on the plot"},
-    {14, 1, A::Left, T::Integer, 1, "Status",
-     "Integer (1-5 = live, 6,7 = recent mort, 8,9 = older dead)"},
-    {15, 3, A::Left, T::None, 3, "Species", "2-character VELK code or 3-digit KTI code"},
-    {18, 4, A::Right, T::Decimal, 4, "Dbh", "Diameter at breast height in inches"},
-    {22, 3, A::Right, T::Decimal, 3, "Dbh increment",
-     "DBH growth in tenths of inches (for large trees)"},
-    {25, 3, A::Right, T::Decimal, 3, "Total height", "Height in feet to top of tree"},
-    {28, 3, A::Right, T::Decimal, 3, "Height to topkill",
-     "Height in feet to point of breakage or topkill"},
-    {31, 4, A::Right, T::Decimal, 4, "Height increment",
-     "Height growth in tenths of feet (for small trees)"},
-    {35, 1, A::Left, T::Integer, 1, "Crown ratio",
-     "Ratio of live crown to tree height (1 = 0-10%, 2=11-20%, ... 9 = 81-100%)"},
-    {36, 2, A::Right, T::Integer, 2, "Damage 1", "VELK damage code (integer)"},
-    {38, 2, A::Right, T::Integer, 2, "Severity 1", "Severity code for Damage Code 1"},
-    {40, 2, A::Right, T::Integer, 2, "Damage 2", "VELK damage code (integer)"},
-    {42, 2, A::Right, T::Integer, 2, "Severity 2", "Severity code for Damage Code 2"},
-    {44, 2, A::Right, T::Integer, 2, "Damage 3", "VELK damage code (integer)"},
-    {46, 2, A::Right, T::Integer, 2, "Severity 3", "Severity code for Damage Code 3"},
-    {48, 1, A::Left, T::ValueClass, 1, "Value class",
-     "Merchantability value (1 = desirable, 2 = acceptable, 3 = undesirable)"},
-    {49, 1, A::Left, T::Integer, 1, "Prescription code",
-     "Integer code for use with the VELK ThinPrsc keyword"},
-}};
 
 QString fit(const QString& text, int width, TreeAlign align)
 {
@@ -62,11 +27,6 @@ void incrementDigits(QString& digits)
 }
 
 } // namespace
-
-const TreeFieldInfo& treeField(int number)
-{
-    return Fields.at(number);
-}
 
 QString formatDbh(const QString& text)
 {
@@ -114,7 +74,7 @@ QString FormatTreeRecord(const TreeFieldTexts& fields)
             text = Cp1252::toUpper(text);
         else if (i == TreeFields::Dbh && !text.isEmpty())
             text = formatDbh(text);
-        line += fit(text, Fields[i].width, Fields[i].align);
+        line += fit(text, treeField(i).width, treeField(i).align);
     }
     return line;
 }
@@ -128,7 +88,7 @@ TreeFieldTexts ParseTreeRecord(const QString& line)
 {
     TreeFieldTexts fields;
     for (int i = 1; i <= TreeFieldCount; ++i) {
-        QString text = line.mid(Fields[i].column - 1, Fields[i].width);
+        QString text = line.mid(treeField(i).column - 1, treeField(i).width);
         if (i == TreeFields::Species) {
             while (!text.isEmpty() && text.back() == u' ')
                 text.chop(1);

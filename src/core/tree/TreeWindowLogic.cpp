@@ -1,6 +1,7 @@
 #include "TreeWindowLogic.h"
 
-#include "app/NumberTest.h"
+#include "TreeFileCheck.h"
+#include "base/NumberTest.h"
 
 namespace {
 
@@ -8,7 +9,7 @@ using namespace TreeFields;
 
 bool isSeverity(int field)
 {
-    return field == 13 || field == 15 || field == 17;
+    return field == Severity1 || field == Severity2 || field == Severity3;
 }
 
 // Fields 1 to 4 hold a constant value while switched off; the others are empty.
@@ -38,8 +39,8 @@ qlonglong wholePart(const QString& text)
 
 } // namespace
 
-TreeWindowLogic::TreeWindowLogic(UserInterface& ui, QObject* parent)
-    : RecordFileLogic(RecordFileConfig::tree(), ui, parent)
+TreeWindowLogic::TreeWindowLogic(ModGlobal& shared, UserInterface& ui, QObject* parent)
+    : RecordFileLogic(fileConfig(shared), shared, ui, parent)
 {
     m_on.fill(true);
     m_locked.fill(false);
@@ -47,9 +48,15 @@ TreeWindowLogic::TreeWindowLogic(UserInterface& ui, QObject* parent)
     m_locked[TreeCount] = true;
 }
 
-QString TreeWindowLogic::fieldBoxName(int field)
+RecordFileConfig TreeWindowLogic::fileConfig(const ModGlobal& shared)
 {
-    return QStringLiteral("txtTreeData_") + QString::number(field);
+    // The variant last chosen in the species dialog.
+    RecordFileConfig c(WindowFiles::Tree, treeEntryFields(),
+                       [&shared](const QStringList& lines, const QString&) {
+                           return TreeFileCheck::check(lines, shared.SpeciesVariantIndex);
+                       });
+    c.keepEmptyLines = true;
+    return c;
 }
 
 bool TreeWindowLogic::hasSwitch(int field)
@@ -77,35 +84,6 @@ bool TreeWindowLogic::isFieldEnabled(int field) const
     return m_on.at(isSeverity(field) ? field - 1 : field);
 }
 
-TypingResult TreeWindowLogic::fieldEdited(int field, const QString& text, int caret)
-{
-    const TreeFieldInfo& info = treeField(field);
-    const TypingResult result =
-        checkEdit(info.typing, m_fields[field], text, caret, info.maxLength);
-    store(field, result.text);
-    if (result.beep)
-        ui().beep();
-    return result;
-}
-
-void TreeWindowLogic::setField(int field, const QString& text)
-{
-    if (text == m_fields.at(field))
-        return;
-    const TypingResult result = checkTyping(treeField(field).typing, text, 0);
-    store(field, result.text);
-    if (result.beep)
-        ui().beep();
-}
-
-void TreeWindowLogic::store(int field, const QString& text)
-{
-    if (text == m_fields.at(field))
-        return;
-    m_fields[field] = text;
-    Q_EMIT fieldChanged(field, text);
-}
-
 void TreeWindowLogic::toggleSwitch(int field)
 {
     if (!canToggleSwitch(field))
@@ -114,7 +92,7 @@ void TreeWindowLogic::toggleSwitch(int field)
     if (!m_on[field]) {
         if (!keepsValueWhenOff(field))
             setField(field, QString());
-        else if (m_fields[field].isEmpty())
+        else if (this->field(field).isEmpty())
             setField(field, QStringLiteral("1"));
     }
     Q_EMIT fieldStatesChanged();
@@ -135,9 +113,9 @@ void TreeWindowLogic::labelClicked(int field)
 
 void TreeWindowLogic::incrementPlot()
 {
-    if (m_fields[PlotNumber].isEmpty())
+    if (field(PlotNumber).isEmpty())
         setField(PlotNumber, QStringLiteral("0"));
-    const QString text = m_fields[PlotNumber];
+    const QString text = field(PlotNumber);
     // A text that is no number (only a loaded record can hold one) counts as 0.
     const double value = readsAsNumber(text) ? text.toDouble() : 0.0;
     setField(PlotNumber, QString::number(value + 1, 'g', 15));
@@ -176,24 +154,18 @@ QString TreeWindowLogic::nextTreeNumber() const
 bool TreeWindowLogic::processEntry()
 {
     const QString replaced = isEditMode() ? display().lines().value(CurrentIndex()) : QString();
-    const QString line = ReplaceTreeRecord(replaced, m_fields);
-    if (m_fields[Species].isEmpty()) {
-        refuseField(QStringLiteral("Missing Data"), QStringLiteral("A Species Code is required."),
-                    fieldBoxName(Species));
+    const QString line = ReplaceTreeRecord(replaced, texts());
+    if (fields().refusedAsMissing() || fields().refusedAsUnfinishedNumber())
         return false;
-    }
-    if (m_fields[Dbh].isEmpty()) {
-        refuseField(QStringLiteral("Missing Data"), QStringLiteral("DBH information is required."),
-                    fieldBoxName(Dbh));
-        return false;
-    }
-    for (int field = 1; field <= TreeFieldCount; ++field) {
-        const TreeFieldInfo& info = treeField(field);
-        if (refusedAsUnfinishedNumber(info.typing, QString::fromLatin1(info.name), m_fields[field],
-                                      fieldBoxName(field)))
-            return false;
-    }
     return process(line);
+}
+
+TreeFieldTexts TreeWindowLogic::texts() const
+{
+    TreeFieldTexts texts;
+    for (int field = 1; field <= TreeFieldCount; ++field)
+        texts[field] = this->field(field);
+    return texts;
 }
 
 int TreeWindowLogic::firstFocusField() const
@@ -237,17 +209,6 @@ void TreeWindowLogic::recordUpdated()
 {
     ResetEntryFields();
     tabToFirstField();
-}
-
-QStringList TreeWindowLogic::entryFields() const
-{
-    return QStringList(m_fields.begin() + 1, m_fields.end());
-}
-
-void TreeWindowLogic::restoreEntryFields(const QStringList& fields)
-{
-    for (int field = 1; field <= TreeFieldCount; ++field)
-        store(field, fields.value(field - 1));
 }
 
 void TreeWindowLogic::tabToFirstField()

@@ -2,7 +2,6 @@
 
 #include "TreeRecord.h"
 #include "TreeTabOrder.h"
-#include "app/TypingCheck.h"
 #include "recordfile/RecordFileLogic.h"
 
 #include <array>
@@ -13,23 +12,15 @@ class TreeWindowLogic : public RecordFileLogic
 {
     Q_OBJECT
 public:
-    explicit TreeWindowLogic(UserInterface& ui, QObject* parent = nullptr);
+    TreeWindowLogic(ModGlobal& shared, UserInterface& ui, QObject* parent = nullptr);
 
-    // Object name of field i's entry box.
-    static QString fieldBoxName(int field);
+    // The species codes are checked against the variant that `shared` names.
+    static RecordFileConfig fileConfig(const ModGlobal& shared);
+
     // Whether field i has a switch of its own (the severity fields follow their damage field).
     static bool hasSwitch(int field);
     // Species and Dbh are always on.
     static bool canToggleSwitch(int field);
-
-    const TreeFieldTexts& fields() const { return m_fields; }
-    QString field(int i) const { return m_fields.at(i); }
-
-    // A change the user made by typing, pasting or deleting; `caret` is the caret position
-    // after it. Returns what the box must show; beeps when the change was refused.
-    TypingResult fieldEdited(int field, const QString& text, int caret);
-    // A change made by the program: checked with the caret at 0, so it is never cut.
-    void setField(int field, const QString& text);
 
     bool isSwitchedOn(int field) const { return m_on.at(field); }
     bool isLocked(int field) const { return m_locked.at(field); }
@@ -47,7 +38,7 @@ public:
     void ResetEntryFields();
 
     // The process button: checks the required fields, then adds or updates.
-    bool processEntry();
+    bool processEntry() override;
 
     TreeTabOrder& tabOrder() { return m_tabOrder; }
     const TreeTabOrder& tabOrder() const { return m_tabOrder; }
@@ -55,11 +46,7 @@ public:
     // that is not switched off. 0 when none.
     int firstFocusField() const;
 
-    // Fields 1 to 19.
-    QStringList entryFields() const override;
-
 Q_SIGNALS:
-    void fieldChanged(int field, const QString& text);
     // Switches, locks or enabled states changed.
     void fieldStatesChanged();
 
@@ -69,14 +56,12 @@ protected:
     bool recordSelected(int index) override;
     void recordAdded() override;
     void recordUpdated() override;
-    void restoreEntryFields(const QStringList& fields) override;
 
 private:
-    void store(int field, const QString& text);
+    TreeFieldTexts texts() const;
     QString nextTreeNumber() const;
     void tabToFirstField();
 
-    TreeFieldTexts m_fields;
     std::array<bool, TreeFieldCount + 1> m_on{};
     std::array<bool, TreeFieldCount + 1> m_locked{};
     TreeTabOrder m_tabOrder;

@@ -1,28 +1,9 @@
 #include "CheckedBox.h"
 
 #include <QApplication>
-#include <QLineEdit>
+#include <QWidget>
 
 namespace CheckedBox {
-
-void bind(QLineEdit* box, Field field)
-{
-    QObject::connect(box, &QLineEdit::textEdited, box, [box, field](const QString& text) {
-        const TypingResult result = field.edited(text, box->cursorPosition());
-        if (box->text() != result.text)
-            box->setText(result.text);
-        if (!result.accepted)
-            box->setCursorPosition(result.caret);
-    });
-    // The signal's text may be stale when an edit was refused, so the box is read instead.
-    QObject::connect(box, &QLineEdit::textChanged, box, [box, field] {
-        if (box->text() == field.value())
-            return;
-        field.set(box->text());
-        if (box->text() != field.value())
-            box->setText(field.value());
-    });
-}
 
 void showEnabled(QWidget* box, bool enabled)
 {

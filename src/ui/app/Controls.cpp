@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <limits>
@@ -125,6 +126,18 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, i
                              "subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
     Twips::place(f, left, top, width, height);
     return f;
+}
+
+QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name, const QString& tooltip, int left,
+                             int top, int width, int height)
+{
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setToolTip(tooltip);
+    box->setTabChangesFocus(true);
+    box->document()->setDocumentMargin(2);
+    Twips::place(box, left, top, width, height);
+    return box;
 }
 
 RecordListView* recordList(QWidget* parent, const QString& name, double pointSize, int left,

@@ -7,6 +7,7 @@ class QDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class RecordListView;
 class QWidget;
@@ -23,6 +24,9 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, int 
               int width, int height);
 QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, int left, int top,
                  int width, int height);
+// A box of several lines; Tab leaves it.
+QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name, const QString& tooltip, int left,
+                             int top, int width, int height);
 RecordListView* recordList(QWidget* parent, const QString& name, double pointSize, int left,
                            int top, int width, int height);
 

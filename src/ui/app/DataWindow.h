@@ -5,7 +5,10 @@
 
 #include <QWidget>
 
+class QLineEdit;
+class QPushButton;
 class RecordFileLogic;
+class RecordListView;
 
 // What the three data windows share: their frame, the hand-over to the next window and the
 // close handling, which asks about unsaved changes and may refuse.
@@ -13,11 +16,11 @@ class DataWindow : public QWidget
 {
     Q_OBJECT
 public:
-    DataWindow(const QString& objectName, const QString& title, int clientWidthTwips,
-               int clientHeightTwips);
+    // Named, titled and sized as that window of the chain.
+    explicit DataWindow(WindowChain::Window window);
 
     // Loads what the shared values name; called once the window is on screen.
-    virtual void openFromSharedState() = 0;
+    void openFromSharedState();
     virtual RecordFileLogic& logic() = 0;
     UserInterface& userInterface() { return m_ui; }
 
@@ -28,26 +31,33 @@ public:
     bool exitProgram();
 
 protected:
-    // How the display list and the bottom buttons follow the window's outer size (twips):
-    // above the minimum height the list grows, and the buttons keep 840 twips from the bottom.
-    struct ResizeRule
-    {
-        QWidget* list = nullptr;
-        int minHeight = 0;
-        int listHeightOffset = 0;
-        QList<QWidget*> bottomButtons;
-    };
-    void setResizeRule(ResizeRule rule) { m_resizeRule = std::move(rule); }
+    // The file-name box and its Browse button, in `parent`.
+    void buildFileBox(QWidget* parent, const char* name, const char* tooltip, int left, int top,
+                      const char* browse, int browseLeft);
+    // The other controls around the record file, as that window places them, bound to the
+    // logic.
+    void buildRecordControls();
     void resizeEvent(QResizeEvent* event) override;
 
-    // Copies the file-name box into the shared name before leaving.
-    virtual void storeFileName() = 0;
     void placeFromSharedState();
     void closeEvent(QCloseEvent* event) override;
 
+    QLineEdit* m_fileBox = nullptr;
+    QPushButton* m_browse = nullptr;
+    QPushButton* m_clear = nullptr;
+    QPushButton* m_delete = nullptr;
+    QPushButton* m_process = nullptr;
+    QPushButton* m_last = nullptr;
+    RecordListView* m_display = nullptr;
+    QPushButton* m_previous = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_next = nullptr;
+
 private:
     UserInterfaceSwitch m_ui;
-    ResizeRule m_resizeRule;
+    WindowChain::Window m_window;
+    int m_minHeight = 0;
+    int m_listHeightOffset = 0;
     bool m_leaving = false;
     bool m_closeHandled = false;
 };

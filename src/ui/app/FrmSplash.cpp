@@ -2,10 +2,10 @@
 
 #include "Version.h"
 #include "app/Controls.h"
-#include "app/ModGlobal.h"
 #include "app/Resources.h"
 #include "app/Twips.h"
 #include "app/WindowChain.h"
+#include "base/ModGlobal.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

@@ -1,7 +1,9 @@
 #include "HoverFrame.h"
 
+#include "app/ClickableLabel.h"
 #include "app/Twips.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace {
@@ -30,6 +32,39 @@ HoverFrame::HoverFrame(QWidget* window) : QLabel(window)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     resize(Twips::toPixels(300), Twips::toPixels(300));
     hide();
+    window->setMouseTracking(true);
+    window->installEventFilter(this);
+}
+
+ClickableLabel* HoverFrame::addPicture(const QString& name, const QString& tooltip, int left,
+                                       int top, int width, int height)
+{
+    auto* picture = new ClickableLabel(parentWidget());
+    picture->setObjectName(name);
+    picture->setToolTip(tooltip);
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Twips::place(picture, left, top, width, height);
+    connect(picture, &ClickableLabel::mouseMoved, this, [this, picture] { showAround(picture); });
+    return picture;
+}
+
+QLabel* HoverFrame::addHolder(const QString& name, const QString& resource)
+{
+    auto* holder = new QLabel(parentWidget());
+    holder->setObjectName(name);
+    holder->setPixmap(QPixmap(resource));
+    Twips::place(holder, 0, 0, 300, 300);
+    holder->hide();
+    return holder;
+}
+
+bool HoverFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    // Only the bare window hides the frame; moving onto other controls leaves it.
+    if (event->type() == QEvent::MouseMove && watched == parentWidget() &&
+        !parentWidget()->childAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
+        hide();
+    return QLabel::eventFilter(watched, event);
 }
 
 QRect HoverFrame::placeAround(const QLabel* picture)

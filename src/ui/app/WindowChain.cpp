@@ -1,12 +1,12 @@
 #include "WindowChain.h"
 
 #include "app/DataWindow.h"
-#include "app/ModGlobal.h"
-#include "app/StartFile.h"
-#include "app/StartupRecovery.h"
 #include "app/UserInterfaceSwitch.h"
 #include "location/FrmLocData.h"
+#include "recordfile/RecordFileLogic.h"
 #include "stand/FrmStandData.h"
+#include "startup/StartFile.h"
+#include "startup/StartupRecovery.h"
 #include "tree/FrmTreeData.h"
 
 #include <QApplication>
@@ -26,6 +26,8 @@ QPointer<QWidget>& currentWindow()
 bool quitOnEnd = false;
 bool ended = false;
 std::optional<WindowChain::Window> startWindow;
+// The file the first window opens on, in place of its shared name.
+std::optional<QString> startName;
 
 } // namespace
 
@@ -53,7 +55,7 @@ void startWith(const QString& file)
         startWindow = Window::Location;
         break;
     }
-    start.applyTo(modGlobal());
+    startName = start.name();
 }
 
 QWidget* show(Window window)
@@ -61,6 +63,7 @@ QWidget* show(Window window)
     // The splash asks for the tree window; a file named at start takes its place once.
     if (startWindow)
         window = *std::exchange(startWindow, std::nullopt);
+    const std::optional<QString> name = std::exchange(startName, std::nullopt);
     DataWindow* created = nullptr;
     switch (window) {
     case Window::Tree:
@@ -74,6 +77,8 @@ QWidget* show(Window window)
         break;
     }
     currentWindow() = created;
+    if (name)
+        created->logic().setSharedFileName(*name);
     created->show();
     created->openFromSharedState();
     return created;
@@ -89,18 +94,13 @@ void showFirst()
     }
     // The window opens on the journal's file name, then gets the changes back.
     startWindow.reset();
+    startName = journal->fileName();
     const QString kind = journal->content().base.window;
-    const QString name = journal->fileName();
     Window window = Window::Tree;
-    if (kind == QStringLiteral("stand")) {
+    if (kind == QStringLiteral("stand"))
         window = Window::Stand;
-        modGlobal().StandListFileName = name;
-    } else if (kind == QStringLiteral("location")) {
+    else if (kind == QStringLiteral("location"))
         window = Window::Location;
-        modGlobal().LocationsFileName = name;
-    } else {
-        modGlobal().TreeFileName = name;
-    }
     auto* opened = static_cast<DataWindow*>(show(window));
     StartupRecovery::recover(opened->logic(), *journal, opened->userInterface());
 }

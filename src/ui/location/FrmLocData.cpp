@@ -3,9 +3,10 @@
 #include "app/CheckedBox.h"
 #include "app/Controls.h"
 #include "app/EntryKeys.h"
-#include "app/ModGlobal.h"
 #include "app/Twips.h"
+#include "base/ModGlobal.h"
 #include "location/LocationWindowLogic.h"
+#include "recordfile/EntryFieldBinding.h"
 #include "recordfile/RecordFileBinding.h"
 #include "recordfile/RecordListView.h"
 
@@ -38,14 +39,11 @@ QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& 
 // A grey two-line note that is never edited.
 QPlainTextEdit* noteBox(QWidget* parent, const QString& name, int left, int width, bool scrollBar)
 {
-    auto* note = new QPlainTextEdit(parent);
-    note->setObjectName(name);
+    QPlainTextEdit* note = Controls::multiLineBox(parent, name, QString(), left, 1020, width, 795);
     note->setPlainText(
         LocationWindowLogic::noteText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     note->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     note->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    note->document()->setDocumentMargin(2);
-    Twips::place(note, left, 1020, width, 795);
     CheckedBox::showEnabled(note, false);
     return note;
 }
@@ -53,74 +51,34 @@ QPlainTextEdit* noteBox(QWidget* parent, const QString& name, int left, int widt
 } // namespace
 
 FrmLocData::FrmLocData()
-    : DataWindow(QStringLiteral("frmLocData"), QStringLiteral("Sapwright - Location Data"), 8955,
-                 6555),
-      m_logic(new LocationWindowLogic(userInterface(), this))
+    : DataWindow(WindowChain::Window::Location),
+      m_logic(new LocationWindowLogic(modGlobal(), userInterface(), this))
 {
     QGroupBox* fileFrame = Controls::frame(
         this, QStringLiteral("Frame2"), QStringLiteral("Locations File name"), 60, 60, 4635, 675);
-    m_fileBox =
-        Controls::textBox(fileFrame, QStringLiteral("txtLocFile"),
-                          QStringLiteral("File that the location information is to be written to"),
-                          240, 240, 3315, 315);
-    QPushButton* browse =
-        Controls::button(fileFrame, QStringLiteral("cmdBrowseLoc"), QStringLiteral("&Browse"),
-                         QString(), 3600, 240, 795, 315);
+    buildFileBox(fileFrame, "txtLocFile", "File that the location information is to be written to",
+                 240, 240, "cmdBrowseLoc", 3600);
     // The access field of a loaded A record travels through an update unseen.
-    QLineEdit* access = fieldBox(this, Field::Access, QString(), 8520, 60, 315, 285);
+    QLineEdit* access = fieldBox(this, Field::Access, 8520, 60, 315, 285);
     access->setFocusPolicy(Qt::NoFocus);
     access->hide();
 
     buildTypeA();
     buildTypeB();
 
-    RecordFileBinding::Controls c;
-    c.fileNameBox = m_fileBox;
-    c.browse = browse;
-    c.clear = Controls::button(this, QStringLiteral("cmdClear"), QStringLiteral("Clear Display"),
-                               QString(), 3600, 4380, 1515, 375);
-    c.remove = Controls::button(this, QStringLiteral("cmdDelete"), QStringLiteral("&Delete Record"),
-                                QStringLiteral("Removes the highlighted record below"), 5280, 4380,
-                                1515, 375);
-    c.process = Controls::button(this, QStringLiteral("cmdProcess"), QStringLiteral("&Add Record"),
-                                 QStringLiteral("Add above information as a new record"), 6960,
-                                 4380, 1515, 375, true);
-    c.last = Controls::button(this, QStringLiteral("cmdLast"), QStringLiteral("&V"),
-                              QStringLiteral("Moves to the last record for new data entry"), 8640,
-                              4380, 255, 375);
-    m_display =
-        Controls::recordList(this, QStringLiteral("lstLocDisplay"), 8.25, 60, 4860, 8835, 1140);
-    m_display->setAccessibleName(QStringLiteral("Locations File records"));
-    c.display = m_display;
-    QPushButton* previous =
-        Controls::button(this, QStringLiteral("cmdPreviousWindow"),
-                         QStringLiteral("<< &Prev. Window"), QString(), 60, 6100, 1755, 375);
-    c.save = Controls::button(this, QStringLiteral("cmdSave"), QStringLiteral("&Save"), QString(),
-                              3720, 6100, 1515, 375);
-    QPushButton* exit = Controls::button(this, QStringLiteral("cmdExit"), QStringLiteral("E&xit"),
-                                         QString(), 7380, 6100, 1515, 375);
-    new RecordFileBinding(*m_logic, c, this);
-    setResizeRule({m_display, 6135, 5865, {previous, c.save, exit}});
+    buildRecordControls();
 
-    connect(c.process, &QPushButton::clicked, m_logic, &LocationWindowLogic::processEntry);
-    connect(previous, &QPushButton::clicked, this, [this] { leaveTo(WindowChain::Window::Stand); });
-    connect(exit, &QPushButton::clicked, this, [this] { exitProgram(); });
     connect(m_typeA, &QRadioButton::clicked, m_logic, [this] { m_logic->chooseType(false); });
     connect(m_typeB, &QRadioButton::clicked, m_logic, [this] { m_logic->chooseType(true); });
     connect(m_logic, &LocationWindowLogic::typeChanged, this, &FrmLocData::applyType);
-    connect(m_logic, &LocationWindowLogic::fieldChanged, this,
-            [this](Field field, const QString& text) {
-                QLineEdit* box = m_fields.value(field);
-                if (box->text() != text)
-                    box->setText(text);
-            });
+    EntryFieldBinding::bind(this, m_logic->fields());
 
     setTabOrder(m_fileBox, m_fields[Field::SlfFileName]);
     setTabOrder(m_fields[Field::SlfFileName], m_fields[Field::LocationName]);
     setTabOrder(m_fields[Field::LocationName], m_fields[Field::GroupingCode]);
     setTabOrder(m_fields[Field::GroupingCode], m_fields[Field::Addfiles]);
     setTabOrder(m_fields[Field::Addfiles], m_display);
-    setTabOrder(m_display, c.process);
+    setTabOrder(m_display, m_process);
     auto* keys = new EntryKeys(this);
     keys->enterAsTab(m_fileBox);
     keys->noSelectionOnFocus(m_fileBox);
@@ -146,10 +104,7 @@ void FrmLocData::buildTypeA()
         Controls::label(frame, QStringLiteral("lblTypeA_0"),
                         QStringLiteral("Stand List File associated with the Location Name below"),
                         180, 360, 4155, 195);
-    slfLabel->setBuddy(fieldBox(
-        frame, Field::SlfFileName,
-        QStringLiteral("Name of the Stand List File referred to by the Location Name below"), 4260,
-        300, 3315, 315));
+    slfLabel->setBuddy(fieldBox(frame, Field::SlfFileName, 4260, 300, 3315, 315));
     QPushButton* browse =
         Controls::button(frame, QStringLiteral("cmdBrowseSlf"), QStringLiteral("Bro&wse"),
                          QString(), 7620, 300, 795, 315);
@@ -157,10 +112,7 @@ void FrmLocData::buildTypeA()
     QLabel* locationLabel =
         Controls::label(frame, QStringLiteral("lblTypeA_1"),
                         QStringLiteral("Location/Project Name"), 120, 780, 1935, 195);
-    QLineEdit* location = fieldBox(frame, Field::LocationName,
-                                   QStringLiteral("Name of the location or project used in stand "
-                                                  "selection when using the Vorlin interface"),
-                                   120, 1020, 2775, 795);
+    QLineEdit* location = fieldBox(frame, Field::LocationName, 120, 1020, 2775, 795);
     location->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     locationLabel->setBuddy(location);
     QLabel* groupsLabel = Controls::label(frame, QStringLiteral("lblTypeA_2"),
@@ -187,16 +139,10 @@ void FrmLocData::buildTypeB()
                                          QStringLiteral("Grouping Code to which the addfile will "
                                                         "be attached"),
                                          120, 240, 3855, 195);
-    groupLabel->setBuddy(fieldBox(frame, Field::GroupingCode,
-                                  QStringLiteral("Any stand with this grouping code will have the "
-                                                 "addfile to the right automatically included"),
-                                  120, 480, 3915, 315));
+    groupLabel->setBuddy(fieldBox(frame, Field::GroupingCode, 120, 480, 3915, 315));
     QLabel* addfileLabel = Controls::label(frame, QStringLiteral("lblTypeB_1"),
                                            QStringLiteral("Addfile Name(s)"), 4260, 240, 1335, 195);
-    addfileLabel->setBuddy(fieldBox(
-        frame, Field::Addfiles,
-        QStringLiteral("Addfiles to be automatically added when stands are selected in Vorlin"),
-        4200, 480, 3675, 315));
+    addfileLabel->setBuddy(fieldBox(frame, Field::Addfiles, 4200, 480, 3675, 315));
     QPushButton* browse =
         Controls::button(frame, QStringLiteral("cmdBrowseAddfile"), QStringLiteral("Bro&wse"),
                          QString(), 7920, 480, 795, 315);
@@ -205,18 +151,13 @@ void FrmLocData::buildTypeB()
     m_typeB->raise();
 }
 
-QLineEdit* FrmLocData::fieldBox(QWidget* parent, Field field, const QString& tooltip, int left,
-                                int top, int width, int height)
+QLineEdit* FrmLocData::fieldBox(QWidget* parent, Field field, int left, int top, int width,
+                                int height)
 {
-    QLineEdit* box = Controls::textBox(parent, LocationWindowLogic::boxName(field), tooltip, left,
-                                       top, width, height);
-    box->setText(m_logic->field(field));
+    const EntryField& info = m_logic->fields().spec(field);
+    QLineEdit* box = Controls::textBox(parent, QString::fromLatin1(info.box),
+                                       QString::fromLatin1(info.hint), left, top, width, height);
     m_fields.insert(field, box);
-    CheckedBox::bind(box, {[this, field](const QString& text, int caret) {
-                               return m_logic->fieldEdited(field, text, caret);
-                           },
-                           [this, field](const QString& text) { m_logic->setField(field, text); },
-                           [this, field] { return m_logic->field(field); }});
     return box;
 }
 
@@ -238,14 +179,4 @@ void FrmLocData::applyType(bool typeB)
 RecordFileLogic& FrmLocData::logic()
 {
     return *m_logic;
-}
-
-void FrmLocData::openFromSharedState()
-{
-    m_logic->openFromSharedState();
-}
-
-void FrmLocData::storeFileName()
-{
-    modGlobal().LocationsFileName = m_fileBox->text();
 }

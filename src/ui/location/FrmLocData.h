@@ -19,26 +19,20 @@ class FrmLocData : public DataWindow
 public:
     FrmLocData();
 
-    void openFromSharedState() override;
     RecordFileLogic& logic() override;
-
-protected:
-    void storeFileName() override;
 
 private:
     void buildTypeA();
     void buildTypeB();
-    QLineEdit* fieldBox(QWidget* parent, LocRecord::Field field, const QString& tooltip, int left,
-                        int top, int width, int height);
+    QLineEdit* fieldBox(QWidget* parent, LocRecord::Field field, int left, int top, int width,
+                        int height);
     // Labels, boxes and Browse buttons of the kind of record being entered.
     void applyType(bool typeB);
 
     LocationWindowLogic* m_logic;
-    QLineEdit* m_fileBox = nullptr;
     QMap<LocRecord::Field, QLineEdit*> m_fields;
     QRadioButton* m_typeA = nullptr;
     QRadioButton* m_typeB = nullptr;
     QList<QWidget*> m_typeAControls; // labels and Browse button of the A fields
     QList<QWidget*> m_typeBControls;
-    RecordListView* m_display = nullptr;
 };

@@ -2,7 +2,7 @@
 
 #include "app/Controls.h"
 #include "app/FitCaption.h"
-#include "app/ModGlobal.h"
+#include "base/ModGlobal.h"
 #include "species/SpeciesLists.h"
 #include "species/VariantList.h"
 

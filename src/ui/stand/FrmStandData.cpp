@@ -6,8 +6,9 @@
 #include "app/EntryKeys.h"
 #include "app/FitCaption.h"
 #include "app/HoverFrame.h"
-#include "app/ModGlobal.h"
 #include "app/Twips.h"
+#include "base/ModGlobal.h"
+#include "recordfile/EntryFieldBinding.h"
 #include "recordfile/RecordFileBinding.h"
 #include "recordfile/RecordListView.h"
 #include "stand/DlgVariants.h"
@@ -56,74 +57,40 @@ QString plainText(const QPlainTextEdit* box)
     return text;
 }
 
-QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name, const QString& tooltip, int left,
-                             int top, int width, int height)
-{
-    auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(name);
-    box->setToolTip(tooltip);
-    box->setTabChangesFocus(true);
-    box->document()->setDocumentMargin(2);
-    Twips::place(box, left, top, width, height);
-    return box;
-}
-
 } // namespace
 
 FrmStandData::FrmStandData()
-    : DataWindow(QStringLiteral("frmStandData"), QStringLiteral("Sapwright - Stand Data"), 8955,
-                 7860),
-      m_logic(new StandWindowLogic(userInterface(), this))
+    : DataWindow(WindowChain::Window::Stand),
+      m_logic(new StandWindowLogic(modGlobal(), userInterface(), this))
 {
     buildTop();
     buildStandBoxes();
-    buildButtons();
+    buildRecordControls();
 
-    RecordFileBinding::Controls c;
-    c.fileNameBox = m_fileBox;
-    c.browse = m_browseSlf;
-    c.display = m_display;
-    c.save = m_save;
-    c.clear = m_clear;
-    c.remove = m_delete;
-    c.last = m_last;
-    c.process = m_process;
-    new RecordFileBinding(*m_logic, c, this);
-    setResizeRule({m_display, 7215, 6945, {m_previous, m_save, m_next}});
-
-    connect(m_process, &QPushButton::clicked, m_logic, &StandWindowLogic::processEntry);
     connect(m_browseTree, &QPushButton::clicked, m_logic, &StandWindowLogic::browseTree);
     connect(m_browseAddfile, &QPushButton::clicked, m_logic, &StandWindowLogic::browseAddfile);
     connect(m_variants, &QPushButton::clicked, this, &FrmStandData::openVariants);
-    connect(m_previous, &QPushButton::clicked, this,
-            [this] { leaveTo(WindowChain::Window::Tree); });
-    connect(m_next, &QPushButton::clicked, this,
-            [this] { leaveTo(WindowChain::Window::Location); });
-    connect(m_logic, &StandWindowLogic::fieldChanged, this, &FrmStandData::showField);
+    EntryFieldBinding::bind(this, m_logic->fields());
+    connect(&m_logic->fields(), &EntryFields::changed, this, &FrmStandData::showGroups);
     connect(m_logic, &StandWindowLogic::addfilesSwitched, this, &FrmStandData::updateAddfiles);
 
     updateAddfiles();
     applyTabOrder();
-    setMouseTracking(true);
 }
 
 void FrmStandData::buildTop()
 {
     QGroupBox* fileFrame = Controls::frame(
         this, QStringLiteral("Frame2"), QStringLiteral("Stand List File name"), 60, 0, 4395, 675);
-    m_fileBox = Controls::textBox(fileFrame, QStringLiteral("txtSlfFile"),
-                                  QStringLiteral("File that the stand data are to be written to"),
-                                  120, 240, 3315, 315);
-    m_browseSlf = Controls::button(fileFrame, QStringLiteral("cmdBrowseSlf"),
-                                   QStringLiteral("&Browse"), QString(), 3480, 240, 795, 315);
+    buildFileBox(fileFrame, "txtSlfFile", "File that the stand data are to be written to", 120, 240,
+                 "cmdBrowseSlf", 3480);
     QLabel* treeFileLabel = Controls::label(
         this, QStringLiteral("Label4"),
         QStringLiteral("VELK Tree Data File associated with the info below"), 4680, 60, 3675, 195);
     const auto box = [this](int index, int left, int top, int width, int height) {
-        m_boxes[index] = Controls::textBox(this, StandWindowLogic::boxName(index),
-                                           QString::fromLatin1(standField(index).tooltip), left,
-                                           top, width, height);
-        bindBox(index);
+        m_boxes[index] = Controls::textBox(this, QString::fromLatin1(standField(index).box),
+                                           QString::fromLatin1(standField(index).hint), left, top,
+                                           width, height);
     };
     box(StandBox::TreeFile, 4680, 300, 3315, 315);
     treeFileLabel->setBuddy(m_boxes[StandBox::TreeFile]);
@@ -132,23 +99,14 @@ void FrmStandData::buildTop()
 
     // The pictures of the addfiles switch: hidden holders, and the hover frame behind them.
     m_hoverFrame = new HoverFrame(this);
-    const auto holder = [this](const QString& name, const QString& resource) {
-        auto* label = new QLabel(this);
-        label->setObjectName(name);
-        label->setPixmap(QPixmap(resource));
-        label->hide();
-        return label;
-    };
-    m_switchOnPicture = holder(QStringLiteral("imgSwitch_0"), QStringLiteral(":/switch_on.png"));
-    m_switchOffPicture = holder(QStringLiteral("imgSwitch_99"), QStringLiteral(":/switch_off.png"));
-    m_switch = new ClickableLabel(this);
-    m_switch->setObjectName(QStringLiteral("imgSwitch_1"));
-    m_switch->setToolTip(QStringLiteral("Click to turn the addfiles field \"on\" or \"off\""));
-    m_switch->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Twips::place(m_switch, 120, 780, 240, 240);
+    m_switchOnPicture =
+        m_hoverFrame->addHolder(QStringLiteral("imgSwitch_0"), QStringLiteral(":/switch_on.png"));
+    m_switchOffPicture =
+        m_hoverFrame->addHolder(QStringLiteral("imgSwitch_99"), QStringLiteral(":/switch_off.png"));
+    m_switch = m_hoverFrame->addPicture(
+        QStringLiteral("imgSwitch_1"),
+        QStringLiteral("Click to turn the addfiles field \"on\" or \"off\""), 120, 780, 240, 240);
     connect(m_switch, &ClickableLabel::clicked, m_logic, &StandWindowLogic::toggleAddfiles);
-    connect(m_switch, &ClickableLabel::mouseMoved, this,
-            [this] { m_hoverFrame->showAround(m_switch); });
     auto* addfilesLabel = new ClickableLabel(this);
     addfilesLabel->setObjectName(QStringLiteral("lblAddfiles"));
     // Alt+F turns the switch as a click does; no other control of the window has F.
@@ -177,9 +135,9 @@ void FrmStandData::buildTop()
 
     QLabel* groupsLabel = Controls::label(
         this, QStringLiteral("Label2"), QStringLiteral("Grouping Code(s)"), 3060, 1140, 1635, 195);
-    m_groups = multiLineBox(this, QStringLiteral("txtGroups"),
-                            QString::fromLatin1(standField(StandBox::Groups).tooltip), 3000, 1380,
-                            3015, 735);
+    m_groups = Controls::multiLineBox(this, QStringLiteral("txtGroups"),
+                                      QString::fromLatin1(standField(StandBox::Groups).hint), 3000,
+                                      1380, 3015, 735);
     m_groups->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     groupsLabel->setBuddy(m_groups);
     bindGroups();
@@ -191,7 +149,8 @@ void FrmStandData::buildTop()
 
 void FrmStandData::buildLocationNote()
 {
-    m_location = multiLineBox(this, QStringLiteral("txtLocation"), QString(), 120, 1380, 2835, 735);
+    m_location = Controls::multiLineBox(this, QStringLiteral("txtLocation"), QString(), 120, 1380,
+                                        2835, 735);
     const QString note = StandWindowLogic::locationNote();
     m_location->setPlainText(withLineFeeds(note));
     m_location->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -218,46 +177,15 @@ void FrmStandData::buildStandBoxes()
     for (int index = StandSet::FirstAttribute; index <= StandSet::LastAttribute; ++index) {
         const Column& column = columnOf(index);
         const int top = 2220 + 360 * (index - column.first);
-        const StandFieldInfo& info = standField(index);
+        const EntryField& info = standField(index);
         QLabel* label = Controls::label(this, QStringLiteral("lblData_%1").arg(index),
-                                        QString::fromLatin1(info.label), column.labelLeft, top + 60,
+                                        QString::fromLatin1(info.name), column.labelLeft, top + 60,
                                         column.boxLeft - column.labelLeft - 60, 195);
-        label->setToolTip(QString::fromLatin1(info.tooltip));
-        m_boxes[index] = Controls::textBox(this, StandWindowLogic::boxName(index), QString(),
+        label->setToolTip(QString::fromLatin1(info.hint));
+        m_boxes[index] = Controls::textBox(this, QString::fromLatin1(info.box), QString(),
                                            column.boxLeft, top, 855, 315);
         label->setBuddy(m_boxes[index]);
-        bindBox(index);
     }
-}
-
-void FrmStandData::buildButtons()
-{
-    m_clear = Controls::button(this, QStringLiteral("cmdClear"), QStringLiteral("Clear Display"),
-                               QStringLiteral("Clear all records from the display above"), 3540,
-                               5520, 1515, 375);
-    m_delete =
-        Controls::button(this, QStringLiteral("cmdDelete"), QStringLiteral("&Delete Records"),
-                         QStringLiteral("Removes the the set of A, B, C, and D records below"),
-                         5220, 5520, 1515, 375);
-    m_process = Controls::button(this, QStringLiteral("cmdProcess"), QStringLiteral("&Add Records"),
-                                 QStringLiteral("Add above information as a new set of records"),
-                                 6900, 5520, 1515, 375, true);
-    m_last = Controls::button(this, QStringLiteral("cmdLast"), QStringLiteral("&V"),
-                              QStringLiteral("Moves to the last record for new data entry"), 8580,
-                              5520, 255, 375);
-    m_display =
-        Controls::recordList(this, QStringLiteral("lstSlfDisplay"), 8.25, 60, 6000, 8835, 1260);
-    m_display->setAccessibleName(QStringLiteral("Stand List File records"));
-    m_previous = Controls::button(this, QStringLiteral("cmdPreviousWindow"),
-                                  QStringLiteral("<< &Prev. Window"),
-                                  QStringLiteral("Tree Data File window"), 60, 7440, 1755, 375);
-    m_save = Controls::button(
-        this, QStringLiteral("cmdSave"), QStringLiteral("&Save"),
-        QStringLiteral("Save the displayed records to the Stand List File named above"), 3660, 7440,
-        1515, 375);
-    m_next =
-        Controls::button(this, QStringLiteral("cmdNextWindow"), QStringLiteral("&Next Window >>"),
-                         QStringLiteral("Locations File window"), 7140, 7440, 1755, 375);
 }
 
 void FrmStandData::applyTabOrder()
@@ -281,16 +209,6 @@ void FrmStandData::applyTabOrder()
     }
 }
 
-void FrmStandData::bindBox(int index)
-{
-    CheckedBox::bind(m_boxes[index],
-                     {[this, index](const QString& text, int caret) {
-                          return m_logic->fieldEdited(index, text, caret);
-                      },
-                      [this, index](const QString& text) { m_logic->setField(index, text); },
-                      [this, index] { return m_logic->field(index); }});
-}
-
 void FrmStandData::bindGroups()
 {
     // A multi-line box has no separate signal for typing: every change counts as one.
@@ -300,7 +218,7 @@ void FrmStandData::bindGroups()
         if (text == m_logic->field(StandBox::Groups))
             return;
         const int caret = m_groups->textCursor().position();
-        const TypingResult result = m_logic->fieldEdited(
+        const TypingResult result = m_logic->fields().edited(
             StandBox::Groups, text, caret + int(shown.left(caret).count(u'\n')));
         if (result.text == text)
             return;
@@ -312,14 +230,10 @@ void FrmStandData::bindGroups()
     });
 }
 
-void FrmStandData::showField(int index, const QString& text)
+void FrmStandData::showGroups(int index, const QString& text)
 {
-    if (index == StandBox::Groups) {
-        if (withCrLf(plainText(m_groups)) != text)
-            m_groups->setPlainText(withLineFeeds(text));
-    } else if (m_boxes[index] && m_boxes[index]->text() != text) {
-        m_boxes[index]->setText(text);
-    }
+    if (index == StandBox::Groups && withCrLf(plainText(m_groups)) != text)
+        m_groups->setPlainText(withLineFeeds(text));
 }
 
 void FrmStandData::updateAddfiles()
@@ -337,25 +251,7 @@ void FrmStandData::openVariants()
     dialog.exec();
 }
 
-void FrmStandData::mouseMoveEvent(QMouseEvent* event)
-{
-    // Only the bare window hides the frame; moving onto other controls leaves it.
-    if (!childAt(event->position().toPoint()))
-        m_hoverFrame->hide();
-    DataWindow::mouseMoveEvent(event);
-}
-
 RecordFileLogic& FrmStandData::logic()
 {
     return *m_logic;
-}
-
-void FrmStandData::openFromSharedState()
-{
-    m_logic->start();
-}
-
-void FrmStandData::storeFileName()
-{
-    modGlobal().StandListFileName = m_fileBox->text();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/DataWindow.h"
-#include "stand/StandFieldInfo.h"
+#include "stand/StandFields.h"
 
 #include <array>
 
@@ -21,30 +21,21 @@ class FrmStandData : public DataWindow
 public:
     FrmStandData();
 
-    void openFromSharedState() override;
     RecordFileLogic& logic() override;
     StandWindowLogic& standLogic() { return *m_logic; }
-
-protected:
-    void storeFileName() override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void buildTop();
     void buildLocationNote();
     void buildStandBoxes();
-    void buildButtons();
     void applyTabOrder();
-    void bindBox(int box);
     void bindGroups();
-    void showField(int box, const QString& text);
+    void showGroups(int box, const QString& text);
     // Tag, picture, enabled state and background of the addfiles switch and its box.
     void updateAddfiles();
     void openVariants();
 
     StandWindowLogic* m_logic;
-    QLineEdit* m_fileBox = nullptr;
-    QPushButton* m_browseSlf = nullptr;
     // Indexed by StandBox; the grouping box is multi-line and kept apart.
     std::array<QLineEdit*, StandBox::Last + 1> m_boxes{};
     QPlainTextEdit* m_groups = nullptr;
@@ -56,12 +47,4 @@ private:
     QPushButton* m_browseTree = nullptr;
     QPushButton* m_browseAddfile = nullptr;
     QPushButton* m_variants = nullptr;
-    QPushButton* m_clear = nullptr;
-    QPushButton* m_delete = nullptr;
-    QPushButton* m_process = nullptr;
-    QPushButton* m_last = nullptr;
-    RecordListView* m_display = nullptr;
-    QPushButton* m_previous = nullptr;
-    QPushButton* m_save = nullptr;
-    QPushButton* m_next = nullptr;
 };

@@ -6,8 +6,9 @@
 #include "app/EntryKeys.h"
 #include "app/FitCaption.h"
 #include "app/HoverFrame.h"
-#include "app/ModGlobal.h"
 #include "app/Twips.h"
+#include "base/ModGlobal.h"
+#include "recordfile/EntryFieldBinding.h"
 #include "recordfile/RecordFileBinding.h"
 #include "recordfile/RecordListView.h"
 #include "species/DlgSpecies.h"
@@ -40,68 +41,23 @@ int boxTop(int field)
 } // namespace
 
 FrmTreeData::FrmTreeData()
-    : DataWindow(QStringLiteral("frmTreeData"), QStringLiteral("Sapwright - Tree Data"), 6975,
-                 7815),
-      m_logic(new TreeWindowLogic(userInterface(), this))
+    : DataWindow(WindowChain::Window::Tree),
+      m_logic(new TreeWindowLogic(modGlobal(), userInterface(), this))
 {
     QGroupBox* fileFrame =
         Controls::frame(this, QStringLiteral("fraTreeFile"), QString(), 120, 0, 6315, 615);
     QLabel* fileLabel =
         Controls::label(fileFrame, QStringLiteral("Label1"),
                         QStringLiteral("VELK tree data file name:"), 180, 240, 1815, 255);
-    m_fileBox = Controls::textBox(fileFrame, QStringLiteral("txtTreeFile"),
-                                  QStringLiteral("File that the tree data are to be written to"),
-                                  1980, 180, 3315, 315);
+    buildFileBox(fileFrame, "txtTreeFile", "File that the tree data are to be written to", 1980,
+                 180, "cmdBrowseTree", 5340);
     fileLabel->setBuddy(m_fileBox);
-    m_browse = Controls::button(fileFrame, QStringLiteral("cmdBrowseTree"),
-                                QStringLiteral("&Browse"), QString(), 5340, 180, 795, 315);
 
     buildFields();
-
-    m_clear = Controls::button(this, QStringLiteral("cmdClear"), QStringLiteral("Clear Display"),
-                               QStringLiteral("Clear all records from the display below"), 1560,
-                               4380, 1515, 375);
-    m_delete = Controls::button(this, QStringLiteral("cmdDelete"), QStringLiteral("&Delete Record"),
-                                QStringLiteral("Removes the highlighted record below"), 3240, 4380,
-                                1515, 375);
-    m_process = Controls::button(this, QStringLiteral("cmdProcess"), QStringLiteral("&Add Record"),
-                                 QStringLiteral("Add above information as a new record"), 4920,
-                                 4380, 1515, 375, true);
-    m_last = Controls::button(this, QStringLiteral("cmdLast"), QStringLiteral("&V"),
-                              QStringLiteral("Moves to the last record for new data entry"), 6600,
-                              4380, 255, 375);
-    m_display =
-        Controls::recordList(this, QStringLiteral("lstDisplay"), 9.75, 60, 4800, 6855, 2460);
-    m_display->setAccessibleName(QStringLiteral("Tree data file records"));
-    m_save = Controls::button(this, QStringLiteral("cmdSave"), QStringLiteral("&Save"),
-                              QStringLiteral("Save the displayed records to the file named above"),
-                              1800, 7380, 1515, 375);
-    m_next =
-        Controls::button(this, QStringLiteral("cmdNextWindow"), QStringLiteral("&Next Window  >>"),
-                         QStringLiteral("Stand List File window"), 5160, 7380, 1755, 375);
-
+    buildRecordControls();
     buildImages();
 
-    RecordFileBinding::Controls c;
-    c.fileNameBox = m_fileBox;
-    c.browse = m_browse;
-    c.display = m_display;
-    c.save = m_save;
-    c.clear = m_clear;
-    c.remove = m_delete;
-    c.last = m_last;
-    c.process = m_process;
-    c.deleteKeyInList = true;
-    m_binding = new RecordFileBinding(*m_logic, c, this);
-    setResizeRule({m_display, 6060, 5760, {m_save, m_next}});
-
-    connect(m_process, &QPushButton::clicked, m_logic, &TreeWindowLogic::processEntry);
-    connect(m_next, &QPushButton::clicked, this, [this] { leaveTo(WindowChain::Window::Stand); });
     connect(m_logic, &TreeWindowLogic::fieldStatesChanged, this, &FrmTreeData::updateFieldControls);
-    connect(m_logic, &TreeWindowLogic::fieldChanged, this, [this](int field, const QString& text) {
-        if (m_fields[field]->text() != text)
-            m_fields[field]->setText(text);
-    });
 
     updateFieldControls();
     applyTabOrder();
@@ -113,7 +69,6 @@ FrmTreeData::FrmTreeData()
         keys->enterAsTab(m_fields[field]);
         keys->selectAllOnFocus(m_fields[field]);
     }
-    setMouseTracking(true);
     m_display->setFocus(Qt::OtherFocusReason);
 }
 
@@ -126,7 +81,7 @@ void FrmTreeData::buildFields()
         const bool left = leftColumn(field);
         const int top = boxTop(field);
         m_fields[field] =
-            Controls::textBox(this, TreeWindowLogic::fieldBoxName(field),
+            Controls::textBox(this, QString::fromLatin1(info.box),
                               field == TreeFields::TreeNumber ? AutoNumberingTooltip : QString(),
                               left ? 1920 : 5580, top, 855, 315);
 
@@ -147,8 +102,8 @@ void FrmTreeData::buildFields()
                                  QString(), 1320, 2160, 555, 315);
             connect(m_speciesList, &QPushButton::clicked, this, &FrmTreeData::openSpeciesList);
         }
-        bindField(field);
     }
+    EntryFieldBinding::bind(this, m_logic->fields());
     // A thin divider between the two columns of fields.
     auto* divider = new QFrame(this);
     divider->setObjectName(QStringLiteral("Frame1"));
@@ -158,28 +113,12 @@ void FrmTreeData::buildFields()
     Twips::place(divider, 3540, 600, 30, 3675);
 }
 
-ClickableLabel* FrmTreeData::image(const QString& name, const QString& tooltip, int left, int top,
-                                   int width, int height)
-{
-    auto* img = new ClickableLabel(this);
-    img->setObjectName(name);
-    img->setToolTip(tooltip);
-    img->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Twips::place(img, left, top, width, height);
-    return img;
-}
-
 void FrmTreeData::buildImages()
 {
     m_hoverFrame = new HoverFrame(this);
 
-    auto holder = [this](const QString& name, const QString& resource) {
-        auto* label = new QLabel(this);
-        label->setObjectName(name);
-        label->setPixmap(QPixmap(resource));
-        Twips::place(label, 0, 0, 300, 300);
-        label->hide();
-        return label;
+    const auto holder = [this](const QString& name, const QString& resource) {
+        return m_hoverFrame->addHolder(name, resource);
     };
     m_switchOnPicture = holder(QStringLiteral("imgSwitch_0"), QStringLiteral(":/switch_on.png"));
     m_switchOffPicture = holder(QStringLiteral("imgSwitch_99"), QStringLiteral(":/switch_off.png"));
@@ -188,60 +127,45 @@ void FrmTreeData::buildImages()
 
     for (int field = 1; field <= TreeFieldCount; ++field) {
         const bool left = leftColumn(field);
-        const bool damage = field == 12 || field == 14 || field == 16;
+        const bool damage = field == TreeFields::Damage1 || field == TreeFields::Damage2 ||
+                            field == TreeFields::Damage3;
         QString switchTip = SwitchTooltip;
         if (field == TreeFields::TreeNumber)
             switchTip = AutoNumberingTooltip;
         else if (field == TreeFields::Species || field == TreeFields::Dbh)
             switchTip.clear();
         // A damage switch sits between its damage and severity rows and stands for both.
-        m_switches[field] = image(QStringLiteral("imgSwitch_%1").arg(field), switchTip,
-                                  left ? 240 : 3900, boxTop(field) + (damage ? 195 : 15), 300, 300);
+        m_switches[field] = m_hoverFrame->addPicture(QStringLiteral("imgSwitch_%1").arg(field),
+                                                     switchTip, left ? 240 : 3900,
+                                                     boxTop(field) + (damage ? 195 : 15), 300, 300);
         connect(m_switches[field], &ClickableLabel::clicked, m_logic,
                 [this, field] { m_logic->toggleSwitch(field); });
-        connect(m_switches[field], &ClickableLabel::mouseMoved, this,
-                [this, field] { m_hoverFrame->showAround(m_switches[field]); });
 
-        m_locks[field] = image(QStringLiteral("imgLock_%1").arg(field),
-                               field == TreeFields::TreeNumber ? AutoNumberingTooltip : LockTooltip,
-                               left ? 2880 : 6540, boxTop(field) + 15, 300, 300);
+        m_locks[field] = m_hoverFrame->addPicture(
+            QStringLiteral("imgLock_%1").arg(field),
+            field == TreeFields::TreeNumber ? AutoNumberingTooltip : LockTooltip,
+            left ? 2880 : 6540, boxTop(field) + 15, 300, 300);
         connect(m_locks[field], &ClickableLabel::clicked, m_logic,
                 [this, field] { m_logic->toggleLock(field); });
-        connect(m_locks[field], &ClickableLabel::mouseMoved, this,
-                [this, field] { m_hoverFrame->showAround(m_locks[field]); });
     }
 
-    ClickableLabel* plus = image(QStringLiteral("imgPlotPlus"),
+    ClickableLabel* plus =
+        m_hoverFrame->addPicture(QStringLiteral("imgPlotPlus"),
                                  QStringLiteral("Increment plot number"), 1620, 780, 240, 240);
     plus->setPixmap(QPixmap(QStringLiteral(":/plus.png")));
     connect(plus, &ClickableLabel::clicked, m_logic, &TreeWindowLogic::incrementPlot);
-    connect(plus, &ClickableLabel::mouseMoved, this,
-            [this, plus] { m_hoverFrame->showAround(plus); });
 
-    ClickableLabel* reset = image(QStringLiteral("imgResetTree"),
-                                  QStringLiteral("Reset tree number to 1"), 1620, 1140, 240, 240);
+    ClickableLabel* reset =
+        m_hoverFrame->addPicture(QStringLiteral("imgResetTree"),
+                                 QStringLiteral("Reset tree number to 1"), 1620, 1140, 240, 240);
     reset->setPixmap(QPixmap(QStringLiteral(":/reset.png")));
     connect(reset, &ClickableLabel::clicked, m_logic, &TreeWindowLogic::resetTreeNumber);
-    connect(reset, &ClickableLabel::mouseMoved, this,
-            [this, reset] { m_hoverFrame->showAround(reset); });
 
-    ClickableLabel* tabOrder =
-        image(QStringLiteral("imgTabOrder"), QStringLiteral("Specify the tab-order for data entry"),
-              6540, 240, 240, 240);
+    ClickableLabel* tabOrder = m_hoverFrame->addPicture(
+        QStringLiteral("imgTabOrder"), QStringLiteral("Specify the tab-order for data entry"), 6540,
+        240, 240, 240);
     tabOrder->setPixmap(QPixmap(QStringLiteral(":/taborder.png")));
     connect(tabOrder, &ClickableLabel::clicked, this, &FrmTreeData::openTabOrder);
-    connect(tabOrder, &ClickableLabel::mouseMoved, this,
-            [this, tabOrder] { m_hoverFrame->showAround(tabOrder); });
-}
-
-void FrmTreeData::bindField(int field)
-{
-    CheckedBox::bind(m_fields[field],
-                     {[this, field](const QString& text, int caret) {
-                          return m_logic->fieldEdited(field, text, caret);
-                      },
-                      [this, field](const QString& text) { m_logic->setField(field, text); },
-                      [this, field] { return m_logic->field(field); }});
 }
 
 void FrmTreeData::updateFieldControls()
@@ -275,14 +199,6 @@ void FrmTreeData::applyTabOrder()
         setTabOrder(chain[k], chain[k + 1]);
 }
 
-void FrmTreeData::mouseMoveEvent(QMouseEvent* event)
-{
-    // Only the bare window hides the frame; moving onto other controls leaves it.
-    if (!childAt(event->position().toPoint()))
-        m_hoverFrame->hide();
-    DataWindow::mouseMoveEvent(event);
-}
-
 void FrmTreeData::openTabOrder()
 {
     DlgTabOrder dialog(this, m_logic->tabOrder());
@@ -306,14 +222,4 @@ void FrmTreeData::openSpeciesList()
 RecordFileLogic& FrmTreeData::logic()
 {
     return *m_logic;
-}
-
-void FrmTreeData::openFromSharedState()
-{
-    m_logic->open(modGlobal().TreeFileName);
-}
-
-void FrmTreeData::storeFileName()
-{
-    modGlobal().TreeFileName = m_fileBox->text();
 }

@@ -22,20 +22,12 @@ public:
     FrmTreeData();
     ~FrmTreeData() override;
 
-    void openFromSharedState() override;
     RecordFileLogic& logic() override;
     TreeWindowLogic& treeLogic() { return *m_logic; }
-
-protected:
-    void storeFileName() override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void buildFields();
     void buildImages();
-    ClickableLabel* image(const QString& name, const QString& tooltip, int left, int top, int width,
-                          int height);
-    void bindField(int field);
     // Pictures, tags, enabled states and backgrounds of the fields, switches and locks.
     void updateFieldControls();
     // The tab chain: the display list, the fields in their tab order, then the buttons.
@@ -44,16 +36,6 @@ private:
     void openSpeciesList();
 
     TreeWindowLogic* m_logic;
-    RecordFileBinding* m_binding;
-    QLineEdit* m_fileBox;
-    QPushButton* m_browse;
-    RecordListView* m_display;
-    QPushButton* m_process;
-    QPushButton* m_last;
-    QPushButton* m_delete;
-    QPushButton* m_clear;
-    QPushButton* m_save;
-    QPushButton* m_next;
     QPushButton* m_speciesList = nullptr;
     std::array<QLineEdit*, TreeFieldCount + 1> m_fields{};
     std::array<ClickableLabel*, TreeFieldCount + 1> m_labels{};

@@ -2,11 +2,13 @@
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
 #include "Version.h"
-#include "app/ModGlobal.h"
-#include "app/NumberTest.h"
-#include "app/StartFile.h"
-#include "app/StartupRecovery.h"
-#include "recordfile/RecordFileLogic.h"
+#include "base/ModGlobal.h"
+#include "base/NumberTest.h"
+#include "location/LocationWindowLogic.h"
+#include "stand/StandWindowLogic.h"
+#include "startup/StartFile.h"
+#include "startup/StartupRecovery.h"
+#include "tree/TreeWindowLogic.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -16,6 +18,8 @@
 Q_DECLARE_METATYPE(FileKind)
 
 using Answer = UserInterface::Answer;
+// Shared values for configurations whose save check is not used.
+const ModGlobal NoShared;
 
 // The kind of a file, the file named at the start, the number test, twips, and the command line.
 class TestApp : public QObject
@@ -97,9 +101,7 @@ private Q_SLOTS:
         QCOMPARE(start.path(), full);
         QCOMPARE(start.problem(), problem.isEmpty() ? QString() : problem.arg(full));
         QFETCH(QString, shared);
-        ModGlobal values;
-        start.applyTo(values);
-        QCOMPARE(values.TreeFileName + values.StandListFileName + values.LocationsFileName,
+        QCOMPARE(start.kind() == FileKind::None ? QString() : start.name(),
                  shared.replace(QStringLiteral("%1"), dir.path()));
     }
 
@@ -154,7 +156,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out"); // a pattern the whole output matches
         QTest::addColumn<QString>("err");
-        const QString finding = "{d}tree_unknown_species\\.velk:2: warning: Species \"DX\": [^\n]+\n";
+        const QString finding =
+            "{d}tree_unknown_species\\.velk:2: warning: Species \"DX\": [^\n]+\n";
         const QString version = QStringLiteral("sapwright %1\\.%2\\.%3\nCopyright \\(C\\) %1 The "
                                                "Sapwright developers\nLicense MIT: .*")
                                     .arg(Version::Major)
@@ -240,11 +243,12 @@ private Q_SLOTS:
         writeFile(stand, "A x\r\n");
         // Each logic ends without its close handling, as a killed program does.
         for (const auto& [config, file, lines] :
-             {std::tuple(RecordFileConfig::tree(), tree, QStringList{"2", "3"}),
-              std::tuple(RecordFileConfig::stand(), stand, QStringList{"A y"}),
-              std::tuple(RecordFileConfig::location(), dir.filePath("l.loc"),
+             {std::tuple(TreeWindowLogic::fileConfig(NoShared), tree, QStringList{"2", "3"}),
+              std::tuple(StandWindowLogic::fileConfig(), stand, QStringList{"A y"}),
+              std::tuple(LocationWindowLogic::fileConfig(), dir.filePath("l.loc"),
                          QStringList{"A z"})}) {
-            RecordFileLogic logic(config, ui);
+            ModGlobal shared;
+            RecordFileLogic logic(config, shared, ui);
             logic.open(file);
             for (const QString& line : lines)
                 logic.process(line);
@@ -255,7 +259,9 @@ private Q_SLOTS:
         const QString treeJournal = state + u'/' + QDir(state).entryList({"tree-*"}).value(0);
         QVERIFY(QFile::resize(treeJournal, QFileInfo(treeJournal).size() - 3));
         writeFile(state + "/tree-1-0.journal", "damaged");
-        RecordFileLogic running(RecordFileConfig::tree(), ui); // never offered while it runs
+        ModGlobal shared;
+        RecordFileLogic running(TreeWindowLogic::fileConfig(NoShared), shared,
+                                ui); // never offered while it runs
         running.open(QString());
         running.process("4");
 
@@ -285,7 +291,7 @@ private Q_SLOTS:
 
         std::optional<OrphanJournal> journal = StartupRecovery::ask(ui);
         QVERIFY(journal);
-        RecordFileLogic logic(RecordFileConfig::tree(), ui);
+        RecordFileLogic logic(TreeWindowLogic::fileConfig(NoShared), shared, ui);
         StartupRecovery::recover(logic, *journal, ui);
         QCOMPARE(logic.display().lines(), (QStringList{"1", "2", ""}));
         QVERIFY(logic.HasUnsavedChanges() && logic.AskOverwrite());

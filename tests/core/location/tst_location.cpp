@@ -1,7 +1,7 @@
 #include "CheckData.h"
 #include "LogicTest.h"
 #include "TestFiles.h"
-#include "location/LocValueProblem.h"
+#include "location/LocReadBack.h"
 #include "location/LocationWindowLogic.h"
 
 using Answer = UserInterface::Answer;
@@ -34,20 +34,6 @@ class TestLocation : public QObject, LogicTest<LocationWindowLogic>
 {
     Q_OBJECT
 
-    // The window's fields as "location|access|Stand List File|grouping code|addfiles".
-    QString shownFields() const
-    {
-        QStringList t;
-        for (int i = 0; i < 5; ++i)
-            t << m_logic->field(Field(i));
-        return t.join(u'|');
-    }
-    void fill(const QString& texts)
-    {
-        const LocRecord r = record("-|" + texts);
-        for (int i = 0; i < 5; ++i)
-            m_logic->setField(Field(i), r.field(Field(i)));
-    }
     // Opens on a Locations File of that content; on none when it is empty.
     void locationOn(const QByteArray& content)
     {
@@ -55,21 +41,18 @@ class TestLocation : public QObject, LogicTest<LocationWindowLogic>
         QFile::remove(name);
         if (!content.isEmpty())
             writeFile(name, content);
-        modGlobal().LocationsFileName = name;
+        m_shared.LocationsFileName = name;
         m_logic->openFromSharedState();
     }
-    QString locationWhere() const
-    {
-        return QString::number(m_logic->CurrentIndex()) + u' ' + m_logic->processTag() +
-               (m_logic->isTypeB() ? " B" : " A");
-    }
+    // The fields are "location|access|Stand List File|grouping code|addfiles".
+    QString locationWhere() const { return where() + (m_logic->isTypeB() ? " B" : " A"); }
 
 private Q_SLOTS:
     void init()
     {
         renew();
         QFile::remove("vorlin.loc");
-        modGlobal().StandListFileName = "s.slf";
+        m_shared.StandListFileName = "s.slf";
     }
 
     void locationParse_data()
@@ -111,24 +94,20 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("record"); // or, without a | in it, a line of the file
         QTest::addColumn<QStringList>("problems");
-        const QString extra =
-            "addfiles: has blanks at its start or end, or more than one between names";
         // clang-format off
         QTest::newRow("A, blanks in the name, empty access") << "A| Big\tCreek ||C:\\b.slf||" << QStringList();
         QTest::newRow("A, access holds a tab, file name a blank") << "A|L|a\tb|C:\\My Files\\b.slf||"
-            << QStringList{"access: holds a tab", "slf: holds a blank"};
-        QTest::newRow("A, file name blanks only") << "A|L|@|  ||" << QStringList{"slf: is made of blanks only"};
-        QTest::newRow("A, no byte, file name in a quote") << "A|\u0101|@|\"b.slf||"
-            << QStringList{"location: holds a character that the file cannot hold", "slf: begins with a double quote"};
+            << QStringList{"access Separator", "slf Separator"};
+        QTest::newRow("A, file name blanks only") << "A|L|@|  ||" << QStringList{"slf BlanksOnly"};
+        QTest::newRow("A, no byte, file name in a quote") << "A|\u0101|@|\"b.slf||" << QStringList{"location NoByte", "slf LeadingQuote"};
         QTest::newRow("B, quotes inside names") << "B||@||G\"1|a\"b c.kcp" << QStringList();
-        QTest::newRow("B, empty grouping code, two blanks") << "B||@|||a  b" << QStringList{"group: is empty", extra};
-        QTest::newRow("B, trailing blank") << "B||@||G1|a " << QStringList{extra};
-        QTest::newRow("B, pasted line break") << "B||@||G1|a\r\nb" << QStringList{"addfiles: holds a line break"};
-        QTest::newRow("B, @ among the names") << "B||@||G1|a @" << QStringList{"addfiles: has a name \"@\", which stands for no value"};
-        QTest::newRow("B, name in a quote") << "B||@||G1|a \"b" << QStringList{"addfiles: has a name beginning with a double quote"};
-        QTest::newRow("line, quoted addfile with a blank") << "B G1 @ \"My Files\\a.kcp\"" << QStringList{"addfiles: holds a blank"};
-        QTest::newRow("line, A with a blank in the file name") << "A \"L\" @ C:\\My Files\\b.slf @ @"
-            << QStringList{"slf: has no field on its line, so the reader skips it (a name with a blank in it before it is the usual cause)"};
+        QTest::newRow("B, empty grouping code, two blanks") << "B||@|||a  b" << QStringList{"group Empty", "addfiles ExtraBlanks"};
+        QTest::newRow("B, trailing blank") << "B||@||G1|a " << QStringList{"addfiles ExtraBlanks"};
+        QTest::newRow("B, pasted line break") << "B||@||G1|a\r\nb" << QStringList{"addfiles Separator"};
+        QTest::newRow("B, @ among the names") << "B||@||G1|a @" << QStringList{"addfiles Placeholder"};
+        QTest::newRow("B, name in a quote") << "B||@||G1|a \"b" << QStringList{"addfiles LeadingQuote"};
+        QTest::newRow("line, quoted addfile with a blank") << "B G1 @ \"My Files\\a.kcp\"" << QStringList{"addfiles Separator"};
+        QTest::newRow("line, A with a blank in the file name") << "A \"L\" @ C:\\My Files\\b.slf @ @" << QStringList{"slf Dropped"};
         // clang-format on
     }
     void valuesThatWouldNotReadBack()
@@ -138,10 +117,12 @@ private Q_SLOTS:
         const bool isLine = !record.contains(u'|');
         LocRecord typed = ::record(record);
         const char* names[] = {"location", "access", "slf", "group", "addfiles"};
+        const char* whys[] = {"NoByte",      "Empty",        "BlanksOnly",  "Separator",
+                              "ExtraBlanks", "LeadingQuote", "Placeholder", "Dropped"};
         QStringList found;
-        for (const LocValueProblem& p :
+        for (const ReadBack::Problem& p :
              isLine ? ::valuesThatWouldNotReadBack(record) : ::valuesThatWouldNotReadBack(typed))
-            found << QString::fromLatin1(names[int(p.field)]) + ": " + p.reasonText();
+            found << QString::fromLatin1(names[p.field]) + u' ' + whys[int(p.why)];
         QCOMPARE(found, problems);
         // Values without a problem read back as they are ("@" stands for an empty access field).
         if (problems.isEmpty() && !isLine) {
@@ -168,10 +149,10 @@ private Q_SLOTS:
         if (!onDisk.isEmpty())
             writeFile(onDisk, "A \"L\" @ b.slf @ @\r\n");
         m_logic->chooseType(true);
-        modGlobal().LocationsFileName = handed;
+        m_shared.LocationsFileName = handed;
         m_logic->openFromSharedState();
         const QString name = handed.isEmpty() ? "vorlin.loc" : handed;
-        QCOMPARE(m_logic->fileNameBox() + u' ' + modGlobal().LocationsFileName, name + u' ' + name);
+        QCOMPARE(m_logic->fileNameBox() + u' ' + m_shared.LocationsFileName, name + u' ' + name);
         // The handed-over Stand List File only when nothing was loaded.
         QCOMPARE(m_logic->display().size(), onDisk.isEmpty() ? 0 : 2);
         QCOMPARE(shownFields(), onDisk.isEmpty() ? "|@|s.slf||" : "|@|||");
@@ -191,14 +172,7 @@ private Q_SLOTS:
             m_logic->chooseType(typeB);
             m_logic->processEntry();
         }
-        QStringList shown;
-        for (const ScriptedUserInterface::Message& m : m_ui->messages)
-            shown << m.title + u' ' + m.text;
-        QCOMPARE(shown, QStringList({"Missing Data Stand List Filename is required",
-                                     "Missing Data Location Name is required",
-                                     "Missing Data A Grouping Code is required",
-                                     "Missing Data Addfile name is missing"}));
-        QCOMPARE(m_ui->messages[0].icon, UserInterface::Icon::Exclamation);
+        QCOMPARE(m_ui->titles(), QStringList(4, "Missing Data"));
         QCOMPARE(m_ui->focused,
                  QStringList({"txtSlfFile", "txtLocation", "txtAddfileGroup", "txtAddfile"}));
         // The box shows the apostrophes written; a B record ignores the A fields.
@@ -289,9 +263,10 @@ private Q_SLOTS:
         m_logic->processEntry();
         QCOMPARE(m_ui->messages[0].text,
                  "The Locations File would not read these values back as typed:\r\n\r\n"
-                 "Access field \"a<09>b\": holds a tab; read back as \"a\"\r\n"
-                 "Stand List File name \"C:\\My<0D><0A>Files\\b.slf\": holds a line break; read "
-                 "back as \"b\"\r\n\r\nUse them anyway?");
+                 "Access field \"a<09>b\": holds a tab, which the file takes as a field "
+                 "separator; read back as \"a\"\r\nStand List File name "
+                 "\"C:\\My<0D><0A>Files\\b.slf\": holds a line break, which the file takes as a "
+                 "field separator; read back as \"b\"\r\n\r\nUse them anyway?");
     }
 
     void browsing()

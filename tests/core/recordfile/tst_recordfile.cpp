@@ -1,8 +1,8 @@
 #include "Play.h"
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
-#include "app/ModGlobal.h"
-#include "recordfile/Cp1252.h"
+#include "base/Cp1252.h"
+#include "base/ModGlobal.h"
 #include "recordfile/JournalFormat.h"
 #include "recordfile/RecordFileIO.h"
 #include "recordfile/RecordFileLogic.h"
@@ -19,15 +19,18 @@ using Answer = UserInterface::Answer;
 
 namespace {
 
+// Shared values for configurations whose save check is not used.
+const ModGlobal NoShared;
+
 constexpr int Tree = 0, Stand = 1, Location = 2;
 
 // The handling itself works on placeholder lines, so the tree window's content check before a
 // save is left out unless asked for.
 RecordFileConfig config(int window, bool checked = false)
 {
-    RecordFileConfig c = window == Tree    ? RecordFileConfig::tree()
-                         : window == Stand ? RecordFileConfig::stand()
-                                           : RecordFileConfig::location();
+    RecordFileConfig c = window == Tree    ? TreeWindowLogic::fileConfig(NoShared)
+                         : window == Stand ? StandWindowLogic::fileConfig()
+                                           : LocationWindowLogic::fileConfig();
     if (!checked)
         c.saveCheck = nullptr;
     return c;
@@ -54,13 +57,13 @@ const QString TypeTree = QStringLiteral("f1=2 f2=7 f5=df f6=5 ");
 const QString TypeStand = QStringLiteral("f1=S4 f31=xa,xb f30=t.tre f2=1999 ");
 const QString TypeLocation = QStringLiteral("kA f2=n.slf f0=Say\"N\" ");
 
-std::unique_ptr<RecordFileLogic> windowLogic(int window, UserInterface& ui)
+std::unique_ptr<RecordFileLogic> windowLogic(int window, ModGlobal& shared, UserInterface& ui)
 {
     if (window == Tree)
-        return std::make_unique<TreeWindowLogic>(ui);
+        return std::make_unique<TreeWindowLogic>(shared, ui);
     if (window == Stand)
-        return std::make_unique<StandWindowLogic>(ui);
-    return std::make_unique<LocationWindowLogic>(ui);
+        return std::make_unique<StandWindowLogic>(shared, ui);
+    return std::make_unique<LocationWindowLogic>(shared, ui);
 }
 
 JournalFormat::Content journalOf(const RecordFileLogic& logic)
@@ -87,6 +90,7 @@ class TestRecordFile : public QObject
 
     QTemporaryDir m_dir;
     ScriptedUserInterface m_ui;
+    ModGlobal m_shared;
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
@@ -94,8 +98,62 @@ private Q_SLOTS:
     void initTestCase() { RecordJournal::setFolder(path("state")); }
     void init()
     {
-        modGlobal() = ModGlobal();
+        m_shared = ModGlobal();
         m_ui = ScriptedUserInterface();
+    }
+
+    // A change typed, pasted or deleted in a field, checked by the field's class and length
+    // from its window's table; what is refused goes from just before the caret, with a beep.
+    void typingInAField_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("edited"); // the caret after its last character, or at a |
+        QTest::addColumn<QString>("shown");  // with the caret at the |
+        QTest::addColumn<int>("beeps");
+        using namespace TreeFields;
+        using namespace StandBox;
+        const QString anything = QStringLiteral("Stand -7.@ at the creek, 12"); // 27 characters
+        // clang-format off
+        QTest::newRow("point in Plot number") << Tree << PlotNumber << "1" << "1." << "1|" << 1;
+        QTest::newRow("point in Dbh") << Tree << Dbh << "1" << "1." << "1.|" << 0;
+        QTest::newRow("point first in Tree count") << Tree << TreeCount << "" << "." << ".|" << 0;
+        QTest::newRow("minus first in Tree count") << Tree << TreeCount << "" << "-" << "|" << 1;
+        QTest::newRow("point between digits reads as a number") << Tree << PlotNumber << "15" << "1.|5" << "1.|5" << 0;
+        QTest::newRow("blank last in Damage 1") << Tree << Damage1 << "1" << "1 " << "1|" << 1;
+        QTest::newRow("4 in Value class") << Tree << ValueClass << "" << "4" << "|" << 1;
+        QTest::newRow("Species: any text with a byte in the file") << Tree << Species << "" << "\u20ac-." << "\u20ac-.|" << 0;
+        QTest::newRow("a paste loses every bad character") << Tree << Dbh << "12" << "1ab|2" << "1|2" << 1;
+        QTest::newRow("both halves of an emoji") << Tree << Species << "df" << "d\U0001F332|f" << "d|f" << 1;
+        QTest::newRow("longer than the box: may shorten only") << Tree << TreeNumber << "1000" << "10009" << "1000|" << 1;
+        QTest::newRow("minus first in a basal area factor") << Stand << int(BasalAreaFactor) << "" << "-10" << "-10|" << 0;
+        QTest::newRow("minus after 10 in a basal area factor") << Stand << int(BasalAreaFactor) << "10" << "10-" << "10|" << 1;
+        QTest::newRow("blank at the end, signed") << Stand << int(BasalAreaFactor) << "-1" << "-1 " << "-1|" << 1;
+        QTest::newRow("trailing minus in a whole number") << Stand << int(InventoryYear) << "5" << "5-" << "5|" << 1;
+        QTest::newRow("@ then a digit") << Stand << int(InventoryYear) << "@" << "@5" << "@|" << 1;
+        QTest::newRow("@ in a growth code") << Stand << int(DiameterGrowthCode) << "" << "@" << "@|" << 0;
+        QTest::newRow("3 in a growth code") << Stand << int(DiameterGrowthCode) << "" << "3" << "3|" << 0;
+        QTest::newRow("4 in a growth code empties it") << Stand << int(DiameterGrowthCode) << "" << "4" << "|" << 1;
+        QTest::newRow("stand ID takes 26 of anything") << Stand << int(StandId) << anything.left(26) << anything << anything.left(26) + "|" << 1;
+        QTest::newRow("location: no class, no limit") << Location << int(LocRecord::Field::Addfiles) << "" << anything << anything + "|" << 0;
+        // clang-format on
+    }
+    void typingInAField()
+    {
+        QFETCH(int, window);
+        QFETCH(int, field);
+        QFETCH(QString, before);
+        QFETCH(QString, edited);
+        QFETCH(QString, shown);
+        QFETCH(int, beeps);
+        RecordFileLogic logic(config(window), m_shared, m_ui);
+        logic.setField(field, before);
+        const int caret = edited.contains(u'|') ? int(edited.indexOf(u'|')) : int(edited.size());
+        const TypingResult r = logic.fields().edited(field, edited.remove(u'|'), caret);
+        QCOMPARE(QString(r.text).insert(r.caret, u'|'), shown);
+        QCOMPARE(logic.field(field), r.text);
+        QCOMPARE(m_ui.beeps, beeps);
     }
 
     // Reading and writing the bytes of a record file; the fuzz target drives the same reader
@@ -172,7 +230,7 @@ private Q_SLOTS:
     {
         const QString file = path("s.tre");
         writeFile(file, "a\nb\n");
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         logic.open(file); // no exists question when the window opens
         QCOMPARE(state(logic) + u' ' + QString::number(logic.display().size()), "2/2 0 1 3");
         // Clearing, after its question, touches neither the flags nor the file.
@@ -216,7 +274,7 @@ private Q_SLOTS:
         QFETCH(bool, loadedFirst);
         writeFile(path("a.tre"), "a1\r\n");
         writeFile(path("b.tre"), "b1\r\nb2\r\n");
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         logic.open(path(loadedFirst ? "a.tre" : "missing.tre"));
         QVERIFY(logic.process("typed"));
         // The first record on an empty list comes with the slot.
@@ -237,7 +295,7 @@ private Q_SLOTS:
     void nameComparisonIsCaseSensitive()
     {
         writeFile(path("Plot.tre"), "a\r\n");
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         logic.open(path("Plot.tre"));
         logic.fileNameBoxLeft(); // unchanged: nothing happens
         // Another letter case is another name; it loads again only where such a file exists.
@@ -268,7 +326,7 @@ private Q_SLOTS:
         QFETCH(int, window);
         QFETCH(QString, current);
         QFETCH(bool, asks);
-        RecordFileLogic logic(config(window), m_ui);
+        RecordFileLogic logic(config(window), m_shared, m_ui);
         logic.open(current.isEmpty() ? QString() : path(current));
         if (!current.isEmpty())
             logic.setCurrentFileName(current);
@@ -299,7 +357,7 @@ private Q_SLOTS:
         QFETCH(Answer, answer);
         QFETCH(bool, closes);
         QFETCH(QString, titles);
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         const QString file = name.isEmpty() ? QString() : path(name);
         logic.open(file);
         logic.process("record");
@@ -317,7 +375,7 @@ private Q_SLOTS:
     void failuresKeepEverything()
     {
         const QString folder = m_dir.path(); // a folder cannot be read or written as a file
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         logic.open(path("typed.tre"));
         logic.process("typed");
         // A folder's name, typed or browsed, is named as such at once; the name stays.
@@ -358,7 +416,7 @@ private Q_SLOTS:
         writeFile(path("full.tre"), full);
         writeFile(path("over.tre"), full + "r\r\n");
 
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         logic.open(path("over.tre"));
         QCOMPARE(logic.display().size(), 0);
         QVERIFY(m_ui.messages.last().text.contains(path("over.tre")));
@@ -387,7 +445,7 @@ private Q_SLOTS:
     {
         writeFile(path("r.tre"), "a\r\nb\r\n");
         writeFile(path("r.tre.other"), "c\r\n");
-        TreeWindowLogic logic(m_ui);
+        TreeWindowLogic logic(m_shared, m_ui);
         logic.open(QString());
         logic.process("typed");
         QList<bool> undone;
@@ -413,21 +471,18 @@ private Q_SLOTS:
     void browse()
     {
         writeFile(path("b.loc"), "A \"x\" @ x.slf @ @\r\n");
-        RecordFileLogic logic(config(Location), m_ui);
+        RecordFileLogic logic(config(Location), m_shared, m_ui);
         logic.open(QString());
-        QCOMPARE(logic.fileNameBox() + u' ' + modGlobal().LocationsFileName,
-                 "vorlin.loc vorlin.loc");
+        QCOMPARE(logic.fileNameBox() + u' ' + m_shared.LocationsFileName, "vorlin.loc vorlin.loc");
 
         logic.browse(); // cancelled
-        QCOMPARE(m_ui.fileDialogFilters,
-                 QStringList{"Locations Files (*.loc)|*.loc|All Files (*.*)|*.*"});
         QCOMPARE(m_ui.focused, QStringList{"txtLocFile"});
         QCOMPARE(logic.fileNameBox(), "vorlin.loc");
 
         m_ui.fileDialogAnswers = {path("b.loc")};
         logic.browse();
         QCOMPARE(logic.fileNameBox(), path("b.loc"));
-        QCOMPARE(modGlobal().LocationsFileName, path("b.loc"));
+        QCOMPARE(m_shared.LocationsFileName, path("b.loc"));
         QCOMPARE(logic.RecordCount(), 1);
 
         // With unsaved changes to a named file, Cancel at the question ends Browse at once.
@@ -435,38 +490,6 @@ private Q_SLOTS:
         m_ui.answers = {Answer::Cancel};
         logic.browse();
         QCOMPARE(m_ui.fileDialogFilters.size(), 2);
-    }
-
-    // Title, text, buttons and icon of the shared handling's questions and messages.
-    void messages()
-    {
-        const QString file = path("m.tre");
-        writeFile(file, "A x\r\n");
-        RecordFileLogic logic(config(Tree), m_ui);
-        logic.open(file);
-        logic.process("B y");
-        QVERIFY(!logic.SaveFile(QString())); // Missing Filename
-        m_ui.answers = {Answer::Cancel, Answer::Cancel, Answer::Cancel};
-        logic.save();                   // overwrite question
-        QVERIFY(!logic.requestClose()); // unsaved changes
-        logic.clearDisplay();           // clear question
-        using B = UserInterface::Buttons;
-        using I = UserInterface::Icon;
-        const auto line = [](const QString& title, const QString& text, B buttons, I icon) {
-            return QStringLiteral("%1|%2|%3|%4").arg(title, text).arg(int(buttons)).arg(int(icon));
-        };
-        QStringList shown;
-        for (const ScriptedUserInterface::Message& m : m_ui.messages)
-            shown << line(m.title, m.text, m.buttons, m.icon);
-        QCOMPARE(shown,
-                 (QStringList{line("Missing Filename", "A tree data file name must be specified.",
-                                   B::Ok, I::Exclamation),
-                              line("File Exists", "Overwrite file " + file, B::OkCancel, I::None),
-                              line("Unsaved Changes", "Save changes to " + file + u'?',
-                                   B::YesNoCancel, I::None),
-                              line("Clear Display", "Clear all records from the display?",
-                                   B::OkCancel, I::None)}));
-        QCOMPARE(m_ui.focused, QStringList{"txtTreeFile"});
     }
 
     void operationsUndoneAndRedone_data()
@@ -505,7 +528,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         QFETCH(QString, script);
         const QString operations = script.section(u'|', 1);
-        std::unique_ptr<RecordFileLogic> logic = windowLogic(window, m_ui);
+        std::unique_ptr<RecordFileLogic> logic = windowLogic(window, m_shared, m_ui);
         const QString file = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
         if (!content.isEmpty())
             writeFile(file, content);
@@ -549,7 +572,7 @@ private Q_SLOTS:
         // A new window given the journal shows the same, with the same undo history below.
         const JournalFormat::Content journal = journalOf(*logic);
         QCOMPARE(journal.operations(), logic->history().stepCount() + 2 * steps);
-        logic = windowLogic(window, m_ui);
+        logic = windowLogic(window, m_shared, m_ui);
         QCOMPARE(logic->recover(journal), journal.operations());
         comparesTo(after);
         // With nothing to redo, a beep.
@@ -578,7 +601,7 @@ private Q_SLOTS:
     // operations before it come back; the same after a changed byte.
     void journalCutShort()
     {
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         logic.open(path("cut.tre"));
         for (const char* line : {"a", "b", "c"})
             logic.process(line);
@@ -592,7 +615,7 @@ private Q_SLOTS:
         }
         bytes[last + 10] = bytes[last + 10] ^ 1;
         QVERIFY(JournalFormat::parse(bytes).cutShort);
-        RecordFileLogic recovered(config(Tree), m_ui);
+        RecordFileLogic recovered(config(Tree), m_shared, m_ui);
         QCOMPARE(recovered.recover(JournalFormat::parse(bytes)), 2);
         QCOMPARE(recovered.display().lines(), (QStringList{"a", "b", ""}));
     }
@@ -603,7 +626,7 @@ private Q_SLOTS:
     {
         const QString file = path("changed.tre");
         writeFile(file, "a\r\nb\r\nc\r\n");
-        RecordFileLogic logic(config(Tree), m_ui);
+        RecordFileLogic logic(config(Tree), m_shared, m_ui);
         logic.open(file);
         logic.process("d");
         logic.select(0);
@@ -617,7 +640,7 @@ private Q_SLOTS:
         const JournalFormat::Content journal = journalOf(logic);
         QCOMPARE(JournalFormat::recordsAdded(journal), (QStringList{"A", "d"}));
         writeFile(file, "a\r\nB\r\nc\r\n");
-        RecordFileLogic recovered(config(Tree), m_ui);
+        RecordFileLogic recovered(config(Tree), m_shared, m_ui);
         QCOMPARE(recovered.recover(journal), -1);
         QVERIFY(recovered.display().isEmpty() && recovered.journalPath().isEmpty());
     }
@@ -627,7 +650,7 @@ private Q_SLOTS:
     {
         writeFile(path("plain"), "x");
         RecordJournal::setFolder(path("plain/state"));
-        RecordFileLogic logic(config(Location), m_ui);
+        RecordFileLogic logic(config(Location), m_shared, m_ui);
         logic.open(path("n.loc"));
         logic.process("A x");
         logic.process("A y");
@@ -685,7 +708,7 @@ private Q_SLOTS:
     {
         const QStringList fields{QString(), QString::fromUtf16(u"a\0b", 3), QString(0x1FFFF, u'x'),
                                  QString(QChar(0xFFFF))};
-        QCOMPARE(UndoHistory::unpack(UndoHistory::pack(fields)), fields);
+        QCOMPARE(JournalFormat::unpackFields(JournalFormat::packFields(fields)), fields);
     }
 
     // Every byte's round trip is the record files' own test, a refused character the typing

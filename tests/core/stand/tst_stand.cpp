@@ -1,13 +1,14 @@
 #include "CheckData.h"
 #include "LogicTest.h"
-#include "stand/ReadBackCheck.h"
+#include "stand/StandReadBack.h"
 #include "stand/StandWindowLogic.h"
 
 using Answer = UserInterface::Answer;
 using Boxes = QMap<int, QString>;
 namespace Box = StandBox;
+using namespace StandBox;
 Q_DECLARE_METATYPE(StandSet)
-Q_DECLARE_METATYPE(UnreadableValue)
+Q_DECLARE_METATYPE(ReadBack::Problem)
 
 namespace {
 
@@ -42,8 +43,6 @@ QStringList fields(const StandSet& s)
            QStringList(s.attributes.begin() + 2, s.attributes.end());
 }
 
-constexpr int Year = 2, Latitude = 3, BasalAreaFactor = 11, GrowthCode = 18, SiteSpecies = 25;
-
 } // namespace
 
 // The stand data window's logic with a scripted user, the Stand List File and its check.
@@ -74,7 +73,7 @@ private Q_SLOTS:
     void init()
     {
         renew();
-        m_logic->start();
+        m_logic->openFromSharedState();
     }
 
     void addsSetsAndKeepsTheBoxes()
@@ -107,7 +106,7 @@ private Q_SLOTS:
     // Sets S0, S1 with two B lines and S2 with two D lines.
     static QStringList refusalList()
     {
-        return {A("S0"), B("S0"), A("S1"),  B("S1"), B("S1", {{Year, "1999"}}),
+        return {A("S0"), B("S0"), A("S1"),  B("S1"), B("S1", {{int(InventoryYear), "1999"}}),
                 A("S2"), B("S2"), "D S2 a", "D S2 b"};
     }
 
@@ -132,7 +131,7 @@ private Q_SLOTS:
         QTest::newRow("a lone point in a latitude") << -1 << with({{Latitude, "."}, {Box::TreeFile, ""}}) << QList<Answer>{} << QStringList{"Invalid Data"} << "txtStandData_3";
         QTest::newRow("a lone minus in a basal area factor") << -1 << with({{BasalAreaFactor, "-"}}) << QList<Answer>{} << QStringList{"Invalid Data"} << "txtStandData_11";
         QTest::newRow("bareground, then blanks only in habitat") << -1 << with({{Box::TreeFile, ""}, {6, "  "}}) << QList{Answer::Ok, Answer::Cancel} << QStringList{"Bareground", "Alert"} << "txtStandData_6";
-        QTest::newRow("update of a set with two B lines") << 2 << with({}) << QList<Answer>{} << QStringList{"Error"} << "Line 5: " + B("S1", {{Year, "1999"}});
+        QTest::newRow("update of a set with two B lines") << 2 << with({}) << QList<Answer>{} << QStringList{"Error"} << "Line 5: " + B("S1", {{int(InventoryYear), "1999"}});
         QTest::newRow("update of a set with two D lines") << 7 << with({}) << QList<Answer>{} << QStringList{"Error"} << "Line 9: D S2 b";
         // clang-format on
     }
@@ -289,58 +288,6 @@ private Q_SLOTS:
         QCOMPARE(m_logic->RecordCount(), 32766);
     }
 
-    void standTyping_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("beeps");
-
-        // The class and the length limit of every box, seen through one set of keys.
-        const QStringList onePointFive =
-            QStringLiteral("1.5 15 1.5 1.5 15 1.5 15 1.5 1.5 1.5 1.5 1.5 "
-                           "1.5 15 15 1.5 1.5 1 1.5 1 1.5 1.5 1.5 1.5 1. 1.5 1 1.5 1.5")
-                .split(u' ');
-        for (int box = 1; box <= 29; ++box)
-            QTest::addRow("1.5 in box %d", box)
-                << box << "1.5" << onePointFive[box - 1] << 3 - int(onePointFive[box - 1].size());
-        const QString anything = QStringLiteral("Stand -7.@ at the creek, 12"); // 27 characters
-        // clang-format off
-    QTest::newRow("point first in a latitude") << Latitude << ".5" << ".5" << 0;
-    QTest::newRow("minus first in a latitude") << Latitude << "-5" << "5" << 1;
-    QTest::newRow("minus first in a basal area factor") << BasalAreaFactor << "-10" << "-10" << 0;
-    QTest::newRow("minus after 10 in a basal area factor") << BasalAreaFactor << "10-" << "10" << 1;
-    QTest::newRow("@ then a digit") << Year << "@5" << "@" << 1;
-    QTest::newRow("@ in a growth code") << GrowthCode << "@" << "@" << 0;
-    QTest::newRow("4 in a growth code") << GrowthCode << "4" << "" << 1;
-    QTest::newRow("blank into an empty growth code") << GrowthCode << " " << "" << 1;
-    // Blanks read as part of a number, so each number class must refuse a trailing one.
-    QTest::newRow("3 in a growth code") << GrowthCode << "3" << "3" << 0;
-    QTest::newRow("blank at the end, whole") << Year << "19 " << "19" << 1;
-    QTest::newRow("blank at the end, signed") << BasalAreaFactor << "-1 " << "-1" << 1;
-    // A sign after the digits, or a blank inside, would reach the file as another field.
-    QTest::newRow("trailing minus in a whole number") << Year << "5-" << "5" << 1;
-    QTest::newRow("year takes four characters") << Year << "19995" << "1999" << 1;
-    QTest::newRow("stand ID takes 26 of anything") << Box::StandId << anything << anything.left(26) << 1;
-    QTest::newRow("site species takes two of anything") << SiteSpecies << "d f" << "d " << 1;
-        // clang-format on
-    }
-
-    void standTyping()
-    {
-        QFETCH(int, index);
-        QFETCH(QString, keys);
-        QFETCH(QString, text);
-        QFETCH(int, beeps);
-        // One key at a time at the end, as a text box hands them over.
-        for (const QChar key : keys) {
-            const QString typed = m_logic->field(index) + key;
-            m_logic->fieldEdited(index, typed, int(typed.size()));
-        }
-        QCOMPARE(m_logic->field(index), text);
-        QCOMPARE(m_ui->beeps, beeps);
-    }
-
     void standParse_data()
     {
         QTest::addColumn<QStringList>("lines");
@@ -400,14 +347,14 @@ private Q_SLOTS:
 
     void unreadableValues_data()
     {
-        using Why = UnreadableValue::Why;
+        using Why = ReadBack::Why;
         QTest::addColumn<StandSet>("set");
-        QTest::addColumn<QString>("line");                 // when given, checked instead of the set
-        QTest::addColumn<QList<UnreadableValue>>("found"); // for a line, the first only
+        QTest::addColumn<QString>("line"); // when given, checked instead of the set
+        QTest::addColumn<QList<ReadBack::Problem>>("found"); // for a line, the first only
 
-        const auto none = QList<UnreadableValue>{};
+        const auto none = QList<ReadBack::Problem>{};
         const auto one = [](int box, const QString& value, Why why) {
-            return QList<UnreadableValue>{{box, value, why}};
+            return QList<ReadBack::Problem>{{box, value, why}};
         };
         const StandSet set;
         const QString typed;
@@ -415,14 +362,10 @@ private Q_SLOTS:
     QTest::newRow("lists, a sign, an empty last grouping line")
         << makeSet("S1", "t.tre", "xa, xb ", {{11, "-5"}}, "G1\r\nG2\r\n", "a.kcp b.kcp") << typed << none;
     QTest::newRow("every one, in file order") << makeSet("S 1", "my trees.tre", "xa", {{6, "1 2"}, {SiteSpecies, " "}}) << typed
-        << QList<UnreadableValue>{{StandBox::StandId, "S 1", Why::Separator}, {StandBox::TreeFile, "my trees.tre", Why::Separator}, {6, "1 2", Why::Separator}, {SiteSpecies, " ", Why::BlanksOnly}};
-    QTest::newRow("tab in a tree file name") << makeSet("S1", "a\tb", "xa") << typed << one(StandBox::TreeFile, "a\tb", Why::Separator);
+        << QList<ReadBack::Problem>{{StandBox::StandId, "S 1", Why::Separator}, {StandBox::TreeFile, "my trees.tre", Why::Separator}, {6, "1 2", Why::Separator}, {SiteSpecies, " ", Why::BlanksOnly}};
     QTest::newRow("quote before a variant code") << makeSet("S1", "t", "xa,\"xb") << typed << one(StandBox::Variant, "\"xb", Why::LeadingQuote);
     QTest::newRow("variants of blanks only") << makeSet("S1", "t", "  ") << typed << one(StandBox::Variant, "  ", Why::BlanksOnly);
-    QTest::newRow("blank in a habitat type") << makeSet("S1", "t", "xa", {{6, "a b"}}) << typed << one(6, "a b", Why::Separator);
-    QTest::newRow("leading blank in a number") << makeSet("S1", "t", "xa", {{3, " 5"}}) << typed << one(3, " 5", Why::Separator);
     QTest::newRow("blank inside a grouping code") << makeSet("S1", "t", "xa", {}, "G1\r\nG 2") << typed << one(StandBox::Groups, "G 2", Why::Separator);
-    QTest::newRow("addfiles of blanks only") << makeSet("S1", "t", "xa", {}, "", " ") << typed << one(StandBox::Addfile, " ", Why::BlanksOnly);
     QTest::newRow("lines read back") << set << "A S1 t @ xa @ xb" << none;
     QTest::newRow("line: a blank in the tree file name") << set << "A S1 C:\\My Files\\t.tre @ xa" << one(0, "Files\\t.tre", Why::Dropped);
     QTest::newRow("line: a blank in a B value") << set << B("S1", {{6, "CWH mm"}}) << one(0, "@", Why::Dropped);
@@ -435,12 +378,12 @@ private Q_SLOTS:
     {
         QFETCH(StandSet, set);
         QFETCH(QString, line);
-        QFETCH(QList<UnreadableValue>, found);
+        QFETCH(QList<ReadBack::Problem>, found);
         if (line.isEmpty()) {
             QCOMPARE(findUnreadableValues(set), found);
         } else {
-            const std::optional<UnreadableValue> first = findUnreadableValue(line);
-            QCOMPARE(first ? QList{*first} : QList<UnreadableValue>{}, found);
+            const std::optional<ReadBack::Problem> first = findUnreadableValue(line);
+            QCOMPARE(first ? QList{*first} : QList<ReadBack::Problem>{}, found);
         }
     }
 

@@ -5,9 +5,7 @@
 #include "tree/TreeTabOrder.h"
 #include "tree/TreeWindowLogic.h"
 
-#include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSet>
 
 using namespace TreeFields;
 
@@ -68,11 +66,7 @@ class TestTree : public QObject, LogicTest<TreeWindowLogic>
 
     QString field(int f) const { return m_logic->field(f); }
     // Current index, mode and a field's text, to compare in one go.
-    QString treeWhere(int f = 0) const
-    {
-        return QString::number(m_logic->CurrentIndex()) + u' ' + m_logic->processTag() + u' ' +
-               field(f);
-    }
+    QString treeWhere(int f = 0) const { return where() + u' ' + field(f); }
     void treeOn(const QStringList& lines)
     {
         const QString name = m_dir.filePath("trees.velk");
@@ -88,42 +82,6 @@ class TestTree : public QObject, LogicTest<TreeWindowLogic>
 
 private Q_SLOTS:
     void init() { renew(); }
-
-    void treeEdits_data()
-    {
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("edited"); // the caret after its last character, or at a |
-        QTest::addColumn<QString>("shown");  // with the caret at the |
-        QTest::addColumn<int>("beeps");
-        // clang-format off
-        QTest::newRow("point in Plot number") << PlotNumber << "1" << "1." << "1|" << 1;
-        QTest::newRow("point in Dbh") << Dbh << "1" << "1." << "1.|" << 0;
-        QTest::newRow("point first in Tree count") << TreeCount << "" << "." << ".|" << 0;
-        QTest::newRow("minus first in Tree count") << TreeCount << "" << "-" << "|" << 1;
-        QTest::newRow("point between digits reads as a number") << PlotNumber << "15" << "1.|5" << "1.|5" << 0;
-        QTest::newRow("blank last in Damage 1") << Damage1 << "1" << "1 " << "1|" << 1;
-        QTest::newRow("4 in Value class") << ValueClass << "" << "4" << "|" << 1;
-        QTest::newRow("Species: any text with a byte in the file") << Species << "" << "\u20ac-." << "\u20ac-.|" << 0;
-        QTest::newRow("a paste loses every bad character") << Dbh << "12" << "1ab|2" << "1|2" << 1;
-        QTest::newRow("both halves of an emoji") << Species << "df" << "d\U0001F332|f" << "d|f" << 1;
-        QTest::newRow("longer than the box: may shorten only") << TreeNumber << "1000" << "10009" << "1000|" << 1;
-        // clang-format on
-    }
-    void treeEdits()
-    {
-        QFETCH(int, number);
-        QFETCH(QString, before);
-        QFETCH(QString, edited);
-        QFETCH(QString, shown);
-        QFETCH(int, beeps);
-        m_logic->setField(number, before);
-        const int caret = edited.contains(u'|') ? int(edited.indexOf(u'|')) : int(edited.size());
-        const TypingResult r = m_logic->fieldEdited(number, edited.remove(u'|'), caret);
-        QCOMPARE(QString(r.text).insert(r.caret, u'|'), shown);
-        QCOMPARE(field(number), r.text);
-        QCOMPARE(m_ui->beeps, beeps);
-    }
 
     void switchesAndLocks()
     {
@@ -277,7 +235,8 @@ private Q_SLOTS:
     void focusSkipsASwitchedOffFirstField()
     {
         ScriptedUserInterface ui;
-        TreeWindowLogic logic(ui);
+        ModGlobal shared;
+        TreeWindowLogic logic(shared, ui);
         afterRounds(logic.tabOrder(), {{2, 12, 13, 6}});
         QCOMPARE(logic.firstFocusField(), 2);
         logic.toggleSwitch(2);
@@ -383,8 +342,6 @@ private Q_SLOTS:
             {"lone CR in Dbh", Clean.left(19) + "\r" + Clean.mid(19), "",
              "1 warning DbhMisread, 1 error ReadError"},
             {"lone CR between one tree twice", Clean + "\r" + Clean, "", "1 warning DuplicateTree"},
-            {"comment", "* plot 2 follows", "", "1 note CommentLine"},
-            {"-9990 as count", at(8, " -9990"), "", "1 error EndOfData"},
             {"-999.5 as count", at(8, "-999.5"), "", "1 error EndOfData"},
             {"-999 as Dbh", at(18, "-999"), "", "1 error EndOfData"},
             {"severity -9, damage 99", at(38, "-999"), "", "1 error EndOfData"},
@@ -395,52 +352,34 @@ private Q_SLOTS:
             {"nothing read after -999", at(8, "  -999") + "\n" + at(1, " 1.5"), "",
              "1 error EndOfData"},
             {"-99 9 is a number, no mark", at(8, "-99 9 "), "", "1 warning CountReadAsOne"},
-            {"point in the plot", at(1, " 1.5"), "", "1 error ReadError"},
-            {"minus sign in the tree ID", at(5, " -5"), "", "1 error ReadError"},
             {"letter in status", at(14, "x"), "", "1 error ReadError"},
             {"lone sign in a whole number", at(35, "-"), "", "1 error ReadError"},
             {"control byte in Dbh", at(18, "1\t.0"), "", "1 error ReadError"},
             {"two points in Dbh", at(18, "1..0"), "", "1 error ReadError"},
-            {"UTF-8 letter", at(17, "\u00C3\u00A9"), "", "1 error ReadError"},
-            {"letter in the plot data", Clean + " 25 180 HT3", "", "1 error ReadError"},
             {"point in the slope", Clean + "2.", "", "1 error ReadError"},
             {"numeric plot data", Clean + "2518026031 80 and a note", "", ""},
             {"lone sign in a number", at(22, "  -"), "", ""},
             {"lone sign as count", at(8, "     +"), "", "1 warning CountReadAsOne"},
-            {"count 0", at(8, "     0"), "", "1 warning CountReadAsOne"},
             {"negative count", at(8, "    -2"), "", "1 warning CountReadAsOne"},
             {"blank count", at(8, "      "), "", ""},
             {"count below 1", at(8, "    .4"), "", ""},
             {"lower-case species", at(15, "df "), "ie", ""},
             {"left-padded species", at(15, " DF"), "ie", ""},
             {"two-letter code of the variant", at(15, "GF "), "ie", ""},
-            {"code not of the variant", at(15, "DX "), "ie", "1 warning UnknownSpecies"},
-            {"no variant chosen", at(15, "DX "), "", ""},
             {"code of no variant", at(15, "D\u00C9 "), "", "1 warning UnknownSpecies"},
-            {"numeric code without its zero", at(15, " 73"), "", "1 warning SpeciesLeadingZeros"},
             {"three-digit code", at(15, "073"), "ie", ""},
             {"trailing blanks", Clean + "      ", "ie", ""},
-            {"Dbh without a point", at(18, "  87"), "", "1 warning DbhMisread"},
-            {"Dbh 999", at(18, "999."), "", "1 warning DbhScreened"},
             {"Dbh 998", at(18, "998."), "", ""},
             {"Dbh 112 with its point", at(18, "112."), "", ""},
             {"Dbh 99.94 as written",
              at(18, FormatTreeRecord(treeFields("||||DF|99.94")).mid(17, 4)), "", ""},
-            {"Dbh 0 without height", noHeight, "", "1 warning ZeroDbh"},
             {"Dbh 0 at 4.5 feet", at(25, "4.5", noHeight), "", "1 warning ZeroDbh"},
             {"Dbh 0 below 4.5 feet", at(25, "4.4", noHeight), "", ""},
-            {"negative Dbh", at(18, "-5.0"), "", "1 warning NegativeDbh"},
-            {"value class 8", at(48, "8"), "", "1 warning NonStockable"},
-            {"site tree", at(36, "28 3"), "", "1 note SiteTree"},
             {"site tree, third damage", at(44, "28 4"), "", "1 note SiteTree"},
             {"damage 28, severity 2", at(36, "28 2"), "", ""},
-            {"plot 1 tree 21, plot 12 tree 1", at(5, " 21") + "\n" + at(1, "  12"), "",
-             "2 warning MergedTreeId"},
-            {"one tree twice", Clean + "\n" + Clean, "", "2 warning DuplicateTree"},
             {"plot 9999, tree 999", at(1, "9999999") + "\n" + at(1, " 999999"), "", ""},
             {"a dropped tree has no ID", at(18, "-5.0") + "\n" + Clean, "",
              "1 warning NegativeDbh"},
-            {"empty line", "", "", "1 warning EmptyLine"},
             {"blanks before plot data", QString(49, u' ') + "25", "", "1 warning EmptyLine"},
         };
         for (const auto& row : rows)
@@ -503,68 +442,6 @@ private Q_SLOTS:
                    {"tree_species_zeros.velk", "", "2 SpeciesLeadingZeros"}});
     }
     void findingsOfEachFile() { checkFileOfRow(); }
-
-    // Records typed within the field rules, none of the cases the check is there for: nothing
-    // to ask about before a save.
-    void typedRecordsAskNothing()
-    {
-        QRandomGenerator random(20261206);
-        // `most` digits at most, now and then empty; with a point or a leading minus sign,
-        // which the simulator reads in these fields, cut to `width`.
-        const auto digits = [&](int most, bool point = false, bool sign = false, int width = 0) {
-            QString text;
-            for (int n = int(random.bounded(1, most + 1)); n > 0; --n)
-                text += QChar(u'0' + int(random.bounded(10)));
-            if (point && random.bounded(2))
-                text.insert(int(random.bounded(text.size() + 1)), u'.');
-            if (sign && !random.bounded(6))
-                text.prepend(u'-');
-            return width ? text.left(width) : text;
-        };
-        const auto maybe = [&](const QString& t) { return random.bounded(4) ? t : QString(); };
-        for (int round = 0; round < 200; ++round) {
-            const int variant = int(random.bounded(VariantList::count() + 1));
-            QStringList codes{"073"};
-            for (const QString& entry : SpeciesLists::forPosition(variant))
-                codes.append(SpeciesLists::speciesCodeOf(entry).trimmed());
-            if (!variant)
-                codes = QStringList{"df", "L"};
-            QStringList lines;
-            QSet<qint64> ids;
-            for (int n = int(random.bounded(1, 60)); n > 0; --n) {
-                TreeFieldTexts f;
-                f[1] = maybe(digits(4));
-                f[2] = maybe(digits(3));
-                f[3] = maybe(digits(6, true, false, 6));
-                if (f[3].toDouble() == 0)
-                    f[3].clear(); // a count of 0 is read as 1
-                f[4] = maybe(digits(1));
-                f[5] = codes[random.bounded(codes.size())];
-                f[6] = digits(2) + (random.bounded(2) ? u'.' + digits(1) : QString());
-                if (f[6].toDouble() == 0)
-                    f[6] = "5"; // a Dbh of 0 drops the tree
-                for (int i = 7; i <= 10; ++i)
-                    f[i] = maybe(digits(treeField(i).width, true, true, treeField(i).width));
-                f[11] = maybe(digits(1));
-                for (int i = 12; i <= 17; ++i)
-                    f[i] = maybe(digits(2, false, true, 2));
-                f[18] = maybe(QString::number(random.bounded(1, 4)));
-                f[19] = maybe(digits(1));
-                const QString line = FormatTreeRecord(f);
-                // Plot and tree number are read as one number: keep that number unique.
-                const qint64 id = QString(line.left(7)).remove(u' ').toLongLong();
-                // Signs may put "-999" together across fields: the end of the data.
-                if (!ids.contains(id) && !line.contains("-999"))
-                    lines.append(line);
-                ids.insert(id);
-            }
-            const QList<CheckFinding> findings =
-                FileCheck::check(FileKind::Tree, lines, {}, variant);
-            QVERIFY2(!needsAttention(findings),
-                     qPrintable(lines.join(u'\n') + u'\n' + summary(findings) + u' ' +
-                                findings.value(0).describe()));
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTree)

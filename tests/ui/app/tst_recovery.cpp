@@ -2,9 +2,9 @@
 #include "ScriptedUserInterface.h"
 #include "TestFiles.h"
 #include "app/DataWindow.h"
-#include "app/ModGlobal.h"
 #include "app/UserInterfaceSwitch.h"
 #include "app/WindowChain.h"
+#include "base/ModGlobal.h"
 #include "recordfile/RecordFileLogic.h"
 
 #include <QApplication>

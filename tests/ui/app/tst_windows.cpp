@@ -4,7 +4,7 @@
 #include "app/DataWindow.h"
 #include "app/FrmSplash.h"
 #include "app/QtUserInterface.h"
-#include "recordfile/Cp1252.h"
+#include "base/Cp1252.h"
 #include "recordfile/DlgFileExists.h"
 #include "recordfile/RecordFileLogic.h"
 #include "species/DlgSpecies.h"
@@ -377,12 +377,9 @@ private Q_SLOTS:
         const QStringList none;
         // clang-format off
         QTest::newRow("stand, a key") << Window::Stand << "t.tre" << Action([](DataWindow* w) { QTest::sendKeyEvent(QTest::Click, find(w, "txtStandData_1"), Qt::Key_unknown, "\u03b1", {}); }) << "txtStandData_1" << "S1" << none << 1 << 2;
-        QTest::newRow("stand, paste into the stand ID") << Window::Stand << "t.tre" << paste("txtStandData_1", "Stand \u03b11") << "txtStandData_1" << "S1" << none << 1 << 2;
         QTest::newRow("stand, paste into the grouping codes") << Window::Stand << "t.tre" << paste("txtGroups", "g1\n\u03b1") << "txtGroups" << "" << none << 1 << 2;
         QTest::newRow("stand, Browse for the tree data file") << Window::Stand << "t.tre" << browse("cmdBrowseTree", omega) << "txtTreeFile" << "t.tre" << QStringList{"Error"} << 0 << 2;
-        QTest::newRow("stand, Browse for an addfile") << Window::Stand << "t.tre" << Action([browse](DataWindow* w) { click(w, "imgSwitch_1"); browse("cmdBrowseAddfile", "\u03a9.kcp")(w); }) << "txtAddfile" << "" << QStringList{"Error"} << 0 << 2;
         QTest::newRow("stand, handed over") << Window::Stand << omega << Action() << "txtTreeFile" << omega << QStringList{"Alert"} << 0 << 0;
-        QTest::newRow("stand, handed over again by Cancel") << Window::Stand << omega << Action([this, browse](DataWindow* w) { m_ui.answers = {Answer::Cancel}; browse("cmdBrowseTree", "b.tre")(w); }) << "txtTreeFile" << omega << QStringList{"Alert", "Alert"} << 0 << 0;
         QTest::newRow("stand, a loaded set updated") << Window::Stand << "t.tre" << Action([this, browse](DataWindow* w) {
             writeFile(m_dir.filePath("bytes.slf"), "A S\x80\x81\xe9 t.tre @ ie\r\nB S\x80\x81\xe9\r\n");
             browse("cmdBrowseSlf", m_dir.filePath("bytes.slf"))(w);
@@ -394,8 +391,6 @@ private Q_SLOTS:
             w->logic().redo();
         }) << "txtStandData_1" << "S1" << none << 0 << 4;
         QTest::newRow("location, paste into the location name") << Window::Location << "b.slf" << paste("txtLocation", "Big \u03b1") << "txtLocation" << "L" << none << 1 << 1;
-        QTest::newRow("location, Browse for a Stand List File") << Window::Location << "b.slf" << browse("cmdBrowseSlf", "\u03a9.slf") << "txtSlfFile" << "b.slf" << QStringList{"Alert"} << 0 << 1;
-        QTest::newRow("location, handed over") << Window::Location << "\u03a9.slf" << Action() << "txtSlfFile" << "\u03a9.slf" << QStringList{"Alert"} << 0 << 0;
         // clang-format on
     }
     void noCharacterWithoutAByteReachesAList()
@@ -509,46 +504,6 @@ private Q_SLOTS:
         found.removeDuplicates();
         QVERIFY(!names.isEmpty());
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
-    }
-
-    // Tab from a window's first field: each stop is announced by its label's text.
-    void fieldsAnnouncedInTabOrder_data()
-    {
-        QTest::addColumn<WindowChain::Window>("which");
-        QTest::addColumn<QStringList>("announced");
-        QTest::newRow("tree") << WindowChain::Window::Tree
-                              << QStringList{"Tree data file records", "Plot number", "Tree number",
-                                             "Tree count"};
-        QTest::newRow("stand") << WindowChain::Window::Stand
-                               << QStringList{"Stand List File name",
-                                              "VELK Tree Data File associated with the info below",
-                                              "Variant code(s)",
-                                              "Grouping Code(s)",
-                                              "Stand ID",
-                                              "Inventory year"};
-        QTest::newRow("location") << WindowChain::Window::Location
-                                  << QStringList{
-                                         "Locations File name",
-                                         "Stand List File associated with the Location Name below",
-                                         "Location/Project Name", "Locations File records",
-                                         "Add Record"};
-    }
-    void fieldsAnnouncedInTabOrder()
-    {
-        QFETCH(WindowChain::Window, which);
-        QFETCH(QStringList, announced);
-        QWidget* window = WindowChain::show(which);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        window->activateWindow();
-        QTRY_VERIFY(QApplication::focusWidget());
-        QStringList heard;
-        for (qsizetype stop = 0; stop < announced.size(); ++stop) {
-            if (stop > 0)
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            heard << QAccessible::queryAccessibleInterface(QApplication::focusWidget())
-                         ->text(QAccessible::Name);
-        }
-        QCOMPARE(heard, announced);
     }
 };
 

@@ -74,22 +74,6 @@ private Q_SLOTS:
         window->logic().select(0);
         QCOMPARE(locationStates(), "1111000000 A");
     }
-
-    void locationLoadsAndSavesUnchanged()
-    {
-        const QByteArray lines = "A \"Big Creek\" \"a b\" \"C:\\My Files\\b.slf\" @ @\r\n"
-                                 "b\tG1 \"x y.kcp\" @\r\n"
-                                 "C unknown line\r\n"
-                                 "A \"\xe9t\xe9\" @ \x81.slf\r\n";
-        const QString fileName = m_dir.filePath("mixed.loc");
-        writeFile(fileName, "\r\n" + lines + "\r\n");
-        modGlobal().LocationsFileName = fileName;
-        auto* window = open<FrmLocData>();
-        QCOMPARE(window->logic().RecordCount(), 4);
-        QTest::keyClick(window, Qt::Key_S, Qt::AltModifier);
-        QTRY_COMPARE(m_ui.titles(), QStringList({"Error", "File Exists", "Check"}));
-        QCOMPARE(readFile(fileName), lines);
-    }
 };
 
 QTEST_MAIN(TestFrmLocData)

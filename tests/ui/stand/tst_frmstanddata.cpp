@@ -105,30 +105,6 @@ private Q_SLOTS:
         QCOMPARE(readFile(fileName), readFile(SAPWRIGHT_TEST_DATA "/stand_typed.slf"));
         QVERIFY(m_ui.messages.isEmpty());
     }
-
-    void standSavesEveryShapeOfSetUnchanged()
-    {
-        const QString source = m_dir.filePath("shapes.slf");
-        const QByteArray shapes = "B S0 1999 lone B before any A\r\n"
-                                  "A S1 t.tre @ xa\r\nB S1 1999 46.5\r\n"
-                                  "A S2 @ @ xa xb \r\nB S2\r\nC S2 G1 G2\r\n\r\n"
-                                  "a S3\tt.tre @ xa\r\nb S3 2001\r\nd S3 f.kcp\r\n"
-                                  "A S4 t @ xa\r\nB S4\r\nC S4 G\r\nX S4 unknown\r\nD S4 a b\r\n"
-                                  "A S5 lone A\r\nA S6 t @ xa\r\nC S6 no B line\r\n";
-        writeFile(source, shapes);
-        modGlobal().StandListFileName = source;
-        auto* window = open<FrmStandData>();
-        find(window, "txtSlfFile")->setFocus();
-        QCOMPARE(window->standLogic().RecordCount(), 17);
-        QCOMPARE(m_ui.titles(), QStringList{"Error"}); // the X line
-        // Under another name, the empty line aside, byte for byte.
-        const QString copy = m_dir.filePath("copy.slf");
-        key(Qt::Key_A, Qt::ControlModifier);
-        typeField(copy);
-        key(Qt::Key_S, Qt::AltModifier);
-        QTRY_COMPARE(readFile(copy), QByteArray(shapes).replace("\r\n\r\n", "\r\n"));
-        QCOMPARE(m_ui.titles(), (QStringList{"Error", "File Exists", "Check"}));
-    }
 };
 
 QTEST_MAIN(TestFrmStandData)

@@ -16,7 +16,7 @@ class TestFrmTreeData : public QObject, WindowTest
 
     QLineEdit* treeField(int i) const
     {
-        return find<QLineEdit>(m_window, TreeWindowLogic::fieldBoxName(i));
+        return find<QLineEdit>(m_window, QString::fromLatin1(::treeField(i).box));
     }
     // Clicks `opener`, runs `answer` in the dialog it opens, then closes it with the button
     // `closer`, or as the window manager does when there is none.
@@ -64,63 +64,10 @@ private Q_SLOTS:
         QCOMPARE(readFile(fileName), readFile(SAPWRIGHT_TEST_DATA "/tree_two_trees.velk"));
     }
 
-    void treeDeleteShowsTheRecordAboveAndUpdateKeepsTheTail()
-    {
-        const QString fileName = m_dir.filePath("ten.velk");
-        auto tree = [](int number, const QString& species = "DF") {
-            return FormatTreeRecord({{{}, "1", QString::number(number), {}, {}, species, "5"}});
-        };
-        // Plot data of another tool past column 49 of the ninth tree.
-        const QString tail = QStringLiteral(" 25 180 HT3");
-        QByteArray bytes;
-        for (int number = 1; number <= 10; ++number)
-            bytes += (tree(number) + (number == 9 ? tail : QString())).toLatin1() + "\r\n";
-        writeFile(fileName, bytes);
-        modGlobal().TreeFileName = fileName;
-        auto* window = open<FrmTreeData>();
-        auto* list = find<QAbstractItemView>(window, "lstDisplay");
-        const auto shown = [&] {
-            return treeField(2)->text() + u' ' + QString::number(list->currentIndex().row()) +
-                   u' ' + find(window, "cmdProcess")->property("tag").toString();
-        };
-        // The seventh tree, with the button, then the last, with the Delete key: the tree
-        // above is shown, never the slot.
-        clickRow(list, 6);
-        click(window, "cmdDelete");
-        QCOMPARE(shown(), "6 5 edit");
-        clickRow(list, 8);
-        QTest::keyClick(list, Qt::Key_Delete);
-        QCOMPARE(shown(), "9 7 edit");
-
-        treeField(5)->setFocus();
-        QTest::keyClicks(treeField(5), "wf");
-        QTest::keyClick(treeField(5), Qt::Key_U, Qt::AltModifier);
-        QTRY_COMPARE(window->treeLogic().display().line(7), tree(9, "WF") + tail);
-        // On the slot, Backspace deletes nothing.
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_Backspace);
-        QCOMPARE(list->model()->rowCount(), 9);
-    }
-
-    void treeSwitchesLocksAndHoverFrame()
+    void treeHoverFrame()
     {
         auto* window = open<FrmTreeData>();
-        QVERIFY(!find(window, "imgSwitch_5")->isEnabled());
-        QVERIFY(!find(window, "imgSwitch_13")->isVisible());
-        auto* treeSwitch = find<QLabel>(window, "imgSwitch_2");
-        QTest::mouseClick(treeSwitch, Qt::LeftButton);
-        QCOMPARE(treeSwitch->property("tag").toString(), "off");
-        QCOMPARE(treeSwitch->pixmap().toImage(),
-                 find<QLabel>(window, "imgSwitch_99")->pixmap().toImage());
-        QVERIFY(!treeField(2)->isEnabled() && treeField(2)->text() == "1");
-        QVERIFY(treeField(2)->palette().color(QPalette::Base) !=
-                treeField(1)->palette().color(QPalette::Base));
-        click(window, "lblField_14");
-        QVERIFY(!treeField(15)->isEnabled());
-
         auto* lock = find<QLabel>(window, "imgLock_5");
-        QTest::mouseClick(lock, Qt::LeftButton);
-        QCOMPARE(lock->property("tag").toString(), "keep");
         QWidget* frame = find(window, "imgButton");
         QTest::mouseMove(lock);
         QCOMPARE(frame->isVisible() ? frame->pos() : QPoint(), lock->pos() - QPoint(2, 2));

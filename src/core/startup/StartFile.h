@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-struct ModGlobal;
-
 // The file named on the command line: the window it belongs to and its full path, or why it
 // cannot be opened.
 class StartFile
@@ -21,12 +19,12 @@ public:
     // Why the named file cannot be opened; empty when it can or when none was named.
     const QString& problem() const { return m_problem; }
 
-    // Names the file, as given, in the shared value that its window opens on.
-    void applyTo(ModGlobal& values) const;
+    // The file as given, a file URL as its path: its window opens on it as if typed.
+    const QString& name() const { return m_name; }
 
 private:
     FileKind m_kind = FileKind::None;
-    QString m_name; // as given, a file URL as its path: the window shows it as if typed
+    QString m_name;
     QString m_path;
     QString m_problem;
 };

@@ -1,7 +1,7 @@
 #include "FileKind.h"
 
+#include "base/RecordText.h"
 #include "location/LocRecord.h"
-#include "recordfile/RecordText.h"
 #include "stand/StandSet.h"
 
 #include <QFileInfo>

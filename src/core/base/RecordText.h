@@ -5,6 +5,12 @@
 // Text rules the blank-separated record files share.
 namespace RecordText {
 
+// The text that stands for no value in a field.
+inline QString placeholder()
+{
+    return QStringLiteral("@");
+}
+
 // Blanks and tabs separate the tokens of a record line.
 inline bool isSeparator(QChar c)
 {

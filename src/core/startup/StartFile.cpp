@@ -1,6 +1,5 @@
 #include "StartFile.h"
 
-#include "app/ModGlobal.h"
 #include "recordfile/RecordFileIO.h"
 
 #include <QBuffer>
@@ -55,21 +54,4 @@ StartFile StartFile::named(const QString& name, const QString& workingDirectory)
                                          "Stand List File (.slf) or a Locations File (.loc).")
                               .arg(start.m_path);
     return start;
-}
-
-void StartFile::applyTo(ModGlobal& values) const
-{
-    switch (m_kind) {
-    case FileKind::Tree:
-        values.TreeFileName = m_name;
-        break;
-    case FileKind::Stand:
-        values.StandListFileName = m_name;
-        break;
-    case FileKind::Locations:
-        values.LocationsFileName = m_name;
-        break;
-    case FileKind::None:
-        break;
-    }
 }

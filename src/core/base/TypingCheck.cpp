@@ -1,7 +1,7 @@
 #include "TypingCheck.h"
 
 #include "NumberTest.h"
-#include "recordfile/Cp1252.h"
+#include "Cp1252.h"
 
 #include <algorithm>
 
