@@ -203,6 +203,8 @@ bool isFolder(const QString& fileName)
 FileState fileState(const QString& fileName)
 {
     FileState state;
+    if (!fileExists(fileName))
+        return state;
     QStringList lines;
     ReadOptions options;
     options.state = &state;
