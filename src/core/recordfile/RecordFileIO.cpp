@@ -98,9 +98,11 @@ Result readLines(QIODevice& device, QStringList* lines, ReadOptions options)
     lines->clear();
     if (options.state)
         *options.state = FileState();
-    // A file is read in one go: a byte more than it holds shows that it grew meanwhile.
+    // Bytes kept for their hash are read in one go (a byte more than the file holds shows that
+    // it grew meanwhile); without a hash wanted, a chunk at a time will do.
     const qint64 known = device.isSequential() ? -1 : device.size() - device.pos();
-    QByteArray buffer(known >= 0 && known < KeptBytes ? known + 1 : ChunkSize, Qt::Uninitialized);
+    const qsizetype kept = options.state ? KeptBytes : ChunkSize;
+    QByteArray buffer(known >= 0 && known < kept ? known + 1 : ChunkSize, Qt::Uninitialized);
     qsizetype filled = 0;
     qsizetype taken = 0; // the lines before it are in `lines`
     QCryptographicHash hash(Hash);
@@ -108,7 +110,7 @@ Result readLines(QIODevice& device, QStringList* lines, ReadOptions options)
     Result result;
     // Until a read finds nothing: a pipe does not know its end before it has been read.
     for (;;) {
-        if (filled == buffer.size() && buffer.size() >= KeptBytes && taken > 0) {
+        if (filled == buffer.size() && buffer.size() >= kept && taken > 0) {
             if (options.state)
                 hash.addData(QByteArrayView(buffer.constData(), taken));
             hashing = true;
