@@ -106,14 +106,14 @@ Result readLines(QIODevice& device, QStringList* lines, ReadOptions options)
     qsizetype filled = 0;
     qsizetype taken = 0; // the lines before it are in `lines`
     QCryptographicHash hash(Hash);
-    bool hashing = false;
+    bool dropped = false; // bytes before the buffer's, hashed as they went
     Result result;
     // Until a read finds nothing: a pipe does not know its end before it has been read.
     for (;;) {
         if (filled == buffer.size() && buffer.size() >= kept && taken > 0) {
             if (options.state)
                 hash.addData(QByteArrayView(buffer.constData(), taken));
-            hashing = true;
+            dropped = true;
             std::memmove(buffer.data(), buffer.constData() + taken, size_t(filled - taken));
             filled -= taken;
             taken = 0;
@@ -140,7 +140,7 @@ Result readLines(QIODevice& device, QStringList* lines, ReadOptions options)
     }
     if (FileState* state = options.state) {
         state->exists = true;
-        if (hashing) {
+        if (dropped) {
             hash.addData(QByteArrayView(buffer.constData(), filled));
             state->setHash(hash.result());
         } else {
