@@ -27,8 +27,7 @@ test-asan: deps
 bench: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release
-	@QT_QPA_PLATFORM=offscreen build/release/bench/bench_recordfile
-	@build/release/bench/bench_check
+	@QT_QPA_PLATFORM=offscreen build/release/bench/bench_ratios
 	@build/release/bench/bench_journal
 
 # The Debian package, build/package/sapwright_*.deb, and the validators run on it.

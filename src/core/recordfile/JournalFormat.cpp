@@ -100,9 +100,11 @@ bool readBase(const QByteArray& bytes, Base* base)
 {
     QDataStream in(bytes);
     in.setVersion(QDataStream::Qt_6_0);
+    QByteArray hash;
     in >> base->window >> base->pid >> base->workingDirectory >> base->source >> base->loaded >>
-        base->lines >> base->state.exists >> base->state.size >> base->state.hash >>
-        base->askOverwrite >> base->name;
+        base->lines >> base->state.exists >> base->state.size >> hash >> base->askOverwrite >>
+        base->name;
+    base->state.setHash(hash);
     return in.status() == QDataStream::Ok && base->lines >= 0 &&
            base->lines < DisplayList::MaxLines;
 }
@@ -186,7 +188,7 @@ QByteArray baseRecord(const Base& base)
     return frame(BaseType, payload([&](QDataStream& out) {
                      out << base.window << base.pid << base.workingDirectory << base.source
                          << base.loaded << base.lines << base.state.exists << base.state.size
-                         << base.state.hash << base.askOverwrite << base.name;
+                         << base.state.hash() << base.askOverwrite << base.name;
                  }));
 }
 
@@ -272,7 +274,7 @@ Content parse(const QByteArray& bytes)
 bool unchanged(const RecordFileIO::FileState& then, const RecordFileIO::FileState& now)
 {
     return then.exists == now.exists &&
-           (then.hash.isEmpty() || (then.size == now.size && then.hash == now.hash));
+           (then.hash().isEmpty() || (then.size == now.size && then.hash() == now.hash()));
 }
 
 QStringList recordsAdded(const Content& content)

@@ -17,6 +17,7 @@ struct Result
     QString reason; // the system's reason when not ok
     bool tooManyLines = false;
     bool lastLineEnded = true; // false when the last line of what was read has no line end
+    bool otherLetterSeen = false; // a line whose first letter is none of ReadOptions::letters
 };
 
 // Tells changed bytes apart. Nobody works against it, so the quickest of Qt's hashes serves: it
@@ -27,10 +28,24 @@ inline constexpr QCryptographicHash::Algorithm Hash = QCryptographicHash::Sha1;
 // when they could not be read), so a later look can tell whether it is still the same.
 struct FileState
 {
-    bool exists = false;
-    qint64 size = 0;
-    QByteArray hash;
-    bool operator==(const FileState&) const = default;
+    FileState(bool exists = false, qint64 size = 0, const QByteArray& hash = {})
+        : exists(exists), size(size), m_hash(hash)
+    {
+    }
+
+    bool exists;
+    qint64 size;
+
+    QByteArray hash() const;
+    void setHash(const QByteArray& hash);
+    // Hashing a full file takes longer than reading it, and most files loaded or saved are never
+    // journaled: the bytes are kept (shared, not copied) and hashed when first asked.
+    void setBytes(const QByteArray& bytes);
+
+private:
+    mutable QByteArray m_hash;
+    mutable QByteArray m_bytes;
+    mutable bool m_hashPending = false;
 };
 
 struct ReadOptions
@@ -38,6 +53,7 @@ struct ReadOptions
     bool skipEmptyLines = false;
     qsizetype maxLines = -1;    // beyond it reading stops with tooManyLines set
     FileState* state = nullptr; // when given, set from the bytes read
+    QString letters;            // the first letters a line may have, upper case; empty: any
 };
 
 Result readLines(const QString& fileName, QStringList* lines, ReadOptions options = {});

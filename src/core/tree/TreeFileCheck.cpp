@@ -704,7 +704,10 @@ bool Checker::quickLook(QStringView line, int lineIndex)
     if (dbhDigits.value >= qint64(ScreenedDbh) * Powers[dbhDigits.fraction])
         return false;
     for (int pair = Damage1; pair < Severity3; pair += 2) {
-        if (digitsOf(line, Reads[pair].column, 2).value == SiteTreeDamage) {
+        // Digits and blanks only: a blank makes it no two-digit number.
+        const qsizetype c = Reads[pair].column - 1;
+        if (c + 1 < line.size() &&
+            (line[c].unicode() - u'0') * 10 + (line[c + 1].unicode() - u'0') == SiteTreeDamage) {
             const qint64 severity = digitsOf(line, Reads[pair + 1].column, 2).value;
             if (severity == 3 || severity == 4)
                 return false;
@@ -810,6 +813,9 @@ QList<CheckFinding> check(const QStringList& lines, int variantPosition, bool la
     checker.ids.reserve(size_t(lines.size()));
     for (qsizetype index = 0; index < lines.size(); ++index) {
         const QStringView line = lines[index];
+        // Each line's characters lie elsewhere on the heap: fetched ahead, they are at hand.
+        if (index + 8 < lines.size())
+            __builtin_prefetch(lines[index + 8].constData());
         if (checker.quickLook(line, int(index)))
             continue;
         // A lone CR ends a record for the simulator; the findings stay on the file's line.

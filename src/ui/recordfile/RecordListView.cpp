@@ -1,5 +1,8 @@
 #include "RecordListView.h"
 
+#include "recordfile/DisplayList.h"
+
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -15,12 +18,14 @@ RecordListView::RecordListView(QWidget* parent) : QAbstractItemView(parent)
 
 void RecordListView::setModel(QAbstractItemModel* model)
 {
+    m_lines = qobject_cast<const DisplayList*>(model);
     QAbstractItemView::setModel(model);
     if (model) {
-        connect(model, &QAbstractItemModel::rowsRemoved, this, [this] {
-            updateGeometries();
-            viewport()->update();
-        });
+        connect(model, &QAbstractItemModel::rowsRemoved, this,
+                [this](const QModelIndex&, int first) {
+                    updateGeometries();
+                    updateRows(first, rowCount());
+                });
     }
     reset();
 }
@@ -31,11 +36,24 @@ void RecordListView::reset()
     m_longestLine = 0;
     widenFor(0, rowCount() - 1);
     updateGeometries();
+    // Every line may be another now.
+    viewport()->update();
+}
+
+void RecordListView::doItemsLayout()
+{
+    // Rows need no layout; only the scroll bars follow the lines.
+    updateGeometries();
 }
 
 int RecordListView::rowCount() const
 {
     return model() ? model()->rowCount(rootIndex()) : 0;
+}
+
+int RecordListView::firstRow() const
+{
+    return verticalScrollBar()->value();
 }
 
 int RecordListView::rowHeight() const
@@ -53,20 +71,36 @@ int RecordListView::contentWidth() const
     return int(m_longestLine) * fontMetrics().horizontalAdvance(u'M') + 4;
 }
 
+QString RecordListView::text(int row) const
+{
+    return m_lines ? m_lines->line(row) : model()->index(row, 0, rootIndex()).data().toString();
+}
+
 void RecordListView::widenFor(int first, int last)
 {
     if (!model())
         return;
-    for (int row = first; row <= last; ++row)
-        m_longestLine =
-            qMax(m_longestLine, model()->index(row, 0, rootIndex()).data().toString().size());
+    for (int row = first; row <= last; ++row) {
+        // The display list's lines know their length without being copied.
+        const qsizetype length = m_lines ? m_lines->line(row).size() : text(row).size();
+        m_longestLine = qMax(m_longestLine, length);
+    }
+}
+
+void RecordListView::updateRows(int first, int last)
+{
+    const int top = qMax(first, firstRow());
+    const int bottom = qMin(last, firstRow() + visibleRows());
+    if (top <= bottom)
+        viewport()->update(0, (top - firstRow()) * rowHeight(), viewport()->width(),
+                           (bottom - top + 1) * rowHeight());
 }
 
 QRect RecordListView::visualRect(const QModelIndex& index) const
 {
     if (!index.isValid())
         return {};
-    const int top = (index.row() - verticalScrollBar()->value()) * rowHeight();
+    const int top = (index.row() - firstRow()) * rowHeight();
     return {-horizontalOffset(), top, qMax(viewport()->width(), contentWidth()), rowHeight()};
 }
 
@@ -74,8 +108,9 @@ void RecordListView::scrollTo(const QModelIndex& index, ScrollHint hint)
 {
     if (!index.isValid())
         return;
+    // A move of the scroll bar scrolls the viewport, which paints what comes into view.
     const int row = index.row();
-    const int first = verticalScrollBar()->value();
+    const int first = firstRow();
     const int shown = visibleRows();
     if (hint == PositionAtTop || (hint == EnsureVisible && row < first))
         verticalScrollBar()->setValue(row);
@@ -83,14 +118,13 @@ void RecordListView::scrollTo(const QModelIndex& index, ScrollHint hint)
         verticalScrollBar()->setValue(row - shown + 1);
     else if (hint == PositionAtCenter)
         verticalScrollBar()->setValue(row - shown / 2);
-    viewport()->update();
 }
 
 QModelIndex RecordListView::indexAt(const QPoint& point) const
 {
     if (point.y() < 0)
         return {};
-    const int row = verticalScrollBar()->value() + point.y() / rowHeight();
+    const int row = firstRow() + point.y() / rowHeight();
     return row < rowCount() ? model()->index(row, 0, rootIndex()) : QModelIndex();
 }
 
@@ -134,7 +168,7 @@ int RecordListView::horizontalOffset() const
 
 int RecordListView::verticalOffset() const
 {
-    return verticalScrollBar()->value() * rowHeight();
+    return firstRow() * rowHeight();
 }
 
 void RecordListView::setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command)
@@ -147,7 +181,7 @@ void RecordListView::setSelection(const QRect& rect, QItemSelectionModel::Select
 QRegion RecordListView::visualRegionForSelection(const QItemSelection& selection) const
 {
     QRegion region;
-    const int first = verticalScrollBar()->value();
+    const int first = firstRow();
     const int last = first + visibleRows();
     for (const QItemSelectionRange& range : selection) {
         const int top = qMax(range.top(), first);
@@ -172,39 +206,59 @@ void RecordListView::updateGeometries()
     QAbstractItemView::updateGeometries();
 }
 
-void RecordListView::paintEvent(QPaintEvent*)
+void RecordListView::scrollContentsBy(int dx, int dy)
+{
+    // The vertical scroll bar counts rows; the viewport moves by pixels.
+    QAbstractItemView::scrollContentsBy(dx, dy * rowHeight());
+}
+
+void RecordListView::paintEvent(QPaintEvent* event)
 {
     if (!model())
         return;
+    // Each row is a highlight where selected and its text; no item delegate lays it out.
     QPainter painter(viewport());
-    QStyleOptionViewItem option;
-    initViewItemOption(&option);
-    const int first = verticalScrollBar()->value();
-    const int last = qMin(rowCount() - 1, first + visibleRows());
+    const QRect exposed = event->rect();
+    const int height = rowHeight();
+    const int first = firstRow() + qMax(0, exposed.top()) / height;
+    const int last = qMin(rowCount() - 1, firstRow() + exposed.bottom() / height);
+    const QPalette::ColorGroup group = !isEnabled()                  ? QPalette::Disabled
+                                       : window()->isActiveWindow() ? QPalette::Active
+                                                                     : QPalette::Inactive;
+    const QPalette& colours = palette();
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
     const QModelIndex current = currentIndex();
+    const QFontMetrics metrics = fontMetrics();
     for (int row = first; row <= last; ++row) {
         const QModelIndex index = model()->index(row, 0, rootIndex());
-        option.rect = visualRect(index);
-        option.state = QStyle::State_Enabled;
-        if (selectionModel() && selectionModel()->isSelected(index))
-            option.state |= QStyle::State_Selected;
-        if (index == current && hasFocus())
-            option.state |= QStyle::State_HasFocus;
-        if (isEnabled() && window()->isActiveWindow())
-            option.state |= QStyle::State_Active;
-        itemDelegate()->paint(&painter, option, index);
+        const QRect rect = visualRect(index);
+        const bool selected = selectionModel() && selectionModel()->isSelected(index);
+        if (selected)
+            painter.fillRect(rect, colours.brush(group, QPalette::Highlight));
+        painter.setPen(colours.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        painter.drawText(rect.left() + margin, rect.top() + (height - metrics.height()) / 2 +
+                                                   metrics.ascent(),
+                         text(row));
+        if (index == current && hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = rect;
+            focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+            focus.backgroundColor = colours.color(group, selected ? QPalette::Highlight
+                                                                  : QPalette::Base);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        }
     }
 }
 
 void RecordListView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
-                                 const QList<int>& roles)
+                                 const QList<int>&)
 {
     const qsizetype before = m_longestLine;
     widenFor(topLeft.row(), bottomRight.row());
     if (m_longestLine != before)
         updateGeometries();
-    QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
-    viewport()->update();
+    updateRows(topLeft.row(), bottomRight.row());
 }
 
 void RecordListView::rowsInserted(const QModelIndex& parent, int start, int end)
@@ -212,5 +266,6 @@ void RecordListView::rowsInserted(const QModelIndex& parent, int start, int end)
     widenFor(start, end);
     QAbstractItemView::rowsInserted(parent, start, end);
     updateGeometries();
-    viewport()->update();
+    // The rows below move down.
+    updateRows(start, rowCount());
 }

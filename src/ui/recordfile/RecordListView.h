@@ -2,9 +2,13 @@
 
 #include <QAbstractItemView>
 
+class DisplayList;
+
 // The display list of a data window: one line per row in a fixed-pitch font.
-// Rows all have one height, so painting touches only the rows on screen and adding,
-// replacing or removing a line costs the same whether the list holds ten lines or 32,767.
+// Rows all have one height and the lines are read straight from the display list, so nothing
+// is measured or laid out per row: painting touches only the rows on screen, and adding,
+// replacing or removing a line repaints the rows it changed (and those it moved), whether the
+// list holds ten lines or 32,767.
 class RecordListView : public QAbstractItemView
 {
     Q_OBJECT
@@ -16,6 +20,7 @@ public:
     QModelIndex indexAt(const QPoint& point) const override;
     void setModel(QAbstractItemModel* model) override;
     void reset() override;
+    void doItemsLayout() override;
 
     int rowHeight() const;
 
@@ -27,6 +32,7 @@ protected:
     void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
     QRegion visualRegionForSelection(const QItemSelection& selection) const override;
     void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
     void paintEvent(QPaintEvent* event) override;
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles = QList<int>()) override;
@@ -34,9 +40,14 @@ protected:
 
 private:
     int rowCount() const;
+    int firstRow() const;
     int visibleRows() const;
     int contentWidth() const;
+    QString text(int row) const;
     void widenFor(int first, int last);
+    // Rows first .. last, as far as they are on screen, are painted again.
+    void updateRows(int first, int last);
 
+    const DisplayList* m_lines = nullptr; // the model, when it is a display list
     qsizetype m_longestLine = 0; // in characters; the font is fixed-pitch
 };

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 using namespace Drive;
 using Answer = UserInterface::Answer;
@@ -57,6 +58,33 @@ class TestRecordFileBinding : public QObject, WindowTest
                 timer->deleteLater();
         });
         timer->start(10);
+    }
+
+    // What the list shows on screen is what painting it afresh shows: no row a change touched
+    // is left as it was (a gradient painted in parts may differ by a shade).
+    static bool shownAsPainted(QAbstractItemView* list)
+    {
+        // The pending paints only: a Tab the window sent itself waits.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+        QWidget* viewport = list->viewport();
+        const QPoint at = viewport->mapTo(list->window(), QPoint());
+        const QImage shown = list->screen()
+                                 ->grabWindow(list->window()->winId(), at.x(), at.y(),
+                                              viewport->width(), viewport->height())
+                                 .toImage();
+        const QImage painted = viewport->grab().toImage();
+        if (shown.size() != painted.size())
+            return false;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb a = shown.pixel(x, y), b = painted.pixel(x, y);
+                if (qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) +
+                        qAbs(qBlue(a) - qBlue(b)) >
+                    8)
+                    return false;
+            }
+        }
+        return true;
     }
 
 private Q_SLOTS:
@@ -108,6 +136,7 @@ private Q_SLOTS:
         list->setFocus();
         const int shown = list->model()->rowCount();
         QCOMPARE(shown, content.count('\n') + 1);
+        QVERIFY(shownAsPainted(list));
         QCOMPARE(mode(), QString::number(shown - 1) + " add 0");
         // A record selected: edit mode; the V button goes back to the slot.
         clickRow(list, 0);
@@ -123,6 +152,7 @@ private Q_SLOTS:
         QCOMPARE(list->model()->rowCount(), remaining);
         // In the list or on the button the click focused.
         QVERIFY(focused() == list || qobject_cast<QPushButton*>(focused()));
+        QVERIFY(shownAsPainted(list));
         for (int k = 0; k < (deleteKey ? 2 : 1); ++k)
             key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(list->model()->rowCount(), shown);
@@ -134,6 +164,7 @@ private Q_SLOTS:
         QVERIFY(list->model()->rowCount() < shown);
         key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(list->model()->rowCount(), shown);
+        QVERIFY(shownAsPainted(list));
 
         // In an entry box Ctrl+Z takes back the typing there, not a record.
         auto* entry = find<QLineEdit>(w, entryBox);
@@ -149,9 +180,14 @@ private Q_SLOTS:
         // The first record updated without an edit: its long value is written whole.
         clickRow(list, 0);
         click(w, "cmdProcess");
+        QVERIFY(shownAsPainted(list));
         click(w, "cmdSave");
         QCOMPARE(m_ui.titles().value(0), "File Exists");
         QCOMPARE(readFile(file), content);
+        // Clear Display leaves only the slot.
+        click(w, "cmdClear");
+        QCOMPARE(list->model()->rowCount(), 1);
+        QVERIFY(shownAsPainted(list));
     }
 
     void accessKeyFinishesTheFileName_data()
