@@ -24,7 +24,8 @@ void RecordListView::setModel(QAbstractItemModel* model)
         connect(model, &QAbstractItemModel::rowsRemoved, this,
                 [this](const QModelIndex&, int first) {
                     updateGeometries();
-                    updateRows(first, rowCount());
+                    // The rows below move up, and the rows they leave empty show nothing now.
+                    updateRows(first, firstRow() + visibleRows());
                 });
     }
     reset();
