@@ -368,7 +368,7 @@ void checks(FuzzedDataProvider& data)
     };
     for (int i = 0; i < last; ++i) {
         const QList<CheckFinding> alone = FileCheck::check(Kind::Tree, {lines[i]}, {}, variant);
-        FUZZ_CHECK(own(all, i + 1) == alone);
+        FUZZ_CHECK(own(all, i + 1) == own(alone, 1));
         // A lone CR that ends the file changes nothing, but takes the line past the quick look.
         FUZZ_CHECK(kinds(alone) ==
                    kinds(FileCheck::check(Kind::Tree, {lines[i] + u'\r'}, {}, variant, false)));
