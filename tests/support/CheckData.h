@@ -5,8 +5,8 @@
 #include "startup/FileCheck.h"
 
 #include <QMetaEnum>
+#include <QRegularExpression>
 #include <QTest>
-#include <initializer_list>
 
 // The files of tests/data/check and what the file check finds in each of them.
 inline const QString CheckDataDir = QStringLiteral(SAPWRIGHT_TEST_DATA "/check/");
@@ -26,24 +26,18 @@ inline QString summary(const QList<CheckFinding>& findings, bool severities = fa
     return parts.join(QStringLiteral(", "));
 }
 
-// A file, the variant chosen and the findings expected; the row is named after the file.
-struct CheckRow
-{
-    const char* file;
-    const char* variant;
-    const char* expected;
-    const char* name = nullptr;
-};
-
-inline void checkRows(std::initializer_list<CheckRow> rows)
+// A row for each line of findings.txt: the file, the variant chosen, the findings expected.
+inline void checkRows()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("variant");
     QTest::addColumn<QString>("expected");
-    for (const CheckRow& r : rows)
-        QTest::newRow(r.name ? r.name : r.file)
-            << QString::fromLatin1(r.file) << QString::fromLatin1(r.variant)
-            << QString::fromLatin1(r.expected);
+    QStringList rows;
+    QVERIFY(RecordFileIO::readLines(CheckDataDir + "findings.txt", &rows).ok);
+    for (const QString& row : rows.filter(QRegularExpression("^[^#]")))
+        QTest::addRow("%s %s", qPrintable(row.section(u'|', 0, 0)),
+                      qPrintable(row.section(u'|', 1, 1)))
+            << row.section(u'|', 0, 0) << row.section(u'|', 1, 1) << row.section(u'|', 2);
 }
 
 // The test of a row of checkRows().

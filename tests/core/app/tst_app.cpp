@@ -39,14 +39,11 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("extension beats content") << "x.TRE" << standLines << FileKind::Tree;
         QTest::newRow(".Slf") << "x.Slf" << treeLines << FileKind::Stand;
-        QTest::newRow(".loc") << "x.loc" << QStringList() << FileKind::Locations;
         QTest::newRow("a quoted A line") << "x.txt" << locLines << FileKind::Locations;
         QTest::newRow("first line A to D and a blank") << "x" << standLines << FileKind::Stand;
         QTest::newRow("plot number") << "x.dat" << treeLines + standLines << FileKind::Tree;
         QTest::newRow("plain text") << "x.txt" << QStringList{"Dear forester"} << FileKind::None;
-        QTest::newRow("letter E") << "x" << QStringList{"E 1 2"} << FileKind::None;
         QTest::newRow("NUL") << "x" << QStringList{"A S1", QString(QChar(0))} << FileKind::None;
-        QTest::newRow("no lines") << "x" << QStringList{""} << FileKind::None;
         // clang-format on
     }
 
@@ -128,24 +125,29 @@ private Q_SLOTS:
         QCOMPARE(readsAsNumber(text), number);
     }
 
-    void twips_data()
-    {
-        QTest::addColumn<double>("twips");
-        QTest::addColumn<int>("stored");
-        QTest::newRow("half to even down") << 2.5 << 2;
-        QTest::newRow("half to even up") << 3.5 << 4;
-        QTest::newRow("negative half") << -2.5 << -2;
-        QTest::newRow("splash left 0.66") << 6750.0 * 0.66 << 4455;
-        QTest::newRow("too far right") << 40000.0 << 32767;
-        QTest::newRow("too far left") << -40000.0 << -32768;
-        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 0;
-    }
-
+    // Half to even, held within 16 bits, nothing for what is no number.
     void twips()
     {
-        QFETCH(double, twips);
-        QFETCH(int, stored);
-        QCOMPARE(int(ModGlobal::toTwips16(twips)), stored);
+        const std::pair<double, int> cases[] = {{2.5, 2},
+                                                {3.5, 4},
+                                                {-2.5, -2},
+                                                {6750.0 * 0.66, 4455},
+                                                {40000.0, 32767},
+                                                {-40000.0, -32768},
+                                                {std::numeric_limits<double>::quiet_NaN(), 0}};
+        for (const auto& [twips, stored] : cases)
+            QCOMPARE(int(ModGlobal::toTwips16(twips)), stored);
+    }
+
+    void findingsOfEachFile_data() { checkRows(); }
+    void findingsOfEachFile() { checkFileOfRow(); }
+
+    // No file of the check data goes untested.
+    void everyCheckFileHasItsFindings()
+    {
+        const QString listed = QString::fromLatin1(readFile(CheckDataDir + "findings.txt"));
+        for (const QString& file : QDir(CheckDataDir).entryList({"*.velk", "*.slf", "*.loc"}))
+            QVERIFY2(listed.contains(u'\n' + file + u'|'), qPrintable(file));
     }
 
     // The command line run as the program it is, without a display.

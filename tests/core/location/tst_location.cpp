@@ -1,4 +1,3 @@
-#include "CheckData.h"
 #include "LogicTest.h"
 #include "TestFiles.h"
 #include "location/LocReadBack.h"
@@ -285,16 +284,6 @@ private Q_SLOTS:
                  QStringList({"txtSlfFile", "txtSlfFile", "txtAddfile", "txtAddfile"}));
         QCOMPARE(m_ui->fileDialogFilters.size(), 4);
     }
-
-    void findingsOfEachFile_data()
-    {
-        checkRows({{"loc_clean.loc", "", ""},
-                   {"loc_unknown_line.loc", "", "2 UnknownLine"},
-                   {"loc_read_back.loc", "", "2 ReadBack"},
-                   {"loc_shifted.loc", "", "2 ShiftedValues"},
-                   {"loc_missing_slf.loc", "", "1 MissingStandListFile"}});
-    }
-    void findingsOfEachFile() { checkFileOfRow(); }
 };
 
 QTEST_GUILESS_MAIN(TestLocation)

@@ -1,4 +1,4 @@
-#include "CheckData.h"
+#include "recordfile/RecordFileIO.h"
 #include "LogicTest.h"
 #include "stand/StandReadBack.h"
 #include "stand/StandWindowLogic.h"
@@ -386,19 +386,6 @@ private Q_SLOTS:
             QCOMPARE(first ? QList{*first} : QList<ReadBack::Problem>{}, found);
         }
     }
-
-    void findingsOfEachFile_data()
-    {
-        checkRows({{"stand_clean.slf", "", ""},
-                   {"stand_unknown_line.slf", "", "3 UnknownLine"},
-                   {"stand_without_a.slf", "", "1 SetWithoutA"},
-                   {"stand_read_back.slf", "", "2 ReadBack"},
-                   {"stand_shifted.slf", "", "2 ShiftedValues, 4 ShiftedValues"},
-                   {"stand_unknown_variant.slf", "", "1 UnknownVariant"},
-                   {"stand_missing_tree.slf", "", "1 MissingTreeFile"},
-                   {"stand_missing_addfile.slf", "", "3 MissingAddfile"}});
-    }
-    void findingsOfEachFile() { checkFileOfRow(); }
 };
 
 QTEST_GUILESS_MAIN(TestStand)

@@ -413,35 +413,6 @@ private Q_SLOTS:
             QCOMPARE(m_ui->titles().join(u' '), warned ? "File Exists Check" : "File Exists");
         }
     }
-
-    void findingsOfEachFile_data()
-    {
-        checkRows({{"tree_clean.velk", "ie", ""},
-                   {"../tree_two_trees.velk", "", ""},
-                   {"tree_near_miss.velk", "ie", ""},
-                   {"tree_lone_cr.velk", "ie", "2 EmptyLine"},
-                   {"tree_empty_line.velk", "ie", "2 EmptyLine"},
-                   {"tree_note_comment.velk", "ie", "2 CommentLine"},
-                   {"tree_end_of_data.velk", "ie", "2 EndOfData"},
-                   {"tree_point_in_plot.velk", "ie", "2 ReadError"},
-                   {"tree_minus_in_tree.velk", "ie", "2 ReadError"},
-                   {"tree_plot_data_letter.velk", "ie", "2 ReadError"},
-                   {"tree_utf8.velk", "", "2 ReadError"},
-                   {"tree_control_byte.velk", "", "2 UnknownSpecies"},
-                   {"tree_count_zero.velk", "ie", "2 CountReadAsOne"},
-                   {"tree_negative_dbh.velk", "ie", "2 NegativeDbh"},
-                   {"tree_dbh_without_point.velk", "ie", "2 DbhMisread"},
-                   {"tree_dbh_999.velk", "ie", "2 DbhScreened"},
-                   {"tree_dbh_zero.velk", "ie", "2 ZeroDbh"},
-                   {"tree_value_class_8.velk", "ie", "2 NonStockable"},
-                   {"tree_note_site_tree.velk", "ie", "2 SiteTree"},
-                   {"tree_same_tree.velk", "ie", "2 DuplicateTree"},
-                   {"tree_merged_id.velk", "ie", "2 MergedTreeId"},
-                   {"tree_unknown_species.velk", "ie", "2 UnknownSpecies"},
-                   {"tree_unknown_species.velk", "", "", "no variant chosen: no species check"},
-                   {"tree_species_zeros.velk", "", "2 SpeciesLeadingZeros"}});
-    }
-    void findingsOfEachFile() { checkFileOfRow(); }
 };
 
 QTEST_GUILESS_MAIN(TestTree)
