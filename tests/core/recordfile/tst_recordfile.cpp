@@ -201,26 +201,6 @@ private Q_SLOTS:
         QVERIFY(RecordFileIO::readLines(path("long.tre"), &lines).ok && lines == expected);
     }
 
-    void failures_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::newRow("missing folder") << path("no/such/file.tre");
-        QTest::newRow("a folder's name") << m_dir.path();
-        QTest::newRow("below a file") << path("plain.tre/child");
-    }
-
-    void failures()
-    {
-        QFETCH(QString, file);
-        writeFile(path("plain.tre"), "x\r\n");
-        QStringList lines{"kept?"};
-        const RecordFileIO::Result read = RecordFileIO::readLines(file, &lines);
-        QVERIFY(!read.ok && !read.reason.isEmpty() && lines.isEmpty());
-        const RecordFileIO::Result written = RecordFileIO::writeLines(file, {"a"});
-        QVERIFY(!written.ok && !written.reason.isEmpty());
-        QCOMPARE(readFile(path("plain.tre")), "x\r\n");
-    }
-
     void failedSaveKeepsOldFile()
     {
         // A file-size limit makes the disk "full" part way through the save, even for root.

@@ -150,13 +150,11 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("list");  // the last list size is 9000 x 3990
         QTest::addColumn<int>("columns");
         // clang-format off
-        QTest::newRow("2790: 1 column") << QSize(4410, 3600) << QSize(2790, 2520) << 1;
         QTest::newRow("5599: 1 column") << QSize(7219, 3600) << QSize(5599, 2520) << 1;
         QTest::newRow("5600: 2 columns") << QSize(7220, 3600) << QSize(5600, 2520) << 2;
         QTest::newRow("8400: 3 columns") << QSize(10020, 3600) << QSize(8400, 2520) << 3;
         QTest::newRow("width at the limit") << QSize(1620, 3000) << QSize(9000, 1920) << 3;
         QTest::newRow("width just over") << QSize(1621, 3000) << QSize(1, 1920) << 1;
-        QTest::newRow("height at the limit") << QSize(5115, 1080) << QSize(3495, 3990) << 1;
         QTest::newRow("height just over") << QSize(5115, 1081) << QSize(3495, 1) << 1;
         QTest::newRow("buttons off the left edge") << QSize(900, 900) << QSize(9000, 3990) << 3;
         // clang-format on

@@ -64,17 +64,6 @@ private Q_SLOTS:
         QCOMPARE(readFile(fileName), readFile(SAPWRIGHT_TEST_DATA "/tree_two_trees.velk"));
     }
 
-    void treeHoverFrame()
-    {
-        auto* window = open<FrmTreeData>();
-        auto* lock = find<QLabel>(window, "imgLock_5");
-        QWidget* frame = find(window, "imgButton");
-        QTest::mouseMove(lock);
-        QCOMPARE(frame->isVisible() ? frame->pos() : QPoint(), lock->pos() - QPoint(2, 2));
-        QTest::mouseMove(window, QPoint(2, window->height() - 2));
-        QVERIFY(!frame->isVisible());
-    }
-
     void treeTabOrderDialog()
     {
         open<FrmTreeData>();
