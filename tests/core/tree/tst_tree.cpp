@@ -211,8 +211,6 @@ private Q_SLOTS:
         QTest::addColumn<Rounds>("rounds");
         QTest::addColumn<QList<int>>("first");
         // clang-format off
-        QTest::newRow("OK without clicks") << Rounds{{}} << QList<int>();
-        QTest::newRow("Dbh, Species, Tree number") << Rounds{{6, 5, 2}} << QList<int>{6, 5, 2};
         QTest::newRow("a chosen field twice") << Rounds{{6, 5, 6, 2}} << QList<int>{6, 5, 2};
         QTest::newRow("Clear") << Rounds{{1, 2, 0, 6, 5, 2}} << QList<int>{6, 5, 2};
         QTest::newRow("a later round") << Rounds{{6, 5, 2}, {19}} << QList<int>{19, 6, 5, 2};
