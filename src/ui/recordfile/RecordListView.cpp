@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
+
 RecordListView::RecordListView(QWidget* parent) : QAbstractItemView(parent)
 {
     setSelectionMode(SingleSelection);
@@ -35,6 +37,7 @@ void RecordListView::reset()
 {
     QAbstractItemView::reset();
     m_longestLine = 0;
+    m_laidOut.clear();
     widenFor(0, rowCount() - 1);
     updateGeometries();
     // Every line may be another now.
@@ -230,6 +233,7 @@ void RecordListView::paintEvent(QPaintEvent* event)
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
     const QModelIndex current = currentIndex();
     const QFontMetrics metrics = fontMetrics();
+    const qreal ascent = QFontMetricsF(font()).ascent();
     for (int row = first; row <= last; ++row) {
         const QModelIndex index = model()->index(row, 0, rootIndex());
         const QRect rect = visualRect(index);
@@ -237,9 +241,9 @@ void RecordListView::paintEvent(QPaintEvent* event)
         if (selected)
             painter.fillRect(rect, colours.brush(group, QPalette::Highlight));
         painter.setPen(colours.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-        painter.drawText(rect.left() + margin, rect.top() + (height - metrics.height()) / 2 +
-                                                   metrics.ascent(),
-                         text(row));
+        drawLine(painter, rect.left() + margin,
+                 rect.top() + (height - metrics.height()) / 2 + metrics.ascent(), ascent,
+                 text(row));
         if (index == current && hasFocus()) {
             QStyleOptionFocusRect focus;
             focus.initFrom(this);
@@ -250,6 +254,40 @@ void RecordListView::paintEvent(QPaintEvent* event)
             style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
         }
     }
+}
+
+void RecordListView::drawLine(QPainter& painter, int x, int y, qreal ascent, const QString& line)
+{
+    // A control character may stand for a line break to the layout; such a line, rare, is
+    // drawn as it stands.
+    const bool plain = std::none_of(line.cbegin(), line.cend(), [](QChar c) {
+        return c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() < 0xa0);
+    });
+    if (!plain || line.isEmpty()) {
+        painter.drawText(x, y, line);
+        return;
+    }
+    // Enough for every row on screen and those a step of the view brings in.
+    if (m_laidOut.size() > 4 * visibleRows() + 64)
+        m_laidOut.clear();
+    // Laid out when painted a second time: a first paint, after a load or a scroll, is done
+    // quicker the plain way, and most rows are never painted again.
+    const auto found = m_laidOut.find(line);
+    if (found == m_laidOut.end()) {
+        QStaticText laidOut(line);
+        laidOut.setTextFormat(Qt::PlainText);
+        m_laidOut.insert(line, laidOut);
+        painter.drawText(x, y, line);
+        return;
+    }
+    painter.drawStaticText(QPointF(x, y - ascent), *found);
+}
+
+void RecordListView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_laidOut.clear();
+    QAbstractItemView::changeEvent(event);
 }
 
 void RecordListView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractItemView>
+#include <QHash>
+#include <QStaticText>
 
 class DisplayList;
 
@@ -37,6 +39,7 @@ protected:
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles = QList<int>()) override;
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     int rowCount() const;
@@ -47,7 +50,12 @@ private:
     void widenFor(int first, int last);
     // Rows first .. last, as far as they are on screen, are painted again.
     void updateRows(int first, int last);
+    // Draws a line with its baseline at y.
+    void drawLine(QPainter& painter, int x, int y, qreal ascent, const QString& line);
 
     const DisplayList* m_lines = nullptr; // the model, when it is a display list
     qsizetype m_longestLine = 0; // in characters; the font is fixed-pitch
+    // The lines painted lately, laid out: a row painted again (a selection moving on, an
+    // edit beside it) is drawn without laying out its text again.
+    QHash<QString, QStaticText> m_laidOut;
 };
