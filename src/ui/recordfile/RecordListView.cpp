@@ -2,11 +2,11 @@
 
 #include "recordfile/DisplayList.h"
 
+#include <QGlyphRun>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-
-#include <algorithm>
+#include <QVarLengthArray>
 
 RecordListView::RecordListView(QWidget* parent) : QAbstractItemView(parent)
 {
@@ -37,7 +37,6 @@ void RecordListView::reset()
 {
     QAbstractItemView::reset();
     m_longestLine = 0;
-    m_laidOut.clear();
     widenFor(0, rowCount() - 1);
     updateGeometries();
     // Every line may be another now.
@@ -233,7 +232,6 @@ void RecordListView::paintEvent(QPaintEvent* event)
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
     const QModelIndex current = currentIndex();
     const QFontMetrics metrics = fontMetrics();
-    const qreal ascent = QFontMetricsF(font()).ascent();
     for (int row = first; row <= last; ++row) {
         const QModelIndex index = model()->index(row, 0, rootIndex());
         const QRect rect = visualRect(index);
@@ -242,8 +240,7 @@ void RecordListView::paintEvent(QPaintEvent* event)
             painter.fillRect(rect, colours.brush(group, QPalette::Highlight));
         painter.setPen(colours.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
         drawLine(painter, rect.left() + margin,
-                 rect.top() + (height - metrics.height()) / 2 + metrics.ascent(), ascent,
-                 text(row));
+                 rect.top() + (height - metrics.height()) / 2 + metrics.ascent(), text(row));
         if (index == current && hasFocus()) {
             QStyleOptionFocusRect focus;
             focus.initFrom(this);
@@ -256,37 +253,62 @@ void RecordListView::paintEvent(QPaintEvent* event)
     }
 }
 
-void RecordListView::drawLine(QPainter& painter, int x, int y, qreal ascent, const QString& line)
+void RecordListView::readGlyphs()
 {
-    // A control character may stand for a line break to the layout; such a line, rare, is
-    // drawn as it stands.
-    const bool plain = std::none_of(line.cbegin(), line.cend(), [](QChar c) {
-        return c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() < 0xa0);
-    });
-    if (!plain || line.isEmpty()) {
-        painter.drawText(x, y, line);
+    m_glyphsRead = true;
+    m_rawFont = QRawFont::fromFont(font());
+    m_glyphs.fill(0);
+    m_advance = 0;
+    if (font().letterSpacing() != 0 || font().wordSpacing() != 0)
         return;
+    QString all;
+    for (char16_t c = 0x20; c <= 0xff; ++c)
+        all += QChar(c);
+    const QList<quint32> glyphs = m_rawFont.glyphIndexesForString(all);
+    const QList<QPointF> advances = m_rawFont.advancesForGlyphIndexes(glyphs);
+    for (qsizetype i = 0; i < all.size() && i < glyphs.size() && i < advances.size(); ++i) {
+        const char16_t c = all[i].unicode();
+        // Control characters, and the soft hyphen that shows only at a break, keep the usual
+        // way; so does a glyph of another width.
+        if ((c >= 0x7f && c <= 0x9f) || c == 0xad || glyphs[i] == 0 ||
+            !m_rawFont.supportsCharacter(all[i]))
+            continue;
+        if (m_advance == 0)
+            m_advance = advances[i].x();
+        if (advances[i].x() == m_advance && advances[i].y() == 0)
+            m_glyphs[c] = glyphs[i];
     }
-    // Enough for every row on screen and those a step of the view brings in.
-    if (m_laidOut.size() > 4 * visibleRows() + 64)
-        m_laidOut.clear();
-    // Laid out when painted a second time: a first paint, after a load or a scroll, is done
-    // quicker the plain way, and most rows are never painted again.
-    const auto found = m_laidOut.find(line);
-    if (found == m_laidOut.end()) {
-        QStaticText laidOut(line);
-        laidOut.setTextFormat(Qt::PlainText);
-        m_laidOut.insert(line, laidOut);
-        painter.drawText(x, y, line);
+}
+
+void RecordListView::drawLine(QPainter& painter, int x, int y, const QString& line)
+{
+    // In a fixed-pitch font a line of plain characters is its glyphs one advance apart: drawn
+    // so, it needs none of the text layout that is most of the cost of painting a row.
+    if (!m_glyphsRead)
+        readGlyphs();
+    QVarLengthArray<quint32, 128> glyphs(line.size());
+    QVarLengthArray<QPointF, 128> positions(line.size());
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const char16_t c = line[i].unicode();
+        glyphs[i] = c < m_glyphs.size() ? m_glyphs[c] : 0;
+        if (glyphs[i] == 0) {
+            painter.drawText(x, y, line);
+            return;
+        }
+        positions[i] = QPointF(qreal(i) * m_advance, 0);
+    }
+    if (line.isEmpty())
         return;
-    }
-    painter.drawStaticText(QPointF(x, y - ascent), *found);
+    QGlyphRun run;
+    run.setRawFont(m_rawFont);
+    run.setRawData(glyphs.constData(), positions.constData(), int(line.size()));
+    painter.drawGlyphRun(QPointF(x, y), run);
 }
 
 void RecordListView::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange)
-        m_laidOut.clear();
+        m_glyphsRead = false;
     QAbstractItemView::changeEvent(event);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QAbstractItemView>
-#include <QHash>
-#include <QStaticText>
+#include <QRawFont>
+
+#include <array>
 
 class DisplayList;
 
@@ -50,12 +51,16 @@ private:
     void widenFor(int first, int last);
     // Rows first .. last, as far as they are on screen, are painted again.
     void updateRows(int first, int last);
+    void readGlyphs();
     // Draws a line with its baseline at y.
-    void drawLine(QPainter& painter, int x, int y, qreal ascent, const QString& line);
+    void drawLine(QPainter& painter, int x, int y, const QString& line);
 
     const DisplayList* m_lines = nullptr; // the model, when it is a display list
     qsizetype m_longestLine = 0; // in characters; the font is fixed-pitch
-    // The lines painted lately, laid out: a row painted again (a selection moving on, an
-    // edit beside it) is drawn without laying out its text again.
-    QHash<QString, QStaticText> m_laidOut;
+    // The font's glyph for each character up to U+00FF, 0 where a line with it is laid out
+    // the usual way; made on the first paint after a font change.
+    QRawFont m_rawFont;
+    std::array<quint32, 256> m_glyphs{};
+    qreal m_advance = 0;
+    bool m_glyphsRead = false;
 };
