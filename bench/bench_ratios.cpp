@@ -7,7 +7,9 @@
 #include "FloorList.h"
 #include "SilentUser.h"
 #include "app/DataWindow.h"
+#include "app/FitCaption.h"
 #include "app/FrmSplash.h"
+#include "app/PanelCacheStyle.h"
 #include "app/UserInterfaceSwitch.h"
 #include "app/WindowChain.h"
 #include "base/ModGlobal.h"
@@ -341,6 +343,9 @@ int main(int argc, char* argv[])
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
     mallopt(M_MMAP_THRESHOLD, 1 << 30);
     QApplication app(argc, argv);
+    // The font and style the program sets up at its start.
+    applyDesignFont();
+    PanelCacheStyle::install();
     // The offscreen platform's remarks on what it cannot do would run through the figures.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     SilentUser user;

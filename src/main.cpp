@@ -1,6 +1,7 @@
 #include "app/DisplayGuard.h"
 #include "app/FitCaption.h"
 #include "app/FrmSplash.h"
+#include "app/PanelCacheStyle.h"
 #include "app/WindowChain.h"
 #include "recordfile/RecordJournal.h"
 #include "startup/CommandLine.h"
@@ -33,6 +34,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Sapwright"));
     QApplication::setDesktopFileName(QStringLiteral("org.sapwright.Sapwright"));
     applyDesignFont();
+    PanelCacheStyle::install();
     // The data windows end the program themselves; between two of them none is open.
     QApplication::setQuitOnLastWindowClosed(false);
     WindowChain::setQuitOnEnd(true);

@@ -15,8 +15,6 @@ namespace {
 // Pixels kept free between a caption and the controls beside or below it.
 constexpr int NeighbourGap = 1;
 constexpr qreal SmallestPoints = 6.0;
-const char* const UnfittedFont = "unfittedFont";
-const char* const DesignGeometry = "designGeometry";
 
 // The free part of the parent around the label: up to the nearest controls to its left and
 // right on its rows and, for a caption of several lines, below it, less a gap to each; the
@@ -51,10 +49,42 @@ QRect freeRoom(const QLabel* label, const QRect& own)
     return room;
 }
 
+struct Measure
+{
+    QFont font;
+    QSize room;
+    int flags;
+    QString text;
+    bool operator==(const Measure&) const = default;
+};
+
+size_t qHash(const Measure& measure, size_t seed = 0)
+{
+    return qHashMulti(seed, measure.font, measure.room.width(), measure.room.height(),
+                      measure.flags, measure.text);
+}
+
+// The size the text takes in a room of that size. Windows are built anew on every visit, with
+// the same captions in the same rooms: each is laid out once, not on every build.
+QSize needed(const QFont& font, const QSize& room, int flags, const QString& text)
+{
+    static QHash<Measure, QSize> known;
+    const Measure measure{font, room, flags, text};
+    const auto found = known.constFind(measure);
+    if (found != known.cend())
+        return *found;
+    const QSize size = QFontMetrics(font).boundingRect(QRect(QPoint(), room), flags, text).size();
+    // Captions naming a file differ from one time to the next: the memory stays bounded.
+    if (known.size() > 4096)
+        known.clear();
+    known.insert(measure, size);
+    return size;
+}
+
 bool fitsIn(const QFont& font, const QRect& room, int flags, const QString& text)
 {
-    const QRect needed = QFontMetrics(font).boundingRect(room, flags, text);
-    return needed.width() <= room.width() && needed.height() <= room.height();
+    const QSize size = needed(font, room.size(), flags, text);
+    return size.width() <= room.width() && size.height() <= room.height();
 }
 
 // The font itself when the text fits; else narrower first, then smaller, so the text keeps
@@ -92,11 +122,28 @@ QString elidedPath(const QFontMetrics& metrics, const QString& path, int width)
     return metrics.elidedText(path.left(cut), Qt::ElideMiddle, folderRoom) + path.mid(cut);
 }
 
-// Fits the label again each time it is shown.
+// The label's font and geometry as built, which every fitting starts from; fits the label
+// again each time it is shown.
 class ShowFitter : public QObject
 {
 public:
-    explicit ShowFitter(QLabel* label) : QObject(label) { label->installEventFilter(this); }
+    explicit ShowFitter(QLabel* label)
+        : QObject(label), unfitted(label->font()), design(label->geometry())
+    {
+        label->installEventFilter(this);
+    }
+
+    static ShowFitter* of(QLabel* label)
+    {
+        for (QObject* child : label->children()) {
+            if (auto* fitter = dynamic_cast<ShowFitter*>(child))
+                return fitter;
+        }
+        return new ShowFitter(label);
+    }
+
+    const QFont unfitted;
+    const QRect design;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -111,13 +158,9 @@ protected:
 
 void fitCaption(QLabel* label)
 {
-    if (!label->property(UnfittedFont).isValid()) {
-        label->setProperty(UnfittedFont, label->font());
-        label->setProperty(DesignGeometry, label->geometry());
-        new ShowFitter(label);
-    }
-    const QFont font = label->property(UnfittedFont).value<QFont>();
-    const QRect design = label->property(DesignGeometry).toRect();
+    const ShowFitter* fitter = ShowFitter::of(label);
+    const QFont& font = fitter->unfitted;
+    const QRect& design = fitter->design;
     label->setGeometry(design);
     int flags = int(label->alignment());
     if (label->wordWrap())
@@ -141,15 +184,14 @@ void fitCaption(QLabel* label)
         room.setRight(free.right());
         if (label->wordWrap())
             room.setBottom(qMax(design.bottom(), free.bottom()));
-        const QSize needed =
-            QFontMetrics(font).boundingRect(QRect(QPoint(), room.size()), flags, text).size();
-        if (needed.width() > room.width())
-            room.setLeft(qMax(free.left(), room.right() + 1 - needed.width()));
+        const QSize size = needed(font, room.size(), flags, text);
+        if (size.width() > room.width())
+            room.setLeft(qMax(free.left(), room.right() + 1 - size.width()));
         if (fitsIn(font, QRect(QPoint(), room.size()), flags, text)) {
             label->setGeometry(
                 room.left(), design.top(),
-                qMax(needed.width(), qMin(design.right(), free.right()) + 1 - room.left()),
-                qMax(needed.height(), design.height()));
+                qMax(size.width(), qMin(design.right(), free.right()) + 1 - room.left()),
+                qMax(size.height(), design.height()));
             label->setFont(font);
             return;
         }

@@ -14,7 +14,8 @@ void bind(QWidget* window, EntryFields& fields)
         boxes.append(box);
         if (!box)
             continue;
-        box->setText(fields.text(field));
+        if (box->text() != fields.text(field))
+            box->setText(fields.text(field));
         QObject::connect(
             box, &QLineEdit::textEdited, box, [box, field, &fields](const QString& text) {
                 const TypingResult result = fields.edited(field, text, box->cursorPosition());

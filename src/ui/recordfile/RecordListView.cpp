@@ -2,9 +2,11 @@
 
 #include "recordfile/DisplayList.h"
 
+#include <QGlyphRun>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QVarLengthArray>
 
 RecordListView::RecordListView(QWidget* parent) : QAbstractItemView(parent)
 {
@@ -237,9 +239,8 @@ void RecordListView::paintEvent(QPaintEvent* event)
         if (selected)
             painter.fillRect(rect, colours.brush(group, QPalette::Highlight));
         painter.setPen(colours.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-        painter.drawText(rect.left() + margin, rect.top() + (height - metrics.height()) / 2 +
-                                                   metrics.ascent(),
-                         text(row));
+        drawLine(painter, rect.left() + margin,
+                 rect.top() + (height - metrics.height()) / 2 + metrics.ascent(), text(row));
         if (index == current && hasFocus()) {
             QStyleOptionFocusRect focus;
             focus.initFrom(this);
@@ -250,6 +251,65 @@ void RecordListView::paintEvent(QPaintEvent* event)
             style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
         }
     }
+}
+
+void RecordListView::readGlyphs()
+{
+    m_glyphsRead = true;
+    m_rawFont = QRawFont::fromFont(font());
+    m_glyphs.fill(0);
+    m_advance = 0;
+    if (font().letterSpacing() != 0 || font().wordSpacing() != 0)
+        return;
+    QString all;
+    for (char16_t c = 0x20; c <= 0xff; ++c)
+        all += QChar(c);
+    const QList<quint32> glyphs = m_rawFont.glyphIndexesForString(all);
+    const QList<QPointF> advances = m_rawFont.advancesForGlyphIndexes(glyphs);
+    for (qsizetype i = 0; i < all.size() && i < glyphs.size() && i < advances.size(); ++i) {
+        const char16_t c = all[i].unicode();
+        // Control characters, and the soft hyphen that shows only at a break, keep the usual
+        // way; so does a glyph of another width.
+        if ((c >= 0x7f && c <= 0x9f) || c == 0xad || glyphs[i] == 0 ||
+            !m_rawFont.supportsCharacter(all[i]))
+            continue;
+        if (m_advance == 0)
+            m_advance = advances[i].x();
+        if (advances[i].x() == m_advance && advances[i].y() == 0)
+            m_glyphs[c] = glyphs[i];
+    }
+}
+
+void RecordListView::drawLine(QPainter& painter, int x, int y, const QString& line)
+{
+    // In a fixed-pitch font a line of plain characters is its glyphs one advance apart: drawn
+    // so, it needs none of the text layout that is most of the cost of painting a row.
+    if (!m_glyphsRead)
+        readGlyphs();
+    QVarLengthArray<quint32, 128> glyphs(line.size());
+    QVarLengthArray<QPointF, 128> positions(line.size());
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const char16_t c = line[i].unicode();
+        glyphs[i] = c < m_glyphs.size() ? m_glyphs[c] : 0;
+        if (glyphs[i] == 0) {
+            painter.drawText(x, y, line);
+            return;
+        }
+        positions[i] = QPointF(qreal(i) * m_advance, 0);
+    }
+    if (line.isEmpty())
+        return;
+    QGlyphRun run;
+    run.setRawFont(m_rawFont);
+    run.setRawData(glyphs.constData(), positions.constData(), int(line.size()));
+    painter.drawGlyphRun(QPointF(x, y), run);
+}
+
+void RecordListView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_glyphsRead = false;
+    QAbstractItemView::changeEvent(event);
 }
 
 void RecordListView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QAbstractItemView>
+#include <QRawFont>
+
+#include <array>
 
 class DisplayList;
 
@@ -37,6 +40,7 @@ protected:
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles = QList<int>()) override;
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     int rowCount() const;
@@ -47,7 +51,16 @@ private:
     void widenFor(int first, int last);
     // Rows first .. last, as far as they are on screen, are painted again.
     void updateRows(int first, int last);
+    void readGlyphs();
+    // Draws a line with its baseline at y.
+    void drawLine(QPainter& painter, int x, int y, const QString& line);
 
     const DisplayList* m_lines = nullptr; // the model, when it is a display list
     qsizetype m_longestLine = 0; // in characters; the font is fixed-pitch
+    // The font's glyph for each character up to U+00FF, 0 where a line with it is laid out
+    // the usual way; made on the first paint after a font change.
+    QRawFont m_rawFont;
+    std::array<quint32, 256> m_glyphs{};
+    qreal m_advance = 0;
+    bool m_glyphsRead = false;
 };

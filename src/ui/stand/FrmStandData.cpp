@@ -48,6 +48,27 @@ QString withCrLf(QString text)
     return text.replace(u'\n', QStringLiteral("\r\n"));
 }
 
+// Wrapping at blanks takes time that grows with the square of a line's length where a word is
+// wider than the box: a line of 150,000 characters froze the window for seconds. So a line that
+// long wraps anywhere, as its long words do anyway; the text stays as it is.
+void wrapFor(QPlainTextEdit* box, const QString& text)
+{
+    constexpr qsizetype LongLine = 1000;
+    qsizetype longest = 0;
+    for (qsizetype start = 0; start <= text.size() && longest <= LongLine;) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        longest = qMax(longest, end - start);
+        start = end + 1;
+    }
+    const QTextOption::WrapMode mode = longest > LongLine
+                                           ? QTextOption::WrapAnywhere
+                                           : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (box->wordWrapMode() != mode)
+        box->setWordWrapMode(mode);
+}
+
 // The text as typed, no-break spaces included; paragraph and line breaks as line feeds.
 QString plainText(const QPlainTextEdit* box)
 {
@@ -214,6 +235,7 @@ void FrmStandData::bindGroups()
     // A multi-line box has no separate signal for typing: every change counts as one.
     connect(m_groups, &QPlainTextEdit::textChanged, m_logic, [this] {
         const QString shown = plainText(m_groups);
+        wrapFor(m_groups, shown);
         const QString text = withCrLf(shown);
         if (text == m_logic->field(StandBox::Groups))
             return;
@@ -222,6 +244,7 @@ void FrmStandData::bindGroups()
             StandBox::Groups, text, caret + int(shown.left(caret).count(u'\n')));
         if (result.text == text)
             return;
+        wrapFor(m_groups, withLineFeeds(result.text));
         m_groups->setPlainText(withLineFeeds(result.text));
         QTextCursor cursor = m_groups->textCursor();
         cursor.setPosition(result.caret -
@@ -232,8 +255,11 @@ void FrmStandData::bindGroups()
 
 void FrmStandData::showGroups(int index, const QString& text)
 {
-    if (index == StandBox::Groups && withCrLf(plainText(m_groups)) != text)
-        m_groups->setPlainText(withLineFeeds(text));
+    if (index != StandBox::Groups || withCrLf(plainText(m_groups)) == text)
+        return;
+    const QString shown = withLineFeeds(text);
+    wrapFor(m_groups, shown);
+    m_groups->setPlainText(shown);
 }
 
 void FrmStandData::updateAddfiles()
