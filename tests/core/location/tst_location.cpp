@@ -44,8 +44,6 @@ class TestLocation : public QObject, LogicTest<LocationWindowLogic>
         m_shared.LocationsFileName = name;
         m_logic->openFromSharedState();
     }
-    // The fields are "location|access|Stand List File|grouping code|addfiles".
-    QString locationWhere() const { return where() + (m_logic->isTypeB() ? " B" : " A"); }
 
 private Q_SLOTS:
     void init()
@@ -146,8 +144,9 @@ private Q_SLOTS:
         QCOMPARE(m_logic->fileNameBox() + u' ' + m_shared.LocationsFileName, name + u' ' + name);
         // The handed-over Stand List File only when nothing was loaded.
         QCOMPARE(m_logic->display().size(), onDisk.isEmpty() ? 0 : 2);
-        QCOMPARE(shownFields(), onDisk.isEmpty() ? "|@|s.slf||" : "|@|||");
-        QCOMPARE(locationWhere(), onDisk.isEmpty() ? "0 add A" : "1 add A");
+        expectShown(*m_logic, *m_ui,
+                    onDisk.isEmpty() ? QStringList{"fields=|@|s.slf||", "at=0 add A"}
+                                     : QStringList{"fields=|@|||", "at=1 add A"});
         QVERIFY(m_ui->messages.isEmpty());
     }
 
