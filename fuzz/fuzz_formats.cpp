@@ -1,16 +1,7 @@
-// Every reader, writer and check of the record files; the first input byte picks one.
-// Tree record: 49 characters, and one parse brings any line to a form formatting keeps.
-// Stand set and Locations File record: what the read-back rule passes reads back as typed, and
-// any input settles after a few rounds of writing and reading. Typing: a keystroke into an
-// accepted text leaves an accepted (or empty) text, only characters just before the caret go,
-// and a text the program sets (caret at 0) is never made worse. Reader: reading what was
-// written gives the same lines, and writing what was read keeps every byte but the line ends,
-// which become CR LF. File checks: findings in line order, on lines that exist, each saying
-// what happens; a tree line's own findings do not depend on its neighbours, up to the end of
-// the data. Species text: the lists written back read as the same lists without a problem, so
-// they hold only well-formed entries with distinct codes. Recovery journal: any bytes, and any
-// cut of them, read without harm; a journal written reads back record for record, and a cut
-// keeps every whole record before it.
+// Every reader, writer and check of the record files; the first input byte picks one. Each
+// property says what a user relies on: what is written reads back as typed and settles, typing
+// takes away only what was just typed, checks report lines that exist in order, a journal's
+// whole records survive any cut.
 
 #include "base/Cp1252.h"
 #include "base/RecordText.h"

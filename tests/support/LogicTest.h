@@ -18,20 +18,6 @@ protected:
     ModGlobal m_shared;
     std::unique_ptr<Logic> m_logic;
 
-    // The entry fields as "a|b|c" in field order, and set from such a text.
-    QString shownFields() const { return m_logic->fields().texts().join(u'|'); }
-    void fill(const QString& texts)
-    {
-        const QStringList parts = texts.split(u'|');
-        for (int field = m_logic->fields().first(); field <= m_logic->fields().last(); ++field)
-            m_logic->setField(field, parts.value(field - m_logic->fields().first()));
-    }
-    // The current index and the mode: "3 edit".
-    QString where() const
-    {
-        return QString::number(m_logic->CurrentIndex()) + u' ' + m_logic->processTag();
-    }
-
     void renew()
     {
         m_shared = ModGlobal();

@@ -1,4 +1,5 @@
 #include "LogicTest.h"
+#include "Play.h"
 #include "TestFiles.h"
 #include "location/LocReadBack.h"
 #include "location/LocationWindowLogic.h"
@@ -43,8 +44,6 @@ class TestLocation : public QObject, LogicTest<LocationWindowLogic>
         m_shared.LocationsFileName = name;
         m_logic->openFromSharedState();
     }
-    // The fields are "location|access|Stand List File|grouping code|addfiles".
-    QString locationWhere() const { return where() + (m_logic->isTypeB() ? " B" : " A"); }
 
 private Q_SLOTS:
     void init()
@@ -145,135 +144,74 @@ private Q_SLOTS:
         QCOMPARE(m_logic->fileNameBox() + u' ' + m_shared.LocationsFileName, name + u' ' + name);
         // The handed-over Stand List File only when nothing was loaded.
         QCOMPARE(m_logic->display().size(), onDisk.isEmpty() ? 0 : 2);
-        QCOMPARE(shownFields(), onDisk.isEmpty() ? "|@|s.slf||" : "|@|||");
-        QCOMPARE(locationWhere(), onDisk.isEmpty() ? "0 add A" : "1 add A");
+        expectShown(*m_logic, *m_ui,
+                    onDisk.isEmpty() ? QStringList{"fields=|@|s.slf||", "at=0 add A"}
+                                     : QStringList{"fields=|@|||", "at=1 add A"});
         QVERIFY(m_ui->messages.isEmpty());
     }
 
-    void checksAndRecords()
+    // Checks, records added, updated, replaced and deleted, Browse; the file loaded first.
+    void locationScripts_data()
     {
-        locationOn({});
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("expected");
+        // All five fields set, "location|access|Stand List File|grouping code|addfiles".
+        const auto fill = [](const QString& piped) {
+            QString script;
+            for (int f = 0; f < 5; ++f)
+                script += QStringLiteral(" f%1=%2").arg(f).arg(
+                    piped.section(u'|', f, f).replace(u' ', u'~'));
+            return script + u' ';
+        };
         // Only an empty text is missing: blanks pass.
-        const std::pair<bool, const char*> steps[] = {
-            {false, "L|@||G|a"},    {false, "|@|b.slf|G|a"}, {false, " Big \"C\" |@|b.slf||"},
-            {true, "L|@|b.slf||a"}, {true, "|@||G1|"},       {true, "|@||G1|a b"}};
-        for (const auto& [typeB, texts] : steps) {
-            fill(QString::fromUtf8(texts));
-            m_logic->chooseType(typeB);
-            m_logic->processEntry();
-        }
-        QCOMPARE(m_ui->titles(), QStringList(4, "Missing Data"));
-        QCOMPARE(m_ui->focused,
-                 QStringList({"txtSlfFile", "txtLocation", "txtAddfileGroup", "txtAddfile"}));
+        const QString checks = fill("L|@||G|a") + "p" + fill("|@|b.slf|G|a") + "p" +
+                               fill(" Big \"C\" |@|b.slf||") + "p kB" + fill("L|@|b.slf||a") + "p" +
+                               fill("|@||G1|") + "p" + fill("|@||G1|a b") + "p ";
+        const QByteArray four =
+            "A \"L\" x b.slf @ @\r\nb G1 \"a.kcp\"\tc.kcp\r\nC x\r\nA \"M\" @ m.slf @ @\r\n";
+        const QString updated = "s0 f0=L2 p ";
+        const QString replace = updated + "p s2 d s2 kB" + fill("|@||G2|d.kcp") + "x !C p ";
+        const QString slf = "a\"b|@|C:\\My Files\\b.slf||";
+        using L = QStringList;
+        // clang-format off
+        QTest::newRow("checks") << QByteArray() << checks << L{"titles=Missing Data,Missing Data,Missing Data,Missing Data", "focus=txtSlfFile,txtLocation,txtAddfileGroup,txtAddfile", "fields=|@||G1|a b", "off=0,1,2"};
         // The box shows the apostrophes written; a B record ignores the A fields.
-        QCOMPARE(m_logic->display().lines(),
-                 QStringList({"A \" Big 'C' \" @ b.slf @ @", "B G1 a b", ""}));
-        QCOMPARE(shownFields(), "|@||G1|a b");
-        m_logic->chooseType(false);
-        QVERIFY(m_logic->isFieldEnabled(Field::SlfFileName));
-        QVERIFY(!m_logic->isFieldEnabled(Field::Addfiles));
-    }
-
-    void selectingAndUpdating()
-    {
-        locationOn(
-            "A \"L\" x b.slf @ @\r\nb G1 \"a.kcp\"\tc.kcp\r\nC x\r\nA \"M\" @ m.slf @ @\r\n");
-        QCOMPARE(m_ui->titles(), QStringList{"Error"});
+        QTest::newRow("checked records") << QByteArray() << checks + "kA" << L{"lines=A \" Big 'C' \" @ b.slf @ @\nB G1 a b\n", "off=1,3,4"};
+        QTest::newRow("a line of another letter on loading") << four << "" << L{"titles=Error", "text=Invalid Locations File format.\r\n"};
+        QTest::newRow("a loaded record") << four << "s0" << L{"fields=L|x|b.slf||"};
         // A loaded access field goes through an update; the next line comes up.
-        m_logic->select(0);
-        QCOMPARE(shownFields(), "L|x|b.slf||");
-        m_logic->setField(Field::LocationName, "L2");
-        QVERIFY(m_logic->processEntry());
-        QCOMPARE(m_logic->display().line(0), "A \"L2\" x b.slf @ @");
-        QCOMPARE(locationWhere() + u' ' + shownFields(), "1 edit B |@||G1|a.kcp c.kcp");
-        // b and B are the same letter: no question.
-        QVERIFY(m_logic->processEntry());
-        QCOMPARE(m_logic->display().line(1), "B G1 a.kcp c.kcp");
-        QCOMPARE(m_ui->titles(), QStringList(2, "Error"));
-
-        // A line of another letter: empty fields, the kind kept, Update and Delete still work.
-        QCOMPARE(m_ui->messages.last().text, "Invalid Locations File format.\r\n");
-        QCOMPARE(m_ui->messages.last().icon, UserInterface::Icon::Critical);
-        QCOMPARE(locationWhere() + u' ' + shownFields(), "2 edit B |@|||");
-        m_logic->select(4);
-        QCOMPARE(locationWhere() + u' ' + shownFields(), "4 add B |@|||");
-        m_logic->select(2);
-        m_logic->deleteCurrent();
-        QCOMPARE(locationWhere(), "1 edit B");
-
+        QTest::newRow("update") << four << updated << L{"line0=A \"L2\" x b.slf @ @", "at=1 edit B", "fields=|@||G1|a.kcp c.kcp"};
+        // b and B are the same letter: no question. A line of another letter: empty fields, the kind kept.
+        QTest::newRow("update of b") << four << updated + "p" << L{"line1=B G1 a.kcp c.kcp", "titles=Error,Error", "at=2 edit B", "fields=|@|||"};
+        QTest::newRow("the slot after a line of another letter") << four << updated + "p s4" << L{"at=4 add B", "fields=|@|||"};
+        QTest::newRow("a line of another letter deleted") << four << updated + "p s2 d" << L{"at=1 edit B", "lines=A \"L2\" x b.slf @ @\nB G1 a.kcp c.kcp\nA \"M\" @ m.slf @ @\n"};
         // A record of the other kind asks before it replaces a line.
-        m_logic->select(2);
-        m_logic->chooseType(true);
-        fill("|@||G2|d.kcp");
-        m_ui->answers = {Answer::Cancel};
-        QVERIFY(!m_logic->processEntry());
-        QCOMPARE(m_logic->display().line(2), "A \"M\" @ m.slf @ @");
-        QCOMPARE(m_ui->messages.last().title + u' ' + m_ui->messages.last().text,
-                 "Different Record Type Replace highlighted line?");
-        QVERIFY(m_logic->processEntry());
-        QCOMPARE(m_logic->display().line(2), "B G2 d.kcp");
-        QCOMPARE(locationWhere(), "3 add B");
-
+        QTest::newRow("replace cancelled") << four << replace << L{"line2=A \"M\" @ m.slf @ @", "titles=Different Record Type", "text=Replace highlighted line?", "unsaved=1"};
+        QTest::newRow("replace") << four << replace + "p" << L{"line2=B G2 d.kcp", "at=3 add B"};
         // V goes to the slot: the access field returns to "@".
-        m_logic->select(0);
-        m_logic->moveToEnd();
-        QCOMPARE(shownFields(), "L2|@|b.slf||");
-    }
-
-    void readBackWarning()
-    {
-        // Typed, and loaded from quoted tokens that would be written back bare.
-        const std::pair<QByteArray, const char*> cases[] = {
-            {{}, "txtSlfFile"},
-            {"A \"L\" \"a b\" b.slf @ @", ""},
-            {"B G1 \"My Files\\a.kcp\"", "txtAddfile"}};
-        for (const auto& [file, focus] : cases) {
-            m_ui->messages.clear();
-            m_ui->focused.clear();
-            m_ui->fileExistsAnswers = {true};
-            locationOn(file);
-            file.isEmpty() ? fill("a\"b|@|C:\\My Files\\b.slf||") : m_logic->select(0);
-            const QString before = shownFields();
-            m_ui->answers = {Answer::Cancel};
-            QVERIFY(!m_logic->processEntry());
-            QCOMPARE(m_ui->titles(), QStringList{"Alert"});
-            QCOMPARE(m_ui->focused.join(""), focus);
-            QCOMPARE(shownFields(), before);
-            QVERIFY(!m_logic->HasUnsavedChanges());
-            // OK writes the value as it stands.
-            QVERIFY(m_logic->processEntry());
-            QVERIFY(m_logic->HasUnsavedChanges());
-        }
-        QCOMPARE(m_logic->display().line(0), "B G1 My Files\\a.kcp");
-        m_ui->messages.clear();
-        locationOn({});
+        QTest::newRow("V") << four << "s0 v" << L{"fields=L|@|b.slf||"};
+        // Typed, and loaded from quoted tokens that would be written back bare; OK writes them as they stand.
+        QTest::newRow("read back, typed") << QByteArray() << fill(slf) + "!C p" << L{"titles=Alert", "focus=txtSlfFile", "fields=" + slf, "unsaved=0"};
+        QTest::newRow("read back, typed, OK") << QByteArray() << fill(slf) + "p" << L{"titles=Alert", "unsaved=1"};
+        QTest::newRow("read back, access") << QByteArray("A \"L\" \"a b\" b.slf @ @") << "s0 !C p" << L{"titles=Alert", "focus=", "unsaved=0"};
+        QTest::newRow("read back, access, OK") << QByteArray("A \"L\" \"a b\" b.slf @ @") << "s0 p" << L{"unsaved=1"};
+        QTest::newRow("read back, addfiles") << QByteArray("B G1 \"My Files\\a.kcp\"") << "s0 !C p" << L{"titles=Alert", "focus=txtAddfile", "unsaved=0"};
+        QTest::newRow("read back, addfiles, OK") << QByteArray("B G1 \"My Files\\a.kcp\"") << "s0 p" << L{"line0=B G1 My Files\\a.kcp"};
         // Every value in one question; a line break shown, not obeyed.
-        fill("L|a\tb|C:\\My\r\nFiles\\b.slf||");
-        m_ui->answers = {Answer::Cancel};
-        m_logic->processEntry();
-        QCOMPARE(m_ui->messages[0].text,
-                 "The Locations File would not read these values back as typed:\r\n\r\n"
-                 "Access field \"a<09>b\": holds a tab, which the file takes as a field "
-                 "separator; read back as \"a\"\r\nStand List File name "
-                 "\"C:\\My<0D><0A>Files\\b.slf\": holds a line break, which the file takes as a "
-                 "field separator; read back as \"b\"\r\n\r\nUse them anyway?");
-    }
-
-    void browsing()
-    {
-        locationOn({});
+        QTest::newRow("read back, two values") << QByteArray() << fill("L|a\tb|C:\\My\r\nFiles\\b.slf||") + "!C p" << L{"text=The Locations File would not read these values back as typed:\r\n\r\nAccess field \"a<09>b\": holds a tab, which the file takes as a field separator; read back as \"a\"\r\nStand List File name \"C:\\My<0D><0A>Files\\b.slf\": holds a line break, which the file takes as a field separator; read back as \"b\"\r\n\r\nUse them anyway?"};
         // Cancel, a path; the addfile Browse only for B records.
-        m_ui->fileDialogAnswers = {std::nullopt, "C:/b.slf", "a.kcp", "b.kcp"};
-        for (int i = 0; i < 2; ++i)
-            m_logic->browseSlf();
-        m_logic->browseAddfile();
-        m_logic->chooseType(true);
-        m_logic->browseAddfile();
-        m_logic->browseAddfile();
-        QCOMPARE(shownFields(), "|@|C:/b.slf||a.kcp b.kcp");
-        QCOMPARE(m_ui->focused,
-                 QStringList({"txtSlfFile", "txtSlfFile", "txtAddfile", "txtAddfile"}));
-        QCOMPARE(m_ui->fileDialogFilters.size(), 4);
+        QTest::newRow("browsing") << QByteArray() << "> >C:/b.slf >a.kcp >b.kcp bS bS b kB b b" << L{"fields=|@|C:/b.slf||a.kcp b.kcp", "focus=txtSlfFile,txtSlfFile,txtAddfile,txtAddfile"};
+        // clang-format on
+    }
+    void locationScripts()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, script);
+        QFETCH(QStringList, expected);
+        locationOn(file);
+        play(*m_logic, script, m_ui.get());
+        expectShown(*m_logic, *m_ui, expected);
     }
 };
 

@@ -1,5 +1,6 @@
-#include "recordfile/RecordFileIO.h"
 #include "LogicTest.h"
+#include "Play.h"
+#include "recordfile/RecordFileIO.h"
 #include "stand/StandReadBack.h"
 #include "stand/StandWindowLogic.h"
 
@@ -63,12 +64,6 @@ class TestStand : public QObject, LogicTest<StandWindowLogic>
         QCOMPARE(records(), lines);
         m_ui->messages.clear(); // a line of another type is reported on loading
     }
-    void fill(const Boxes& boxes)
-    {
-        for (auto it = boxes.begin(); it != boxes.end(); ++it)
-            m_logic->setField(it.key(), it.value());
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -76,216 +71,90 @@ private Q_SLOTS:
         m_logic->openFromSharedState();
     }
 
-    void addsSetsAndKeepsTheBoxes()
+    // Sets added, refused, updated, removed and passed through; the script's text before "|"
+    // is played before the file loads.
+    void standScripts_data()
     {
-        fill(
-            {{Box::StandId, "S1"}, {Box::Variant, "xa,xb"}, {Box::TreeFile, "t.tre"}, {2, "1999"}});
-        QVERIFY(m_logic->processEntry());
-        // The first set goes to the top of an empty list, the slot follows and is selected.
-        QCOMPARE(m_logic->display().lines(),
-                 (QStringList{"A S1 t.tre @ xa xb", "B S1 1999" + QStringLiteral(" @").repeated(27),
-                              QString()}));
-        QCOMPARE(m_logic->CurrentIndex(), 2);
-        QCOMPARE(m_logic->processCaption(), "&Add Record");
-        QCOMPARE(m_logic->field(Box::Variant), "xa xb");
-        QCOMPARE(m_logic->field(2), "1999");
-        QCOMPARE(m_ui->tabsFrom.size(), 1);
-        // Only the stand ID changed: a second set; the addfiles switch off still writes D.
-        m_logic->toggleAddfiles();
-        m_logic->setField(Box::Addfile, "f.kcp");
-        m_logic->toggleAddfiles();
-        QVERIFY(!m_logic->addfilesOn());
-        fill({{Box::StandId, "S2"}, {2, ""}, {Box::TreeFile, ""}});
-        QVERIFY(m_logic->processEntry());
-        QCOMPARE(m_ui->titles(), QStringList{"Bareground"});
-        QCOMPARE(records().mid(2), (QStringList{"A S2 @ @ xa xb", B("S2"), "D S2 f.kcp"}));
-        QCOMPARE(m_logic->field(Box::TreeFile), "");
-        QVERIFY(m_logic->HasUnsavedChanges());
-    }
-
-    // Sets S0, S1 with two B lines and S2 with two D lines.
-    static QStringList refusalList()
-    {
-        return {A("S0"), B("S0"), A("S1"),  B("S1"), B("S1", {{int(InventoryYear), "1999"}}),
-                A("S2"), B("S2"), "D S2 a", "D S2 b"};
-    }
-
-    void standRefusals_data()
-    {
-        QTest::addColumn<int>("selected"); // -1: the slot, add mode
-        QTest::addColumn<Boxes>("boxes");
-        QTest::addColumn<QList<Answer>>("answers");
-        QTest::addColumn<QStringList>("titles");
-        QTest::addColumn<QString>("focus"); // or the line named when there is no box to go to
-
-        const auto with = [](const Boxes& changes) {
-            Boxes b = {{Box::StandId, "S1"}, {Box::Variant, "xa,xb"}, {Box::TreeFile, "t"}};
-            b.insert(changes);
-            return b;
-        };
-        // clang-format off
-        QTest::newRow("no stand ID") << -1 << with({{Box::StandId, ""}}) << QList<Answer>{} << QStringList{"Missing Data"} << "txtStandData_1";
-        QTest::newRow("no variant") << -1 << with({{Box::Variant, ""}}) << QList<Answer>{} << QStringList{"Missing Data"} << "txtVariant";
-        QTest::newRow("bareground cancelled") << -1 << with({{Box::TreeFile, ""}}) << QList{Answer::Cancel} << QStringList{"Bareground"} << "txtTreeFile";
-        QTest::newRow("blank in a stand ID") << -1 << with({{Box::StandId, "S 1"}}) << QList{Answer::Cancel} << QStringList{"Alert"} << "txtStandData_1";
-        QTest::newRow("a lone point in a latitude") << -1 << with({{Latitude, "."}, {Box::TreeFile, ""}}) << QList<Answer>{} << QStringList{"Invalid Data"} << "txtStandData_3";
-        QTest::newRow("a lone minus in a basal area factor") << -1 << with({{BasalAreaFactor, "-"}}) << QList<Answer>{} << QStringList{"Invalid Data"} << "txtStandData_11";
-        QTest::newRow("bareground, then blanks only in habitat") << -1 << with({{Box::TreeFile, ""}, {6, "  "}}) << QList{Answer::Ok, Answer::Cancel} << QStringList{"Bareground", "Alert"} << "txtStandData_6";
-        QTest::newRow("update of a set with two B lines") << 2 << with({}) << QList<Answer>{} << QStringList{"Error"} << "Line 5: " + B("S1", {{int(InventoryYear), "1999"}});
-        QTest::newRow("update of a set with two D lines") << 7 << with({}) << QList<Answer>{} << QStringList{"Error"} << "Line 9: D S2 b";
-        // clang-format on
-    }
-    void standRefusals()
-    {
-        QFETCH(int, selected);
-        QFETCH(Boxes, boxes);
-        QFETCH(QList<Answer>, answers);
-        QFETCH(QStringList, titles);
-        QFETCH(QString, focus);
-        load(refusalList());
-        m_logic->select(selected < 0 ? m_logic->RecordCount() : selected);
-        fill(boxes);
-        m_ui->answers = answers;
-        QVERIFY(!m_logic->processEntry());
-        QCOMPARE(m_ui->titles(), titles);
-        QCOMPARE(m_ui->focused.isEmpty() ? m_ui->messages.last().text.section("\r\n", 2, 2)
-                                         : m_ui->focused.last(),
-                 focus);
-        // Nothing changed, the commas in the variant box included.
-        QCOMPARE(records(), refusalList());
-        QCOMPARE(m_logic->field(Box::Variant), boxes.value(Box::Variant));
-        QVERIFY(!m_logic->HasUnsavedChanges());
-    }
-
-    void standUpdate_data()
-    {
-        QTest::addColumn<QStringList>("list");
-        QTest::addColumn<int>("selected");
-        QTest::addColumn<Boxes>("boxes");
-        QTest::addColumn<QStringList>("updated");
-
+        QTest::addColumn<QStringList>("file");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("expected");
+        using L = QStringList;
         const QString a1 = A("S1"), b1 = B("S1"), a2 = A("S2"), b2 = B("S2");
-        const QString longId = QString(30, u'L');
-        // clang-format off
-        QTest::newRow("C and D, grouping emptied: D moves up") << QStringList{a1, b1, "C S1 g", "D S1 f", a2, b2} << 2 << Boxes{{Box::Groups, ""}} << QStringList{a1, b1, "D S1 f", a2, b2};
-        QTest::newRow("only D, both filled: C before D") << QStringList{a1, b1, "D S1 f", a2, b2} << 0 << Boxes{{Box::Groups, "g1\r\ng2"}} << QStringList{a1, b1, "C S1 g1 g2", "D S1 f", a2, b2};
-        QTest::newRow("only C, both emptied") << QStringList{a1, b1, "C S1 g", a2, b2} << 1 << Boxes{{Box::Groups, ""}} << QStringList{a1, b1, a2, b2};
-        QTest::newRow("A without B, last in the list") << QStringList{a2, b2, a1} << 2 << Boxes{} << QStringList{a2, b2, a1, b1};
-        QTest::newRow("A followed by A") << QStringList{a1, a2, b2} << 0 << Boxes{} << QStringList{a1, b1, a2, b2};
-        QTest::newRow("unknown line inside the set is kept") << QStringList{a1, b1, "X S1 note", "C S1 g"} << 3 << Boxes{{Box::Groups, "h"}} << QStringList{a1, b1, "C S1 h", "X S1 note"};
-        QTest::newRow("long loaded values are written back whole") << QStringList{A(longId), "B " + longId + " 19999" + QStringLiteral(" @").repeated(27)} << 1 << Boxes{} << QStringList{A(longId), "B " + longId + " 19999" + QStringLiteral(" @").repeated(27)};
-        // clang-format on
-    }
-    void standUpdate()
-    {
-        QFETCH(QStringList, list);
-        QFETCH(int, selected);
-        QFETCH(Boxes, boxes);
-        QFETCH(QStringList, updated);
-        load(list);
-        m_logic->select(selected);
-        const int start = m_logic->setStart();
-        QCOMPARE(m_logic->CurrentIndex(), start);
-        fill(boxes);
-        QVERIFY(m_logic->processEntry());
-        QCOMPARE(records(), updated);
-        QCOMPARE(m_logic->display().lines().last(), QString());
-        // The window stays on the set; updating again changes nothing.
-        QCOMPARE(m_logic->CurrentIndex(), start);
-        QVERIFY(m_logic->isEditMode());
-        QVERIFY(m_logic->processEntry());
-        QCOMPARE(records(), updated);
-        QVERIFY(m_ui->messages.isEmpty());
-    }
-
-    void standRemove_data()
-    {
-        QTest::addColumn<QStringList>("list");
-        QTest::addColumn<int>("selected");
-        QTest::addColumn<QStringList>("left");
-        QTest::addColumn<QString>("shown"); // stand ID in the boxes afterwards
-        QTest::addColumn<QString>("caption");
-
-        const QString a1 = A("S1"), b1 = B("S1"), a2 = A("S2"), b2 = B("S2");
-        // clang-format off
-        QTest::newRow("the only set") << QStringList{a1, b1, "C S1 g"} << 2 << QStringList{} << "S1" << "&Add Records";
-        QTest::newRow("the first set") << QStringList{a1, b1, "D S1 f", a2, b2} << 1 << QStringList{a2, b2} << "S2" << "&Update Record";
-        QTest::newRow("the last set") << QStringList{a1, b1, a2, b2} << 3 << QStringList{a1, b1} << "S1" << "&Update Record";
-        QTest::newRow("an invalid set: only its line") << QStringList{"B S0 1999", a1, b1} << 0 << QStringList{a1, b1} << "S1" << "&Update Record";
-        // clang-format on
-    }
-    void standRemove()
-    {
-        QFETCH(QStringList, list);
-        QFETCH(int, selected);
-        QFETCH(QStringList, left);
-        QFETCH(QString, shown);
-        QFETCH(QString, caption);
-        load(list);
-        m_logic->select(selected);
-        const bool invalid = !m_logic->setIsValid();
-        QCOMPARE(m_ui->messages.size(), int(invalid));
-        if (invalid) {
-            QCOMPARE(m_ui->messages.first().text, "Invalid set of Stand List File records.");
-            // No set to replace.
-            QVERIFY(!m_logic->processEntry());
-            QCOMPARE(m_ui->titles(), (QStringList{"Error", "Error"}));
-        }
-        m_logic->deleteCurrent();
-        QCOMPARE(records(), left);
-        QCOMPARE(m_logic->field(Box::StandId), shown);
-        QCOMPARE(m_logic->processCaption(), caption);
-        QVERIFY(m_logic->HasUnsavedChanges());
-    }
-
-    void standStepsDownSetBySet()
-    {
-        // A lone B line shows on its own; a set of several lines is passed in one step.
-        load({"B S0 1999", A("S1"), B("S1"), "C S1 g", "D S1 f", A("S2"), B("S2")});
-        m_logic->select(0);
-        QList<int> shown;
-        for (int step = 0; step < 4; ++step) {
-            m_logic->selectNext();
-            shown << m_logic->CurrentIndex();
-        }
-        QCOMPARE(shown, (QList<int>{1, 5, 7, 7}));
-    }
-
-    void loadKeepsTheAddfileBox()
-    {
-        fill({{Box::StandId, "S9"}, {Box::Addfile, "keep.kcp"}, {Box::Groups, "g"}});
-        load({A("S1"), B("S1")});
-        QCOMPARE(m_logic->field(Box::StandId), "");
-        QCOMPARE(m_logic->field(Box::Groups), "");
-        QCOMPARE(m_logic->field(Box::Addfile), "keep.kcp");
-    }
-
-    void browsingAddfiles()
-    {
-        // Only while switched on; a path with a blank is asked about.
-        m_logic->browseAddfile();
-        m_logic->toggleAddfiles();
-        m_ui->fileDialogAnswers = {"a.kcp", "my b.kcp", "c.kcp"};
-        m_ui->answers = {Answer::Cancel};
-        for (int i = 0; i < 3; ++i)
-            m_logic->browseAddfile();
-        QCOMPARE(m_logic->field(Box::Addfile), "a.kcp c.kcp");
-        QCOMPARE(m_ui->fileDialogFilters.last(), "Addfiles (*.kcp)|*.kcp|All Files (*.*)|*.*");
-    }
-
-    void fullListRefusesMoreLines()
-    {
-        QStringList sets;
+        const auto lines = [](const L& records) { return "lines=" + (records + L{""}).join('\n'); };
+        const QString typed = "f1=S1 f31=xa,xb f30=t.tre f2=1999 p ";
+        const QString second = typed + "t f33=f.kcp t f1=S2 f2= f30= p";
+        // Sets S0, S1 with two B lines and S2 with two D lines; a refusal changes nothing, the
+        // commas in the variant box included.
+        const L list = {
+            A("S0"), B("S0"), A("S1"),  B("S1"), B("S1", {{int(InventoryYear), "1999"}}),
+            A("S2"), B("S2"), "D S2 a", "D S2 b"};
+        const QString more =
+            "text=This set holds more than one %1 line:\r\n\r\n%2\r\n\r\nAn update writes one %1 "
+            "line, so it would not keep this set as it is. Nothing was changed.";
+        const auto refused =
+            [&](const char* name, int line, const QString& changes, const QString& titles,
+                const QString& why) {
+                const QString variant = changes.contains("f31=") ? "" : "xa,xb";
+                QTest::newRow(name)
+                    << list
+                    << QStringLiteral("| s%1 f1=S1 f31=xa,xb f30=t %2 p").arg(line).arg(changes)
+                    << L{"titles=" + titles, why, lines(list), "f31=" + variant, "unsaved=0"};
+            };
+        QStringList full;
         for (int i = 0; i < 32766; ++i)
-            sets.append(QStringLiteral("A S%1").arg(i));
-        load(sets);
-        fill({{Box::StandId, "S"}, {Box::Variant, "xa"}, {Box::TreeFile, "t"}});
-        QVERIFY(!m_logic->processEntry());
-        m_logic->select(0); // an A line alone: its update needs a B line more
-        fill({{Box::Variant, "xa"}, {Box::TreeFile, "t"}});
-        QVERIFY(!m_logic->processEntry());
-        QCOMPARE(m_ui->titles(), (QStringList{"Error", "Error"}));
-        QCOMPARE(m_logic->RecordCount(), 32766);
+            full.append(QStringLiteral("A S%1").arg(i));
+        const QString longId = QString(30, u'L');
+        const QString longB = "B " + longId + " 19999" + QStringLiteral(" @").repeated(27);
+        // clang-format off
+        // The first set goes to the top of an empty list, the slot follows and is selected.
+        QTest::newRow("a set added") << L{} << typed << L{lines({"A S1 t.tre @ xa xb", "B S1 1999" + QStringLiteral(" @").repeated(27)}), "at=2 add", "caption=&Add Record", "f31=xa xb", "f2=1999", "tabs=cmdProcess"};
+        // Only the stand ID changed: a second set; the addfiles switch off still writes D.
+        QTest::newRow("a second set, bareground") << L{} << second << L{"titles=Bareground", "f30=", "unsaved=1", lines({"A S1 t.tre @ xa xb", "B S1 1999" + QStringLiteral(" @").repeated(27), "A S2 @ @ xa xb", B("S2"), "D S2 f.kcp"})};
+        refused("no stand ID", 9, "f1=", "Missing Data", "focus=txtStandData_1");
+        refused("no variant", 9, "f31=", "Missing Data", "focus=txtVariant");
+        refused("bareground cancelled", 9, "f30= !C", "Bareground", "focus=txtTreeFile");
+        refused("blank in a stand ID", 9, "f1=S~1 !C", "Alert", "focus=txtStandData_1");
+        refused("a lone point in a latitude", 9, "f3=. f30=", "Invalid Data", "focus=txtStandData_3");
+        refused("a lone minus in a basal area factor", 9, "f11=-", "Invalid Data", "focus=txtStandData_11");
+        refused("bareground, then blanks only in habitat", 9, "f30= f6=~~ !O !C", "Bareground,Alert", "focus=txtStandData_6");
+        refused("update of a set with two B lines", 2, "", "Error", more.arg("B", "Line 5: " + list[4]));
+        refused("update of a set with two D lines", 7, "", "Error", more.arg("D", "Line 9: D S2 b"));
+        // The window stays on the set; updating again changes nothing.
+        QTest::newRow("C and D, grouping emptied: D moves up") << L{a1, b1, "C S1 g", "D S1 f", a2, b2} << "| s2 f32= p p" << L{lines({a1, b1, "D S1 f", a2, b2}), "at=0 edit", "titles="};
+        QTest::newRow("only D, both filled: C before D") << L{a1, b1, "D S1 f", a2, b2} << "| s0 f32=g1\r\ng2 p p" << L{lines({a1, b1, "C S1 g1 g2", "D S1 f", a2, b2}), "at=0 edit", "titles="};
+        QTest::newRow("only C, both emptied") << L{a1, b1, "C S1 g", a2, b2} << "| s1 f32= p p" << L{lines({a1, b1, a2, b2}), "at=0 edit", "titles="};
+        QTest::newRow("A without B, last in the list") << L{a2, b2, a1} << "| s2 p p" << L{lines({a2, b2, a1, b1}), "at=2 edit", "titles="};
+        QTest::newRow("A followed by A") << L{a1, a2, b2} << "| s0 p p" << L{lines({a1, b1, a2, b2}), "at=0 edit", "titles="};
+        QTest::newRow("unknown line inside the set is kept") << L{a1, b1, "X S1 note", "C S1 g"} << "| s3 f32=h p p" << L{lines({a1, b1, "C S1 h", "X S1 note"}), "at=0 edit", "titles="};
+        QTest::newRow("long loaded values are written back whole") << L{A(longId), longB} << "| s1 p p" << L{lines({A(longId), longB}), "at=0 edit", "titles="};
+        QTest::newRow("the only set removed") << L{a1, b1, "C S1 g"} << "| s2 d" << L{"lines=", "f1=S1", "caption=&Add Records", "unsaved=1"};
+        QTest::newRow("the first set removed") << L{a1, b1, "D S1 f", a2, b2} << "| s1 d" << L{lines({a2, b2}), "f1=S2", "caption=&Update Record", "unsaved=1"};
+        QTest::newRow("the last set removed") << L{a1, b1, a2, b2} << "| s3 d" << L{lines({a1, b1}), "f1=S1", "caption=&Update Record", "unsaved=1"};
+        // No set to replace; only its line goes.
+        QTest::newRow("an invalid set") << L{"B S0 1999", a1, b1} << "| s0" << L{"titles=Error", "text=Invalid set of Stand List File records."};
+        QTest::newRow("an invalid set removed") << L{"B S0 1999", a1, b1} << "| s0 p d" << L{"titles=Error,Error", lines({a1, b1}), "f1=S1", "caption=&Update Record", "unsaved=1"};
+        // A lone B line shows on its own; a set of several lines is passed in one step.
+        const L steps = {"B S0 1999", A("S1"), B("S1"), "C S1 g", "D S1 f", A("S2"), B("S2")};
+        QTest::newRow("next from a lone line") << steps << "| s0 n" << L{"at=1 edit"};
+        QTest::newRow("next from a set") << steps << "| s0 n n" << L{"at=5 edit"};
+        QTest::newRow("next from the last set") << steps << "| s0 n n n n" << L{"at=7 add"};
+        QTest::newRow("a load keeps the addfile box") << L{a1, b1} << "f1=S9 f33=keep.kcp f32=g |" << L{"f1=", "f32=", "f33=keep.kcp"};
+        // Only while switched on; a path with a blank is asked about.
+        QTest::newRow("browsing addfiles") << L{} << "b t >a.kcp >my~b.kcp >c.kcp !C b b b" << L{"f33=a.kcp c.kcp"};
+        // An A line alone: its update needs a B line more.
+        QTest::newRow("a full list") << full << "| f1=S f31=xa f30=t p s0 f31=xa f30=t p" << L{"titles=Error,Error", "line32766="};
+        // clang-format on
+    }
+    void standScripts()
+    {
+        QFETCH(QStringList, file);
+        QFETCH(QString, script);
+        QFETCH(QStringList, expected);
+        play(*m_logic, script.section(u'|', 0, 0), m_ui.get());
+        if (!file.isEmpty())
+            load(file);
+        play(*m_logic, script.section(u'|', 1), m_ui.get());
+        expectShown(*m_logic, *m_ui, expected);
     }
 
     void standParse_data()

@@ -1,5 +1,6 @@
 #include "CheckData.h"
 #include "LogicTest.h"
+#include "Play.h"
 #include "species/SpeciesLists.h"
 #include "tree/TabOrderChoice.h"
 #include "tree/TreeTabOrder.h"
@@ -64,146 +65,79 @@ class TestTree : public QObject, LogicTest<TreeWindowLogic>
 {
     Q_OBJECT
 
-    QString field(int f) const { return m_logic->field(f); }
-    // Current index, mode and a field's text, to compare in one go.
-    QString treeWhere(int f = 0) const { return where() + u' ' + field(f); }
-    void treeOn(const QStringList& lines)
-    {
-        const QString name = m_dir.filePath("trees.velk");
-        QVERIFY(RecordFileIO::writeLines(name, lines).ok);
-        m_logic->open(name);
-    }
-    bool processFilled()
-    {
-        m_logic->setField(Species, "df");
-        m_logic->setField(Dbh, "10");
-        return m_logic->processEntry();
-    }
-
 private Q_SLOTS:
     void init() { renew(); }
 
-    void switchesAndLocks()
+    // Switches, locks and numbering, records updated, added and deleted; the text before "|"
+    // is played before the file loads.
+    void treeScripts_data()
     {
+        QTest::addColumn<QStringList>("file");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("expected");
+        QString all;
         for (int f = 1; f <= TreeFieldCount; ++f)
-            m_logic->setField(f, f == ValueClass ? "2" : "1");
+            all += QStringLiteral("f%1=%2 ").arg(f).arg(f == ValueClass ? 2 : 1);
         // Status has a switch to turn; Species, Dbh and the severity fields have none.
-        for (const int f : {Status, Species, Dbh, 13, 15, 17})
-            m_logic->labelClicked(f);
-        QVERIFY(!m_logic->isFieldEnabled(Status));
-        for (const int f : {Species, Dbh, 13, 15, 17})
-            QVERIFY(m_logic->isSwitchedOn(f) && m_logic->isFieldEnabled(f));
-        // Damage 2 off greys both fields of the pair but empties only itself.
-        m_logic->toggleSwitch(14);
-        QVERIFY(!m_logic->isFieldEnabled(14) && !m_logic->isFieldEnabled(15));
-        QCOMPARE(field(14) + '|' + field(15), "|1");
-        // Switched on again, both texts stay.
-        m_logic->toggleSwitch(14);
-        QVERIFY(m_logic->isFieldEnabled(15));
-        QCOMPARE(field(14) + '|' + field(15), "|1");
-        // Kept: Plot number and Tree count by default, a locked field, an off Status's constant.
-        m_logic->toggleLock(Dbh);
-        QVERIFY(m_logic->processEntry());
-        for (int f = 1; f <= TreeFieldCount; ++f)
-            QCOMPARE(field(f),
-                     f == PlotNumber || f == TreeCount || f == Status || f == Dbh ? "1" : "");
-    }
-
-    void treeNumbering()
-    {
-        // Species and Dbh are required, in that order; then a number box must hold more than
-        // the sign or point a number may begin with.
-        QVERIFY(!m_logic->processEntry());
-        m_logic->setField(Species, "df");
-        QVERIFY(!m_logic->processEntry());
-        m_logic->setField(Dbh, ".");
-        QVERIFY(!m_logic->processEntry());
-        QCOMPARE(m_ui->titles(), QStringList({"Missing Data", "Missing Data", "Invalid Data"}));
-        QCOMPARE(m_ui->messages.last().text, "Dbh \".\" is not a number.");
-        QCOMPARE(m_ui->focused, QStringList({"txtTreeData_5", "txtTreeData_6", "txtTreeData_6"}));
-        QCOMPARE(m_logic->RecordCount(), 0);
-        const auto numbers = [this] { return field(PlotNumber) + u'/' + field(TreeNumber); };
-        m_logic->incrementPlot();
-        QCOMPARE(numbers(), "1/");
-        m_logic->setField(PlotNumber, "41");
-        m_logic->incrementPlot();
-        m_logic->toggleSwitch(TreeNumber);
-        QCOMPARE(numbers(), "42/1");
-        QVERIFY(processFilled());
-        QCOMPARE(numbers(), "42/2");
-        // Switched off while holding a value: the current record keeps it.
-        m_logic->toggleSwitch(TreeNumber);
-        m_logic->setField(TreeNumber, "7");
-        m_logic->toggleSwitch(TreeNumber);
-        QVERIFY(processFilled());
-        QCOMPARE(numbers(), "42/8");
-        // Past 999 and 9999 the numbers go on; the record keeps their leftmost characters.
-        m_logic->setField(TreeNumber, "999");
-        QVERIFY(processFilled());
-        m_logic->setField(PlotNumber, "9999");
-        m_logic->incrementPlot();
-        QCOMPARE(numbers(), "10000/1000");
-        QVERIFY(processFilled());
-        QCOMPARE(m_logic->display().line(3).left(7), "1000100");
-        QCOMPARE(numbers(), "10000/101");
-    }
-
-    void updateAndDelete()
-    {
-        treeOn({record("1", "1"), record("1", "2"), record("1", "3")});
-        m_logic->select(1);
-        m_logic->setField(Species, "wf");
-        m_ui->tabsFrom.clear();
-        QVERIFY(m_logic->processEntry());
-        QCOMPARE(m_logic->display().line(1), record("1", "2", "WF"));
-        QCOMPARE(treeWhere(TreeNumber), "2 edit 3");
-        // From the display list the Tab lands in the first field, never in the file name box.
-        QCOMPARE(m_ui->tabsFrom, QStringList{"lstDisplay"});
-        // The last record: on to the slot, add mode.
-        QVERIFY(m_logic->processEntry());
-        QCOMPARE(treeWhere(Species), "3 add ");
-        m_logic->select(0);
-        m_logic->deleteCurrent();
-        QCOMPARE(treeWhere(TreeNumber), "0 edit 2");
-        m_logic->deleteCurrent();
-        m_logic->deleteCurrent();
-        QCOMPARE(treeWhere(), "0 add ");
-    }
-
-    void loadedAndEmptyRecords()
-    {
-        m_logic->toggleSwitch(PlotNumber);
-        m_logic->setField(PlotNumber, "7");
-        m_logic->setField(Species, "DF");
+        const QString labels = all + "h4 h5 h6 h13 h15 h17 ";
+        const QString add = " f5=df f6=10 p ";
+        const QStringList three = {record("1", "1"), record("1", "2"), record("1", "3")};
         const QString x1 = "  x1" + record("", " ").mid(4);
-        treeOn({record("1", "4"), QString(), x1});
-        QCOMPARE(field(PlotNumber), "1");
-        QCOMPARE(field(Species), "");
-        m_logic->toggleSwitch(TreeNumber);
-        m_logic->setField(Species, "XX");
-        // Selecting an empty record moves the index only.
-        m_logic->select(1);
-        QCOMPARE(treeWhere(Species), "1 add XX");
-        m_logic->ResetEntryFields();
-        QCOMPARE(field(TreeNumber), "5");
-        // Still in add mode, the new record goes into the slot.
-        m_ui->tabsFrom.clear();
-        QVERIFY(processFilled());
-        QCOMPARE(m_ui->tabsFrom, QStringList{"lstDisplay"});
-        QCOMPARE(m_logic->display().lines(),
-                 QStringList({record("1", "4"), QString(), x1, record("1", "5"), QString()}));
+        const QStringList gap = {record("1", "4"), QString(), x1};
+        const QString inGap = "t1 f1=7 f5=DF | t2 f5=XX s1 ";
+        const QStringList none;
+        using L = QStringList;
+        // clang-format off
+        QTest::newRow("label clicks") << none << labels << L{"off=4"};
+        // Damage 2 off greys both fields of the pair but empties only itself; on again, both stay.
+        QTest::newRow("a pair switched off") << none << labels + "t14" << L{"off=4,14,15", "f14=", "f15=1"};
+        QTest::newRow("a pair switched on again") << none << labels + "t14 t14" << L{"off=4", "f14=", "f15=1"};
+        // Kept: Plot number and Tree count by default, a locked field, an off Status's constant.
+        QTest::newRow("kept after an add") << none << labels + "l6 p" << L{"fields=1||1|1||1|||||||||||||"};
+        // Species and Dbh are required, in that order; a number box must hold more than a sign or point.
+        QTest::newRow("required fields") << none << "p f5=df p f6=. p" << L{"titles=Missing Data,Missing Data,Invalid Data", "text=Dbh \".\" is not a number.", "focus=txtTreeData_5,txtTreeData_6,txtTreeData_6", "lines="};
+        QTest::newRow("first plot") << none << "i" << L{"f1=1", "f2="};
+        QTest::newRow("next plot, numbering on") << none << "f1=41 i t2" << L{"f1=42", "f2=1"};
+        QTest::newRow("next tree") << none << "f1=41 i t2" + add << L{"f2=2"};
+        // Switched off while holding a value: the current record keeps it.
+        QTest::newRow("a number typed while off") << none << "f1=41 i t2" + add + "t2 f2=7 t2" + add << L{"f2=8"};
+        // Past 999 and 9999 the numbers go on; the record keeps their leftmost characters.
+        QTest::newRow("past 9999 and 999") << none << "t2 f2=999" + add + "f1=9999 i" << L{"f1=10000", "f2=1000"};
+        QTest::newRow("past 9999 and 999, added") << none << "t2 f2=999" + add + "f1=9999 i" + add << L{"line1=" + record("10000", "1000"), "f2=101"};
+        // From the display list the Tab lands in the first field, never in the file name box.
+        QTest::newRow("update") << three << "| s1 f5=wf x p" << L{"line1=" + record("1", "2", "WF"), "at=2 edit", "f2=3", "tabs=lstDisplay"};
+        QTest::newRow("update of the last record") << three << "| s1 f5=wf p p" << L{"at=3 add", "f5="};
+        QTest::newRow("delete") << three << "| s0 d" << L{"at=0 edit", "f2=2"};
+        QTest::newRow("delete all") << three << "| s0 d d d" << L{"at=0 add", "lines="};
+        QTest::newRow("load") << gap << "t1 f1=7 f5=DF |" << L{"f1=1", "f5="};
+        // Selecting an empty record moves the index only; in add mode, a record goes into the slot.
+        QTest::newRow("an empty record") << gap << inGap << L{"at=1 add", "f5=XX"};
+        QTest::newRow("an empty record, fresh fields") << gap << inGap + "e" << L{"f2=5"};
+        QTest::newRow("an empty record, add") << gap << inGap + "e x" + add << L{"tabs=lstDisplay", "lines=" + (gap + L{record("1", "5"), ""}).join('\n')};
+        QTest::newRow("an empty record after a record") << gap << "| s0 s1" << L{"at=1 edit", "f2=4"};
         // A loaded value the typing rule rejects is neither cut nor beeped at.
-        m_logic->select(2);
-        QCOMPARE(field(PlotNumber), "x1");
-        QCOMPARE(m_ui->beeps, 0);
+        QTest::newRow("a loaded value") << gap << inGap + "s2" << L{"f1=x1", "beeps=0"};
         // Nothing to count on after an empty line or a blank tree number: numbering restarts.
-        for (const int index : {2, 3}) {
-            m_logic->select(index);
-            m_logic->ResetEntryFields();
-            QCOMPARE(field(TreeNumber), "1");
+        QTest::newRow("after an empty line") << gap << inGap + "s2 e" << L{"f2=1"};
+        QTest::newRow("after a blank tree number") << gap << inGap + "s3 e" << L{"f2=1"};
+        // Notes alone save without the question; a warning asks it.
+        QTest::newRow("a save with a note") << L{Clean, "* plot 2 follows"} << "| w" << L{"titles=File Exists"};
+        QTest::newRow("a save with a warning") << L{Clean, Clean} << "| w" << L{"titles=File Exists,Check"};
+        // clang-format on
+    }
+    void treeScripts()
+    {
+        QFETCH(QStringList, file);
+        QFETCH(QString, script);
+        QFETCH(QStringList, expected);
+        play(*m_logic, script.section(u'|', 0, 0), m_ui.get());
+        if (!file.isEmpty()) {
+            const QString name = m_dir.filePath("trees.velk");
+            QVERIFY(RecordFileIO::writeLines(name, file).ok);
+            m_logic->open(name);
         }
-        m_logic->select(1);
-        QCOMPARE(treeWhere(), "1 edit ");
+        play(*m_logic, script.section(u'|', 1), m_ui.get());
+        expectShown(*m_logic, *m_ui, expected);
     }
 
     void clickedFieldsComeFirst_data()
@@ -384,17 +318,6 @@ private Q_SLOTS:
         for (const CheckFinding& f : findings)
             QVERIFY2(!f.describe().contains(QRegularExpression("\\d:|:\\d")),
                      qPrintable(f.describe()));
-    }
-
-    // Notes alone save without the question; a warning asks it.
-    void onlyErrorsAndWarningsAskBeforeSaving()
-    {
-        for (const bool warned : {false, true}) {
-            renew();
-            treeOn({Clean, warned ? Clean : QStringLiteral("* plot 2 follows")});
-            m_logic->save();
-            QCOMPARE(m_ui->titles().join(u' '), warned ? "File Exists Check" : "File Exists");
-        }
     }
 };
 
