@@ -3,7 +3,6 @@
 #include "StandFields.h"
 #include "StandReadBack.h"
 #include "StandSet.h"
-#include "base/NumberTest.h"
 #include "base/RecordText.h"
 #include "recordfile/FileExistence.h"
 #include "species/VariantList.h"
@@ -36,15 +35,42 @@ FieldKinds fieldKinds()
     return kinds;
 }
 
+// What a character is to the scan of a B line: a number is an optional sign, then digits with at
+// most one point.
+enum CharClass : quint8
+{
+    Separator = 1,
+    Digit = 2,
+    Point = 4,
+    Sign = 8,
+    Other = 16,
+};
+
+constexpr std::array<quint8, 128> charClasses = [] {
+    std::array<quint8, 128> classes{};
+    classes.fill(Other);
+    classes[' '] = classes['\t'] = Separator;
+    for (char c = '0'; c <= '9'; ++c)
+        classes[size_t(c)] = Digit;
+    classes['.'] = Point;
+    classes['+'] = classes['-'] = Sign;
+    return classes;
+}();
+
+unsigned classOf(char16_t c)
+{
+    return c < 128 ? charClasses[c] : unsigned(Other);
+}
+
 // Whether a B line's value is of its field's kind: a number, or a growth code, where the field
-// holds one.
-bool fitsField(TypingClass kind, QStringView token)
+// holds one. `number`: whether the value reads as one.
+bool fitsField(TypingClass kind, QStringView token, bool number)
 {
     switch (kind) {
     case TypingClass::Integer:
     case TypingClass::Decimal:
     case TypingClass::SignedDecimal:
-        return readsAsNumber(token);
+        return number;
     case TypingClass::GrowthCode:
         return token.size() == 1 && token[0] >= u'0' && token[0] <= u'3';
     default:
@@ -63,21 +89,44 @@ struct BValues
     QStringView last;
 };
 
-// One pass over a B line, without keeping its values.
+// One pass over a B line, without keeping its values: each character is looked at once, and
+// whether a value reads as a number (as readsAsNumber says) comes with its end.
 BValues readBValues(QStringView line, const FieldKinds& kinds)
 {
     BValues values;
-    forEachStandToken(line, [&](QStringView token) {
+    const char16_t* c = line.utf16();
+    const char16_t* const end = c + line.size();
+    if (c != end)
+        ++c; // the type letter
+    for (;;) {
+        while (c != end && classOf(*c) == Separator)
+            ++c;
+        if (c == end)
+            return values;
+        const char16_t* const begin = c;
+        if (classOf(*c) == Sign)
+            ++c;
+        unsigned seen = 0, points = 0;
+        for (; c != end; ++c) {
+            const unsigned k = classOf(*c);
+            if (k == Separator)
+                break;
+            seen |= k;
+            points += k >> 2 & 1;
+        }
+        const QStringView token(begin, c);
         const int n = int(++values.count);
         if (values.misfit == 0 && n >= StandSet::FirstAttribute && n <= StandSet::LastAttribute &&
-            !isPlaceholder(token) && !fitsField(kinds[size_t(n)], token)) {
-            values.misfit = n;
-            values.misfitValue = token;
+            !isPlaceholder(token)) {
+            const bool number =
+                (seen & ~unsigned(Digit | Point)) == 0 && (seen & Digit) && points <= 1;
+            if (!fitsField(kinds[size_t(n)], token, number)) {
+                values.misfit = n;
+                values.misfitValue = token;
+            }
         }
         values.last = token;
-        return true;
-    });
-    return values;
+    }
 }
 
 std::optional<CheckFinding> shiftedValues(const BValues& values, int lineNumber)
