@@ -3,6 +3,7 @@
 #include "StandFields.h"
 #include "StandReadBack.h"
 #include "StandSet.h"
+#include "base/NumberTest.h"
 #include "base/RecordText.h"
 #include "recordfile/FileExistence.h"
 #include "species/VariantList.h"
@@ -35,33 +36,6 @@ FieldKinds fieldKinds()
     return kinds;
 }
 
-// What a character is to the scan of a B line: a number is an optional sign, then digits with at
-// most one point.
-enum CharClass : quint8
-{
-    Separator = 1,
-    Digit = 2,
-    Point = 4,
-    Sign = 8,
-    Other = 16,
-};
-
-constexpr std::array<quint8, 128> charClasses = [] {
-    std::array<quint8, 128> classes{};
-    classes.fill(Other);
-    classes[' '] = classes['\t'] = Separator;
-    for (char c = '0'; c <= '9'; ++c)
-        classes[size_t(c)] = Digit;
-    classes['.'] = Point;
-    classes['+'] = classes['-'] = Sign;
-    return classes;
-}();
-
-unsigned classOf(char16_t c)
-{
-    return c < 128 ? charClasses[c] : unsigned(Other);
-}
-
 // Whether a B line's value is of its field's kind: a number, or a growth code, where the field
 // holds one. `number`: whether the value reads as one.
 bool fitsField(TypingClass kind, QStringView token, bool number)
@@ -90,7 +64,7 @@ struct BValues
 };
 
 // One pass over a B line, without keeping its values: each character is looked at once, and
-// whether a value reads as a number (as readsAsNumber says) comes with its end.
+// whether a value reads as a number comes with its end.
 BValues readBValues(QStringView line, const FieldKinds& kinds)
 {
     BValues values;
@@ -99,28 +73,21 @@ BValues readBValues(QStringView line, const FieldKinds& kinds)
     if (c != end)
         ++c; // the type letter
     for (;;) {
-        while (c != end && classOf(*c) == Separator)
+        while (c != end && (*c == u' ' || *c == u'\t'))
             ++c;
         if (c == end)
             return values;
         const char16_t* const begin = c;
-        if (classOf(*c) == Sign)
+        if (*c == u'+' || *c == u'-')
             ++c;
-        unsigned seen = 0, points = 0;
-        for (; c != end; ++c) {
-            const unsigned k = classOf(*c);
-            if (k == Separator)
-                break;
-            seen |= k;
-            points += k >> 2 & 1;
-        }
+        NumberDigits digits;
+        for (; c != end && *c != u' ' && *c != u'\t'; ++c)
+            digits.take(*c);
         const QStringView token(begin, c);
         const int n = int(++values.count);
         if (values.misfit == 0 && n >= StandSet::FirstAttribute && n <= StandSet::LastAttribute &&
             !isPlaceholder(token)) {
-            const bool number =
-                (seen & ~unsigned(Digit | Point)) == 0 && (seen & Digit) && points <= 1;
-            if (!fitsField(kinds[size_t(n)], token, number)) {
+            if (!fitsField(kinds[size_t(n)], token, digits.readsAsNumber())) {
                 values.misfit = n;
                 values.misfitValue = token;
             }
