@@ -410,7 +410,8 @@ int main(int argc, char* argv[])
                 round, [&] { return timeMs([&] { saver.SaveFile(out); }); },
                 [&] { return timeMs([&] { Floor::writeLines(floorOut, floorLines[k]); }); });
             const QStringList records = saver.display().lines().mid(0, saver.RecordCount());
-            check[k].program.push_back(timeMs([&] { saver.config().saveCheck(records, out); }));
+            check[k].program.push_back(
+                timeMs([&] { saver.config().saveCheck(records, dir.path()); }));
             check[k].floor.push_back(save[k].floor.back());
 
             load[k].take(

@@ -8,16 +8,8 @@ bool readsAsNumber(QStringView text)
         ++i;
     if (i < n && (text[i] == u'+' || text[i] == u'-'))
         ++i;
-    int digits = 0;
-    bool point = false;
-    for (; i < n; ++i) {
-        const QChar c = text[i];
-        if (c >= u'0' && c <= u'9')
-            ++digits;
-        else if (c == u'.' && !point)
-            point = true;
-        else
-            return false;
-    }
-    return digits > 0;
+    NumberDigits digits;
+    for (; i < n; ++i)
+        digits.take(text[i].unicode());
+    return digits.readsAsNumber();
 }

@@ -11,6 +11,11 @@ inline QString placeholder()
     return QStringLiteral("@");
 }
 
+inline bool isPlaceholder(QStringView value)
+{
+    return value.size() == 1 && value.front() == u'@';
+}
+
 // Blanks and tabs separate the tokens of a record line.
 inline bool isSeparator(QChar c)
 {

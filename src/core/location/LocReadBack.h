@@ -17,3 +17,5 @@ QList<ReadBack::Problem> valuesThatWouldNotReadBack(const LocRecord& record);
 // blanks, so that name would come back as two. An A line's value past the Stand List File name
 // other than "@" is skipped by the reader: the trace of a name with a blank in it.
 QList<ReadBack::Problem> valuesThatWouldNotReadBack(const QString& line);
+// The same on the line's tokens, for a caller that has them.
+QList<ReadBack::Problem> valuesThatWouldNotReadBack(QStringView line, const LocTokens& tokens);

@@ -42,31 +42,45 @@ LocRecord::Kind locRecordKind(QStringView line)
     }
 }
 
-QStringList splitLocTokens(QStringView line)
+LocTokens locTokens(QStringView line)
 {
-    QStringList tokens;
-    const qsizetype n = line.size();
-    qsizetype i = 1;
-    while (true) {
-        while (i < n && isSeparator(line[i]))
-            ++i;
-        if (i >= n)
-            break;
-        if (line[i] == u'"') {
-            const qsizetype begin = i + 1;
-            qsizetype close = line.indexOf(u'"', begin);
-            if (close < 0)
-                close = n;
-            tokens.append(line.mid(begin, close - begin).toString());
-            i = close + 1;
+    LocTokens tokens;
+    const QChar* c = line.begin();
+    const QChar* const end = line.end();
+    if (c != end)
+        ++c; // the type letter
+    for (;;) {
+        while (c != end && isSeparator(*c))
+            ++c;
+        if (c == end)
+            return tokens;
+        if (*c == u'"') {
+            const QChar* const begin = ++c;
+            while (c != end && *c != u'"')
+                ++c;
+            tokens.append(QStringView(begin, c));
+            if (c != end)
+                ++c; // the closing quote
         } else {
-            const qsizetype begin = i;
-            while (i < n && !isSeparator(line[i]))
-                ++i;
-            tokens.append(line.mid(begin, i - begin).toString());
+            const QChar* const begin = c;
+            while (c != end && !isSeparator(*c))
+                ++c;
+            tokens.append(QStringView(begin, c));
         }
     }
-    return tokens;
+}
+
+QString locAddfiles(const LocTokens& tokens)
+{
+    QString addfiles;
+    for (qsizetype n = 1; n < tokens.size(); ++n) {
+        if (RecordText::isPlaceholder(tokens[n]))
+            continue;
+        if (!addfiles.isEmpty())
+            addfiles += u' ';
+        addfiles += tokens[n];
+    }
+    return addfiles;
 }
 
 QString FormatLocRecord(const LocRecord& record)
@@ -94,24 +108,18 @@ LocRecord ParseLocRecord(const QString& line)
     record.kind = locRecordKind(line);
     if (record.kind == LocRecord::Kind::Invalid)
         return record;
-    const QStringList tokens = splitLocTokens(line);
+    const LocTokens tokens = locTokens(line);
     if (record.kind == LocRecord::Kind::A) {
         if (tokens.size() > 0)
-            record.locationName = tokens[0];
+            record.locationName = tokens[0].toString();
         if (tokens.size() > 1)
-            record.access = tokens[1];
+            record.access = tokens[1].toString();
         if (tokens.size() > 2)
-            record.slfFileName = tokens[2];
+            record.slfFileName = tokens[2].toString();
         return record;
     }
     if (tokens.size() > 0)
-        record.groupingCode = tokens[0];
-    for (qsizetype n = 1; n < tokens.size(); ++n) {
-        if (tokens[n] == RecordText::placeholder())
-            continue;
-        if (!record.addfiles.isEmpty())
-            record.addfiles += u' ';
-        record.addfiles += tokens[n];
-    }
+        record.groupingCode = tokens[0].toString();
+    record.addfiles = locAddfiles(tokens);
     return record;
 }

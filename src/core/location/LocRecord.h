@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 
 // One line of the Locations File. An A record ties a location name to a Stand List File,
 // a B record attaches addfiles to a grouping code.
@@ -43,11 +44,15 @@ struct LocRecord
 // The first character, upper-cased: A or B; anything else (an empty line too) is invalid.
 LocRecord::Kind locRecordKind(QStringView line);
 
-// The fields of a line from its second character on. Blank and tab separate; a token that
-// opens with a double quote runs to the next double quote, blanks and tabs included, and
-// without a closing quote takes the rest of the line. A quote inside another token is an
-// ordinary character.
-QStringList splitLocTokens(QStringView line);
+// The fields of a line from its second character on, as views into it. Blank and tab separate;
+// a token that opens with a double quote runs to the next double quote, blanks and tabs
+// included, and without a closing quote takes the rest of the line. A quote inside another
+// token is an ordinary character. A line that the window wrote has at most 5.
+using LocTokens = QVarLengthArray<QStringView, 8>;
+LocTokens locTokens(QStringView line);
+// A B line's addfiles as its record holds them: the tokens after the grouping code but "@",
+// joined by single blanks.
+QString locAddfiles(const LocTokens& tokens);
 
 // The line of an A or B record; an invalid record gives an empty line. An empty access
 // field is written as "@".

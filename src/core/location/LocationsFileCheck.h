@@ -2,7 +2,8 @@
 
 #include "recordfile/CheckFinding.h"
 
-#include <QStringList>
+#include <QString>
+#include <span>
 
 // What Vorlin will make of a Locations File's lines: lines of unknown type, values that do not
 // read back as written (the rule the location window warns by), and Stand List Files that are
@@ -10,6 +11,6 @@
 namespace LocationsFileCheck {
 
 // Stand List File names are looked for relative to `folder`, the Locations File's folder.
-QList<CheckFinding> check(const QStringList& lines, const QString& folder);
+QList<CheckFinding> check(std::span<const QString> lines, const QString& folder);
 
 } // namespace LocationsFileCheck

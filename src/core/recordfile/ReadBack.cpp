@@ -3,8 +3,12 @@
 #include "base/Cp1252.h"
 #include "base/RecordText.h"
 
-#include <QRegularExpression>
+#include <QStringTokenizer>
 #include <algorithm>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace ReadBack {
 
@@ -23,27 +27,34 @@ bool onlySeparators(QStringView text)
 
 } // namespace
 
-void Finder::token(int field, const QString& value, bool required)
+void Finder::token(int field, QStringView value, bool required)
 {
-    if (!Cp1252::canEncode(value))
+    // One look at each character, as nearly every value passes.
+    bool encodable = true;
+    qsizetype separators = 0;
+    for (const QChar c : value) {
+        encodable = encodable && (c.unicode() < 0x80 || Cp1252::canEncode(c));
+        separators += separates(c);
+    }
+    if (!encodable)
         add(field, value, Why::NoByte);
     else if (value.isEmpty())
         required ? add(field, value, Why::Empty) : void();
-    else if (onlySeparators(value))
+    else if (separators == value.size())
         add(field, value, Why::BlanksOnly);
-    else if (std::any_of(value.begin(), value.end(), separates))
+    else if (separators > 0)
         add(field, value, Why::Separator);
     else if (value.front() == u'"')
         add(field, value, Why::LeadingQuote);
 }
 
-void Finder::text(int field, const QString& value)
+void Finder::text(int field, QStringView value)
 {
     if (!Cp1252::canEncode(value))
         add(field, value, Why::NoByte);
 }
 
-void Finder::list(int field, const QString& value, bool exact)
+void Finder::list(int field, QStringView value, bool exact)
 {
     if (!Cp1252::canEncode(value))
         return add(field, value, Why::NoByte);
@@ -51,30 +62,76 @@ void Finder::list(int field, const QString& value, bool exact)
         return exact ? add(field, value, Why::Empty) : void();
     if (onlySeparators(value))
         return add(field, value, Why::BlanksOnly);
-    if (exact && (value.contains(u'\t') || value.contains(u'\r') || value.contains(u'\n')))
-        return add(field, value, Why::Separator);
-    static const QRegularExpression separators(QStringLiteral("[ \t\r\n]+"));
-    const QStringList names =
-        exact ? value.split(u' ') : value.split(separators, Qt::SkipEmptyParts);
-    if (exact && names.contains(QString()))
-        return add(field, value, Why::ExtraBlanks);
-    for (const QString& name : names) {
-        if (exact && name == RecordText::placeholder())
-            add(field, name, Why::Placeholder);
-        else
-            token(field, name);
+    if (exact) {
+        if (value.contains(u'\t') || value.contains(u'\r') || value.contains(u'\n'))
+            return add(field, value, Why::Separator);
+        if (value.front() == u' ' || value.back() == u' ' || value.contains(u"  "))
+            return add(field, value, Why::ExtraBlanks);
+        for (const QStringView name : qTokenize(value, u' ')) {
+            if (RecordText::isPlaceholder(name))
+                add(field, name, Why::Placeholder);
+            else
+                token(field, name);
+        }
+        return;
+    }
+    for (qsizetype at = 0; at < value.size();) {
+        const qsizetype begin = at;
+        while (at < value.size() && !separates(value[at]))
+            ++at;
+        if (at > begin)
+            token(field, value.sliced(begin, at - begin));
+        while (at < value.size() && separates(value[at]))
+            ++at;
     }
 }
 
-void Finder::unquoted(int field, const QString& value)
+void Finder::unquoted(int field, QStringView value)
 {
     if (std::any_of(value.begin(), value.end(), separates))
         add(field, value, Why::Separator);
 }
 
-void Finder::dropped(int field, const QString& value)
+void Finder::dropped(int field, QStringView value)
 {
     add(field, value, Why::Dropped);
+}
+
+bool isPlainText(QStringView text)
+{
+    const char16_t* c = text.utf16();
+    const qsizetype size = text.size();
+#if defined(__SSE2__)
+    // Eight characters at a time, the last eight overlapping the ones before: every line is
+    // read this way before a save.
+    if (size >= 8) {
+        const auto plain = [c](qsizetype at) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c + at));
+            const __m128i ascii = _mm_cmpeq_epi16(
+                _mm_and_si128(chunk, _mm_set1_epi16(short(0xFF80))), _mm_setzero_si128());
+            const __m128i odd = _mm_or_si128(
+                _mm_cmpeq_epi16(chunk, _mm_set1_epi16(u'"')),
+                _mm_or_si128(_mm_cmpeq_epi16(chunk, _mm_set1_epi16(u'\r')),
+                             _mm_cmpeq_epi16(chunk, _mm_set1_epi16(u'\n'))));
+            return _mm_movemask_epi8(_mm_andnot_si128(odd, ascii)) == 0xFFFF;
+        };
+        for (qsizetype at = 0; at + 8 < size; at += 8) {
+            if (!plain(at))
+                return false;
+        }
+        return plain(size - 8);
+    }
+#endif
+    return std::none_of(c, c + size, [](char16_t u) {
+        return u >= 0x80 || u == u'"' || u == u'\r' || u == u'\n';
+    });
+}
+
+bool isPlainName(QStringView name)
+{
+    return !name.isEmpty() && name.front() != u'"' && !RecordText::isPlaceholder(name) &&
+           std::none_of(name.begin(), name.end(),
+                        [](QChar c) { return separates(c) || !Cp1252::canEncode(c); });
 }
 
 QString reason(const Problem& problem)

@@ -38,24 +38,37 @@ class Finder
 {
 public:
     // A value that must stay one token; an empty one passes unless it is required.
-    void token(int field, const QString& value, bool required = false);
+    void token(int field, QStringView value, bool required = false);
     // A text the file keeps whole (in quotes): only its characters count.
-    void text(int field, const QString& value);
+    void text(int field, QStringView value);
     // Names separated by blanks, every one a token. `exact`: the file keeps the list as one
     // text with single blanks, so it must be there, a tab or line break, a blank at its ends or
     // doubled is lost, and a name "@" is dropped.
-    void list(int field, const QString& value, bool exact = false);
+    void list(int field, QStringView value, bool exact = false);
     // A value read whole from quotes: it splits when it is written without them.
-    void unquoted(int field, const QString& value);
-    void dropped(int field, const QString& value);
+    void unquoted(int field, QStringView value);
+    void dropped(int field, QStringView value);
 
     const QList<Problem>& found() const { return m_found; }
 
 private:
-    void add(int field, const QString& value, Why why) { m_found.append({field, value, why}); }
+    void add(int field, QStringView value, Why why)
+    {
+        m_found.append({field, value.toString(), why});
+    }
 
     QList<Problem> m_found;
 };
+
+// Whether a name of a list passes the rule as it stands, as nearly every name a file holds
+// does: not empty, not "@", no blank, tab or line break, no character the file cannot hold and
+// no double quote to open it. A list of such names, joined by single blanks, has nothing to find.
+bool isPlainName(QStringView name);
+
+// Whether a text holds only ASCII characters and no line break or double quote, as nearly every
+// line a window wrote does. Split at blanks and tabs, every piece of it passes as a token and as
+// a name of a list that is not kept exact.
+bool isPlainText(QStringView text);
 
 // Why, to follow the value: "holds a blank, which the file takes as a field separator".
 QString reason(const Problem& problem);

@@ -5,6 +5,7 @@
 #include "base/WindowFile.h"
 
 #include <functional>
+#include <span>
 
 #include <QString>
 #include <QStringList>
@@ -16,7 +17,7 @@ struct RecordFileConfig
     // What the simulator would read differently in the lines about to be saved; names in them
     // are looked for in `folder`.
     using SaveCheck =
-        std::function<QList<CheckFinding>(const QStringList& lines, const QString& folder)>;
+        std::function<QList<CheckFinding>(std::span<const QString> lines, const QString& folder)>;
 
     RecordFileConfig(const WindowFile& file, QList<EntryField> fields, SaveCheck saveCheck)
         : fileNameBox(QString::fromLatin1(file.fileNameBox)),

@@ -165,7 +165,7 @@ Result readLines(const QString& fileName, QStringList* lines, ReadOptions option
     return result;
 }
 
-Result writeLines(QIODevice& device, const QStringList& lines, FileState* written)
+Result writeLines(QIODevice& device, std::span<const QString> lines, FileState* written)
 {
     if (written)
         *written = FileState();
@@ -188,7 +188,8 @@ Result writeLines(QIODevice& device, const QStringList& lines, FileState* writte
     return {};
 }
 
-Result writeLines(const QString& fileName, const QStringList& lines, FileState* written)
+Result writeLines(const QString& fileName, std::span<const QString> lines, FileState* written,
+                  bool durableName)
 {
     if (QFileInfo(fileName).isDir())
         return {false, QStringLiteral("It is a folder, not a file."), false};
@@ -202,8 +203,8 @@ Result writeLines(const QString& fileName, const QStringList& lines, FileState* 
     }
     if (!file.commit())
         return {false, file.errorString(), false};
-    // The file's data is on the disk; its new name must be too.
-    syncFolder(QFileInfo(fileName).absolutePath());
+    if (durableName)
+        syncFolder(QFileInfo(fileName).absolutePath());
     return {};
 }
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <span>
+
 // Reading and writing record files as bytes: every line comes back exactly as stored,
 // one character per byte. Lines end in CR LF when written; CR LF and LF end a line when
 // read (a lone CR is part of the line); a final line end does not make an extra line.
@@ -77,10 +79,18 @@ struct Records
 Records readRecords(const QString& fileName, const RecordFormat& format, qsizetype maxLines = -1);
 Records readRecords(QIODevice& device, const RecordFormat& format, qsizetype maxLines = -1);
 
-// Replaces the file atomically and durably: after a failure the old file is still whole, after
-// success the new one survives a power cut. `written`, when given, is set from the bytes written.
-Result writeLines(const QString& fileName, const QStringList& lines, FileState* written = nullptr);
-Result writeLines(QIODevice& device, const QStringList& lines, FileState* written = nullptr);
+// Replaces the file atomically: after a failure the old file is still whole, after success its
+// bytes are on the disk. A power cut may still give back the old file unless the new name is
+// made durable too, which costs a sync of the folder: `durableName`. `written`, when given, is
+// set from the bytes written.
+Result writeLines(const QString& fileName, std::span<const QString> lines,
+                  FileState* written = nullptr, bool durableName = true);
+inline Result writeLines(const QString& fileName, const QStringList& lines,
+                         FileState* written = nullptr)
+{
+    return writeLines(fileName, std::span<const QString>(lines), written);
+}
+Result writeLines(QIODevice& device, std::span<const QString> lines, FileState* written = nullptr);
 
 // Writes a new file, durably, and never over one that exists.
 Result writeNewFile(const QString& fileName, const QStringList& lines);

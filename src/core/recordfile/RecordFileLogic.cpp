@@ -136,11 +136,20 @@ bool RecordFileLogic::SaveFile(const QString& fileName)
                                        QStringLiteral("Overwrite file ") + m_fileNameBox,
                                        Buttons::OkCancel, Icon::None) == Answer::Cancel)
         return false;
-    const QStringList lines = m_display.lines().mid(0, m_recordCount);
-    if (!findingsAccepted(lines, fileName))
+    // The records without the slot, not copied; taken again after the question, which waits
+    // for the user.
+    const auto records = [this] {
+        return std::span<const QString>(m_display.lines().constData(), size_t(m_recordCount));
+    };
+    if (!findingsAccepted(records(), fileName))
         return false;
+    // Changes that live only here, or in a journal about to go, must not be lost to a power cut
+    // after the save: the file's new name goes to the disk too. Without any, the records are on
+    // the disk already, in the file loaded or saved last, and a sync of the folder buys nothing.
+    const bool durableName = m_hasUnsavedChanges || !m_journal.path().isEmpty();
     RecordFileIO::FileState state;
-    const RecordFileIO::Result written = RecordFileIO::writeLines(fileName, lines, &state);
+    const RecordFileIO::Result written =
+        RecordFileIO::writeLines(fileName, records(), &state, durableName);
     if (!written.ok) {
         showFileError(QStringLiteral("written"), fileName, written.reason);
         return false;
@@ -153,7 +162,7 @@ bool RecordFileLogic::SaveFile(const QString& fileName)
     return true;
 }
 
-bool RecordFileLogic::findingsAccepted(const QStringList& lines, const QString& fileName)
+bool RecordFileLogic::findingsAccepted(std::span<const QString> lines, const QString& fileName)
 {
     if (!m_config.saveCheck)
         return true;

@@ -177,7 +177,7 @@ private:
     // Asks about unsaved changes; false when the user cancelled or the save did not happen.
     bool changesMayBeDropped();
     // The "Check" question when the lines have findings; false when the user cancelled.
-    bool findingsAccepted(const QStringList& lines, const QString& fileName);
+    bool findingsAccepted(std::span<const QString> lines, const QString& fileName);
     // Says so when the name is a folder's: no file of that name can be loaded or saved.
     bool refusedAsFolder(const QString& fileName);
     void showFileError(const QString& what, const QString& fileName, const QString& reason);

@@ -1,5 +1,6 @@
 #include "VariantList.h"
 
+#include <array>
 #include <iterator>
 
 namespace {
@@ -67,12 +68,20 @@ QString VariantList::codeOf(QStringView displayText)
 
 int VariantList::positionOf(QStringView text)
 {
+    // Every code is two lower-case letters: a table by both, made once, as a check asks this
+    // for every variant of a file.
+    static const std::array<quint8, 26 * 26> positions = [] {
+        std::array<quint8, 26 * 26> table{};
+        for (int position = 1; position <= count(); ++position) {
+            const char* code = variants[position - 1].code;
+            table[size_t((code[0] - 'a') * 26 + (code[1] - 'a'))] = quint8(position);
+        }
+        return table;
+    }();
     if (text.size() < 2)
         return 0;
-    const QStringView code = text.left(2);
-    for (int position = 1; position <= count(); ++position) {
-        if (code == QLatin1String(variants[position - 1].code))
-            return position;
-    }
-    return 0;
+    const char16_t first = text[0].unicode(), second = text[1].unicode();
+    if (first < u'a' || first > u'z' || second < u'a' || second > u'z')
+        return 0;
+    return positions[size_t((first - u'a') * 26 + (second - u'a'))];
 }

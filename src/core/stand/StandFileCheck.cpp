@@ -5,16 +5,17 @@
 #include "StandSet.h"
 #include "base/NumberTest.h"
 #include "base/RecordText.h"
+#include "recordfile/FileExistence.h"
 #include "species/VariantList.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <array>
+
 
 namespace {
 
 using Kind = CheckFinding::Kind;
 
-const QString None = RecordText::placeholder();
+using RecordText::isPlaceholder;
 // Token index where the A line's list of variant codes begins.
 constexpr qsizetype VariantsFrom = 3;
 
@@ -24,15 +25,26 @@ QString fieldName(int box)
                                      : QString::fromLatin1(standField(box).name);
 }
 
-// Whether a B line's value is of its field's kind: a number, or a growth code, where the field
-// holds one.
-bool fitsField(int position, const QString& token)
+// The kind of value each field of a B line holds, by its position.
+using FieldKinds = std::array<TypingClass, StandSet::LastAttribute + 1>;
+
+FieldKinds fieldKinds()
 {
-    switch (standField(position).typing) {
+    FieldKinds kinds{};
+    for (int n = StandSet::FirstAttribute; n <= StandSet::LastAttribute; ++n)
+        kinds[size_t(n)] = standField(n).typing;
+    return kinds;
+}
+
+// Whether a B line's value is of its field's kind: a number, or a growth code, where the field
+// holds one. `number`: whether the value reads as one.
+bool fitsField(TypingClass kind, QStringView token, bool number)
+{
+    switch (kind) {
     case TypingClass::Integer:
     case TypingClass::Decimal:
     case TypingClass::SignedDecimal:
-        return readsAsNumber(token);
+        return number;
     case TypingClass::GrowthCode:
         return token.size() == 1 && token[0] >= u'0' && token[0] <= u'3';
     default:
@@ -43,72 +55,100 @@ bool fitsField(int position, const QString& token)
 // The window writes all 29 fields of a B line, "@" for an empty one. When a value of blanks only
 // went missing, or one with a blank in it split, every value after it stands in another field:
 // it shows as a value out of kind, or as a line short of fields that still ends in "@".
-std::optional<CheckFinding> shiftedValues(const QString& line, int lineNumber)
+struct BValues
 {
-    if (standRecordType(line) != 'B')
-        return std::nullopt;
-    const QStringList tokens = splitStandTokens(line);
-    const QString shifted = QStringLiteral(
-        "when a value before it held a blank, or only blanks, every value after it stands in "
-        "the wrong field");
-    for (int n = StandSet::FirstAttribute; n <= qMin(StandSet::LastAttribute, int(tokens.size()));
-         ++n) {
-        const QString& token = tokens[n - 1];
-        if (token == None || fitsField(n, token))
-            continue;
-        const bool growthCode = standField(n).typing == TypingClass::GrowthCode;
-        return CheckFinding{lineNumber, Kind::ShiftedValues, fieldName(n), visibleText(token),
-                            QStringLiteral("not %1, so the simulator cannot read it here (%2)")
-                                .arg(growthCode ? QStringLiteral("a growth code (0 to 3)")
-                                                : QStringLiteral("a number"),
-                                     shifted)};
+    qsizetype count = 0;
+    int misfit = 0; // the first field whose value is out of kind; 0: none
+    QStringView misfitValue;
+    QStringView last;
+};
+
+// One pass over a B line, without keeping its values: each character is looked at once, and
+// whether a value reads as a number comes with its end.
+BValues readBValues(QStringView line, const FieldKinds& kinds)
+{
+    BValues values;
+    const char16_t* c = line.utf16();
+    const char16_t* const end = c + line.size();
+    if (c != end)
+        ++c; // the type letter
+    for (;;) {
+        while (c != end && (*c == u' ' || *c == u'\t'))
+            ++c;
+        if (c == end)
+            return values;
+        const char16_t* const begin = c;
+        if (*c == u'+' || *c == u'-')
+            ++c;
+        NumberDigits digits;
+        for (; c != end && *c != u' ' && *c != u'\t'; ++c)
+            digits.take(*c);
+        const QStringView token(begin, c);
+        const int n = int(++values.count);
+        if (values.misfit == 0 && n >= StandSet::FirstAttribute && n <= StandSet::LastAttribute &&
+            !isPlaceholder(token)) {
+            if (!fitsField(kinds[size_t(n)], token, digits.readsAsNumber())) {
+                values.misfit = n;
+                values.misfitValue = token;
+            }
+        }
+        values.last = token;
     }
-    if (tokens.size() > 1 && tokens.size() < StandSet::LastAttribute && tokens.last() == None) {
+}
+
+std::optional<CheckFinding> shiftedValues(const BValues& values, int lineNumber)
+{
+    if (const int n = values.misfit) {
+        const bool growthCode = standField(n).typing == TypingClass::GrowthCode;
+        return CheckFinding{
+            lineNumber, Kind::ShiftedValues, fieldName(n), visibleText(values.misfitValue),
+            QStringLiteral("not %1, so the simulator cannot read it here (when a value before it "
+                           "held a blank, or only blanks, every value after it stands in the "
+                           "wrong field)")
+                .arg(growthCode ? QStringLiteral("a growth code (0 to 3)")
+                                : QStringLiteral("a number"))};
+    }
+    if (values.count > 1 && values.count < StandSet::LastAttribute && isPlaceholder(values.last)) {
         return CheckFinding{
             lineNumber, Kind::ShiftedValues, QString(), QString(),
             QStringLiteral("a B line of %1 fields that ends in \"@\", where a whole one has 29: "
                            "when a value of blanks only went missing, every value after it "
                            "stands one field too early")
-                .arg(tokens.size())};
+                .arg(values.count)};
     }
     return std::nullopt;
 }
 
-bool fileIsThere(const QString& folder, const QString& name)
-{
-    return QFileInfo(QDir(folder), name).isFile();
-}
-
-bool isVariantCode(const QString& token)
+bool isVariantCode(QStringView token)
 {
     return token.size() == 2 && VariantList::positionOf(token) != 0;
 }
 
 // The A line names a tree data file and variants; D lines name addfiles.
-void checkNames(const QString& line, int lineNumber, const QString& folder,
+void checkNames(char type, const StandTokens& tokens, int lineNumber, FileExistence& files,
                 QList<CheckFinding>& out)
 {
-    const QStringList tokens = splitStandTokens(line);
-    if (standRecordType(line) == 'A') {
-        if (tokens.size() > 1 && tokens[1] != None && !fileIsThere(folder, tokens[1])) {
-            out.append({lineNumber, Kind::MissingTreeFile, fieldName(StandBox::TreeFile), tokens[1],
+    if (type == 'A') {
+        if (tokens.size() > 1 && !isPlaceholder(tokens[1]) && !files.isFile(tokens[1])) {
+            out.append({lineNumber, Kind::MissingTreeFile, fieldName(StandBox::TreeFile),
+                        tokens[1].toString(),
                         QStringLiteral("there is no such file (a name without a folder is looked "
                                        "for beside the Stand List File): the simulator finds no "
                                        "trees for this stand")});
         }
         for (qsizetype n = VariantsFrom; n < tokens.size(); ++n) {
-            if (tokens[n] != None && !isVariantCode(tokens[n])) {
+            if (!isPlaceholder(tokens[n]) && !isVariantCode(tokens[n])) {
                 out.append({lineNumber, Kind::UnknownVariant, fieldName(StandBox::Variant),
-                            tokens[n],
+                            tokens[n].toString(),
                             QStringLiteral("not one of the 22 variant codes: the stand cannot "
                                            "be run in that variant")});
             }
         }
-    } else if (standRecordType(line) == 'D') {
+    } else if (type == 'D') {
         for (qsizetype n = 1; n < tokens.size(); ++n) {
-            if (tokens[n] != None && !fileIsThere(folder, tokens[n])) {
+            if (!isPlaceholder(tokens[n]) && !files.isFile(tokens[n])) {
                 out.append({lineNumber, Kind::MissingAddfile, fieldName(StandBox::Addfile),
-                            tokens[n],
+                            tokens[n].toString(),
                             QStringLiteral("there is no such file (a name without a folder is "
                                            "looked for beside the Stand List File): the addfile "
                                            "cannot be included when this stand is run")});
@@ -121,12 +161,17 @@ void checkNames(const QString& line, int lineNumber, const QString& folder,
 
 namespace StandFileCheck {
 
-QList<CheckFinding> check(const QStringList& lines, const QString& folder)
+QList<CheckFinding> check(std::span<const QString> lines, const QString& folder)
 {
     QList<CheckFinding> out;
+    FileExistence files(folder);
+    const FieldKinds kinds = fieldKinds();
     bool seenA = false, reportedOrphans = false;
-    for (qsizetype index = 0; index < lines.size(); ++index) {
+    for (size_t index = 0; index < lines.size(); ++index) {
         const QString& line = lines[index];
+        // Each line's characters lie elsewhere on the heap: fetched ahead, they are at hand.
+        if (index + 8 < lines.size())
+            __builtin_prefetch(lines[index + 8].constData());
         const int lineNumber = int(index) + 1;
         if (line.isEmpty())
             continue;
@@ -137,7 +182,9 @@ QList<CheckFinding> check(const QStringList& lines, const QString& folder)
                         QStringLiteral("a line of unknown type \"%1\": it is no A, B, C or D "
                                        "line, so it cannot be read as part of a stand")
                             .arg(visibleText(QStringView(line).left(1)))});
-        } else if (!seenA) {
+            continue;
+        }
+        if (!seenA) {
             if (!reportedOrphans) {
                 out.append({lineNumber, Kind::SetWithoutA, QString(), QString(),
                             QStringLiteral("a %1 line before the first A line: a stand without "
@@ -146,12 +193,33 @@ QList<CheckFinding> check(const QStringList& lines, const QString& folder)
                                 .arg(QChar(type))});
             }
             reportedOrphans = true;
-        } else if (const std::optional<ReadBack::Problem> found = findUnreadableValue(line)) {
-            out.append(ReadBack::finding(lineNumber, fieldName(found->field), *found));
-        } else if (std::optional<CheckFinding> shift = shiftedValues(line, lineNumber)) {
-            out.append(*shift);
+            if (type == 'D')
+                checkNames(type, standTokens(line), lineNumber, files, out);
+            continue;
         }
-        checkNames(line, lineNumber, folder, out);
+        const auto readBack = [&](const StandTokens& tokens) {
+            const std::optional<ReadBack::Problem> found = findUnreadableValue(line, tokens);
+            if (found)
+                out.append(ReadBack::finding(lineNumber, fieldName(found->field), *found));
+            return found.has_value();
+        };
+        // The B lines are most of a file's text: each is read once, its values not kept. In a
+        // plain one the reader can skip only values past the 29th.
+        if (type == 'B') {
+            const BValues values = readBValues(line, kinds);
+            const bool mayNotReadBack =
+                values.count > StandSet::LastAttribute || !ReadBack::isPlainText(line);
+            if (!(mayNotReadBack && readBack(standTokens(line))))
+                if (std::optional<CheckFinding> shift = shiftedValues(values, lineNumber))
+                    out.append(*shift);
+            continue;
+        }
+        // A plain C line has nothing to find.
+        if (type == 'C' && ReadBack::isPlainText(line))
+            continue;
+        const StandTokens tokens = standTokens(line);
+        readBack(tokens);
+        checkNames(type, tokens, lineNumber, files, out);
     }
     return out;
 }

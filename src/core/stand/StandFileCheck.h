@@ -2,7 +2,8 @@
 
 #include "recordfile/CheckFinding.h"
 
-#include <QStringList>
+#include <QString>
+#include <span>
 
 // What the simulator and Vorlin will make of a Stand List File's lines: lines of unknown type,
 // lines before the first A line, values that do not read back as written (the rule the stand
@@ -11,6 +12,6 @@
 namespace StandFileCheck {
 
 // File names are looked for relative to `folder`, the Stand List File's folder.
-QList<CheckFinding> check(const QStringList& lines, const QString& folder);
+QList<CheckFinding> check(std::span<const QString> lines, const QString& folder);
 
 } // namespace StandFileCheck

@@ -4,6 +4,7 @@
 #include "base/RecordText.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 QList<ReadBack::Problem> findUnreadableValues(const StandSet& set)
 {
@@ -21,30 +22,63 @@ QList<ReadBack::Problem> findUnreadableValues(const StandSet& set)
     return finder.found();
 }
 
+namespace {
+
+// The values from token n on as the reader takes them: joined by single blanks.
+QString joinedFrom(const StandTokens& tokens, qsizetype n)
+{
+    QString joined;
+    for (qsizetype k = n; k < tokens.size(); ++k) {
+        if (k > n)
+            joined += u' ';
+        joined += tokens[k];
+    }
+    return joined;
+}
+
+} // namespace
+
 std::optional<ReadBack::Problem> findUnreadableValue(QStringView line)
 {
-    const QStringList tokens = splitStandTokens(line);
-    const auto from = [&](qsizetype n) { return tokens.mid(n).join(u' '); };
+    return findUnreadableValue(line, standTokens(line));
+}
+
+std::optional<ReadBack::Problem> findUnreadableValue(QStringView line, const StandTokens& tokens)
+{
+    // In a plain line every value passes; only a value the reader skips is left to find.
+    const bool plain = ReadBack::isPlainText(line);
+    const auto at = [&](qsizetype n) { return n < tokens.size() ? tokens[n] : QStringView(); };
     ReadBack::Finder finder;
+    const auto token = [&](int field, qsizetype n) {
+        if (!plain)
+            finder.token(field, at(n));
+    };
+    // The reader takes the values from token n on as one list; it is built, as it joins them,
+    // only for a name that is not plain.
+    const auto listFrom = [&](int field, qsizetype n) {
+        if (!plain && !std::all_of(tokens.begin() + qMin(n, tokens.size()), tokens.end(),
+                                   ReadBack::isPlainName))
+            finder.list(field, joinedFrom(tokens, n));
+    };
     switch (standRecordType(line)) {
     case 'A':
-        finder.token(StandBox::StandId, tokens.value(0));
-        finder.token(StandBox::TreeFile, tokens.value(1));
-        if (tokens.size() > 2 && tokens[2] != RecordText::placeholder())
+        token(StandBox::StandId, 0);
+        token(StandBox::TreeFile, 1);
+        if (tokens.size() > 2 && !RecordText::isPlaceholder(tokens[2]))
             finder.dropped(0, tokens[2]);
-        finder.list(StandBox::Variant, from(3));
+        listFrom(StandBox::Variant, 3);
         break;
     case 'B':
         for (int n = StandSet::FirstAttribute; n <= StandSet::LastAttribute; ++n)
-            finder.token(n, tokens.value(n - 1));
+            token(n, n - 1);
         if (tokens.size() > StandSet::LastAttribute)
-            finder.dropped(0, from(StandSet::LastAttribute));
+            finder.dropped(0, joinedFrom(tokens, StandSet::LastAttribute));
         break;
     case 'C':
-        finder.list(StandBox::Groups, from(1));
+        listFrom(StandBox::Groups, 1);
         break;
     case 'D':
-        finder.list(StandBox::Addfile, from(1));
+        listFrom(StandBox::Addfile, 1);
         break;
     default:
         break;

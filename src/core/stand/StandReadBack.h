@@ -17,3 +17,5 @@ QList<ReadBack::Problem> findUnreadableValues(const StandSet& set);
 // the reader skips (an A line's placeholder that is not "@", a B line's values past the 29th):
 // the trace a value with a blank in it leaves once written. The first problem only.
 std::optional<ReadBack::Problem> findUnreadableValue(QStringView line);
+// The same on the line's tokens, for a caller that has them.
+std::optional<ReadBack::Problem> findUnreadableValue(QStringView line, const StandTokens& tokens);

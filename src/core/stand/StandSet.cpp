@@ -18,8 +18,10 @@ QString orPlaceholder(const QString& text)
 
 void readLine(StandSet& set, const QString& line)
 {
-    const QStringList tokens = splitStandTokens(line);
-    const auto token = [&](qsizetype n) { return n <= tokens.size() ? tokens[n - 1] : QString(); };
+    const StandTokens tokens = standTokens(line);
+    const auto token = [&](qsizetype n) {
+        return n <= tokens.size() ? tokens[n - 1].toString() : QString();
+    };
     const auto value = [&](qsizetype n) {
         const QString text = token(n);
         return text == Placeholder ? QString() : text;
@@ -29,8 +31,10 @@ void readLine(StandSet& set, const QString& line)
         set.standId = token(1);
         set.treeFileName = value(2);
         for (qsizetype n = 4; n <= tokens.size(); ++n) {
-            if (tokens[n - 1] != Placeholder)
-                set.variantCodes += tokens[n - 1] + u' ';
+            if (tokens[n - 1] != Placeholder) {
+                set.variantCodes += tokens[n - 1];
+                set.variantCodes += u' ';
+            }
         }
         break;
     case 'B':
@@ -84,20 +88,13 @@ char standRecordType(QStringView line)
     }
 }
 
-QStringList splitStandTokens(QStringView line)
+StandTokens standTokens(QStringView line)
 {
-    QStringList tokens;
-    qsizetype i = 1;
-    const qsizetype n = line.size();
-    while (i < n) {
-        while (i < n && isSeparator(line[i]))
-            ++i;
-        const qsizetype begin = i;
-        while (i < n && !isSeparator(line[i]))
-            ++i;
-        if (i > begin)
-            tokens.append(line.mid(begin, i - begin).toString());
-    }
+    StandTokens tokens;
+    forEachStandToken(line, [&tokens](QStringView token) {
+        tokens.append(token);
+        return true;
+    });
     return tokens;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "base/RecordText.h"
+
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 #include <array>
 
 // One stand as the Stand List File holds it: the A, B, C and D lines of its record set.
@@ -35,8 +38,32 @@ struct StandSet
 // The record type letter of a line in upper case, 'A' to 'D'; 0 for any other line.
 char standRecordType(QStringView line);
 
-// The fields of a record line: blank and tab separate, the type letter is not scanned.
-QStringList splitStandTokens(QStringView line);
+// The fields of a record line as views into it: blank and tab separate, the type letter is not
+// scanned. A line that the window wrote has at most 29.
+using StandTokens = QVarLengthArray<QStringView, 32>;
+StandTokens standTokens(QStringView line);
+
+// The same fields one by one to `take`, until it returns false: a check reads the long B lines
+// of a full file this way, without keeping them.
+template <typename Take> void forEachStandToken(QStringView line, Take&& take)
+{
+    const char16_t* c = line.utf16();
+    const char16_t* const end = c + line.size();
+    if (c != end)
+        ++c; // the type letter
+    const auto separates = [](char16_t u) { return u == u' ' || u == u'\t'; };
+    for (;;) {
+        while (c != end && separates(*c))
+            ++c;
+        if (c == end)
+            return;
+        const char16_t* const begin = c;
+        while (++c != end && !separates(*c)) {
+        }
+        if (!take(QStringView(begin, c)))
+            return;
+    }
+}
 
 // The variant codes as the A line writes them: every comma becomes one blank.
 QString variantCodesAsWritten(const QString& codes);

@@ -396,7 +396,8 @@ Place placeOf(const Tree& tree, QStringView line)
     return {tree.crBefore, cr < 0 ? 0 : int(cr) + 1};
 }
 
-void addDuplicates(std::vector<Tree>& ids, const QStringList& lines, QList<CheckFinding>& out)
+void addDuplicates(std::vector<Tree>& ids, std::span<const QString> lines,
+                   QList<CheckFinding>& out)
 {
     // Most files list their trees in order: then no ID comes twice, and there is nothing to sort.
     if (std::adjacent_find(ids.begin(), ids.end(),
@@ -805,17 +806,18 @@ bool Checker::dropped(QStringView record, const std::array<Number, SlotCount>& v
 
 namespace TreeFileCheck {
 
-QList<CheckFinding> check(const QStringList& lines, int variantPosition, bool lastLineEnded)
+QList<CheckFinding> check(std::span<const QString> lines, int variantPosition, bool lastLineEnded)
 {
     if (variantPosition < 1 || variantPosition > VariantList::count())
         variantPosition = 0;
     Checker checker(variantPosition);
-    checker.ids.reserve(size_t(lines.size()));
-    for (qsizetype index = 0; index < lines.size(); ++index) {
-        const QStringView line = lines[index];
+    checker.ids.reserve(lines.size());
+    const qsizetype count = qsizetype(lines.size());
+    for (qsizetype index = 0; index < count; ++index) {
+        const QStringView line = lines[size_t(index)];
         // Each line's characters lie elsewhere on the heap: fetched ahead, they are at hand.
-        if (index + 8 < lines.size())
-            __builtin_prefetch(lines[index + 8].constData());
+        if (index + 8 < count)
+            __builtin_prefetch(lines[size_t(index + 8)].constData());
         if (checker.quickLook(line, int(index)))
             continue;
         // A lone CR ends a record for the simulator; the findings stay on the file's line.
@@ -826,7 +828,7 @@ QList<CheckFinding> check(const QStringList& lines, int variantPosition, bool la
             const qsizetype cr = line.indexOf(u'\r', start);
             place.crAfter = cr < 0 ? 0 : int(cr) + 1;
             // A lone CR that ends the file ends its last record too.
-            if (cr < 0 && start > 0 && start == line.size() && index == lines.size() - 1 &&
+            if (cr < 0 && start > 0 && start == line.size() && index == count - 1 &&
                 !lastLineEnded)
                 break;
             goesOn = checker.record(line.mid(start, cr < 0 ? -1 : cr - start), int(index), place);

@@ -2,7 +2,8 @@
 
 #include "recordfile/CheckFinding.h"
 
-#include <QStringList>
+#include <QString>
+#include <span>
 
 // What the simulator will make of a tree data file's lines. A lone CR ends a line for it, as LF
 // and CR LF do; it skips a line with "*" in column 1 and stops at the first line that holds the
@@ -17,7 +18,7 @@ namespace TreeFileCheck {
 // `variantPosition` 1..22 also checks the species codes against that variant's list; 0 skips
 // that check. `lastLineEnded` false: the last line has no line end, so a lone CR that ends it
 // makes no empty record after it. Findings come in line order, on the lines as split at LF.
-QList<CheckFinding> check(const QStringList& lines, int variantPosition = 0,
+QList<CheckFinding> check(std::span<const QString> lines, int variantPosition = 0,
                           bool lastLineEnded = true);
 
 } // namespace TreeFileCheck

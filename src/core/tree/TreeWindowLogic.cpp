@@ -52,7 +52,7 @@ RecordFileConfig TreeWindowLogic::fileConfig(const ModGlobal& shared)
 {
     // The variant last chosen in the species dialog.
     RecordFileConfig c(WindowFiles::Tree, treeEntryFields(),
-                       [&shared](const QStringList& lines, const QString&) {
+                       [&shared](std::span<const QString> lines, const QString&) {
                            return TreeFileCheck::check(lines, shared.SpeciesVariantIndex);
                        });
     c.keepEmptyLines = true;

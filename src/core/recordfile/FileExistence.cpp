@@ -1,0 +1,13 @@
+#include "FileExistence.h"
+
+#include <QFileInfo>
+
+bool FileExistence::isFile(QStringView name)
+{
+    if (const auto known = m_known.find(name); known != m_known.end())
+        return known->second;
+    QString kept = name.toString();
+    const bool there = QFileInfo(m_folder, kept).isFile();
+    m_known.emplace(std::move(kept), there);
+    return there;
+}
