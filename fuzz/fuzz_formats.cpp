@@ -27,13 +27,10 @@
 #include <cstring>
 
 // A property failure: says which, then stops so libFuzzer keeps the input.
-#define FUZZ_CHECK(condition)                                                                      \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
+#define FUZZ_CHECK(c)                                                                              \
+    ((c) ? void()                                                                                  \
+         : (std::fprintf(stderr, "property failed: %s (%s:%d)\n", #c, __FILE__, __LINE__),         \
+            std::abort()))
 
 namespace {
 
@@ -133,7 +130,7 @@ void standSet(FuzzedDataProvider& data)
     const StandSet twice = ParseStandSet(FormatStandSet(ParseStandSet(first)));
     const QStringList third = FormatStandSet(twice);
     checkWrittenSet(third);
-    FUZZ_CHECK(ParseStandSet(third) == twice && FormatStandSet(ParseStandSet(third)) == third);
+    FUZZ_CHECK(ParseStandSet(third) == twice);
 }
 
 QString normalised(const QString& line)
@@ -245,19 +242,19 @@ QByteArray writeBytes(const QStringList& lines)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    FUZZ_CHECK(buffer.open(QIODevice::WriteOnly));
-    FUZZ_CHECK(RecordFileIO::writeLines(buffer, lines).ok);
+    FUZZ_CHECK(buffer.open(QIODevice::WriteOnly) && RecordFileIO::writeLines(buffer, lines).ok);
     return bytes;
 }
 
+// The lines read; a failure only where the caller takes the result.
 QStringList readAll(QByteArray bytes, RecordFileIO::ReadOptions options = {},
                     RecordFileIO::Result* result = nullptr)
 {
     QBuffer buffer(&bytes);
-    FUZZ_CHECK(buffer.open(QIODevice::ReadOnly));
     QStringList lines;
-    const RecordFileIO::Result read = RecordFileIO::readLines(buffer, &lines, options);
-    FUZZ_CHECK(result || read.ok);
+    RecordFileIO::Result read;
+    FUZZ_CHECK(buffer.open(QIODevice::ReadOnly) &&
+               ((read = RecordFileIO::readLines(buffer, &lines, options)).ok || result));
     if (result)
         *result = read;
     return lines;
@@ -266,18 +263,12 @@ QStringList readAll(QByteArray bytes, RecordFileIO::ReadOptions options = {},
 // Each line ended by CR LF, where a line ends at LF and one CR just before it is the line end.
 QByteArray expectedWrite(const QByteArray& bytes)
 {
+    QList<QByteArray> lines = bytes.split('\n');
+    const QByteArray last = lines.takeLast(); // after the last LF: a line only if not empty
     QByteArray out;
-    for (qsizetype from = 0; from < bytes.size();) {
-        qsizetype lf = bytes.indexOf('\n', from);
-        if (lf < 0)
-            lf = bytes.size();
-        QByteArray line = bytes.mid(from, lf - from);
-        if (line.endsWith('\r') && lf < bytes.size())
-            line.chop(1);
-        out += line + "\r\n";
-        from = lf + 1;
-    }
-    return out;
+    for (const QByteArray& line : lines)
+        out += (line.endsWith('\r') ? line.chopped(1) : line) + "\r\n";
+    return last.isEmpty() ? out : out + last + "\r\n";
 }
 
 void reader(FuzzedDataProvider& data)

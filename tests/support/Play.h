@@ -10,11 +10,13 @@
 // What a user does, steps apart by blanks ("~" is a blank inside a text): "s3" selects line 3,
 // "f5=WF" puts WF into field 5 (the location window's fields in LocRecord::Field order), "kB"
 // chooses B records, "p" the process button, "d" delete, "c" Clear Display, "u" undo, "r" redo,
-// "v" the V button, "n" the next line, "w" Save, "b" Browse for addfiles ("bS" for a Stand List
-// File); the tree window's "t5" switch, "l5" lock, "h5" label, "i" next plot, "e" fresh fields; the
-// stand window's "t" addfiles switch. With a scripted user: "!C" (O, N, Y) answers the next
-// question, "?1" (0) the next "File Exists", ">name" the next file dialog (">" cancels it), "x"
-// forgets what was shown so far.
+// "v" the V button, "n" the next line, "w" Save ("wname" saves to that name), "b" Browse for
+// addfiles ("bS" for a Stand List File), "Fname" types a file name and leaves the box, "o" Browse
+// for the record file, "q" the close box, "+line" processes a line as it stands; the tree window's
+// "t5" switch, "l5" lock, "h5" label, "i" next plot, "e" fresh fields; the stand window's "t"
+// addfiles switch. With a scripted user: "!C" (O, N, Y) answers the next question, "?1" (0) the
+// next "File Exists", ">name" the next file dialog (">" cancels it), "x" forgets what was shown so
+// far.
 inline void play(RecordFileLogic& logic, const QString& script, ScriptedUserInterface* ui = nullptr)
 {
     using Answer = UserInterface::Answer;
@@ -37,7 +39,11 @@ inline void play(RecordFileLogic& logic, const QString& script, ScriptedUserInte
         case 'r': logic.redo(); break;
         case 'v': logic.moveToEnd(); break;
         case 'n': logic.selectNext(); break;
-        case 'w': logic.save(); break;
+        case 'w': arg.isEmpty() ? logic.save() : void(logic.SaveFile(arg)); break;
+        case 'F': logic.setFileNameBox(arg); logic.fileNameBoxLeft(); break;
+        case 'o': logic.browse(); break;
+        case 'q': logic.requestClose(); break;
+        case '+': logic.process(arg); break;
         case 'b': arg == u'S' ? location->browseSlf() : stand ? stand->browseAddfile() : location->browseAddfile(); break;
         case 't': tree ? tree->toggleSwitch(field) : stand->toggleAddfiles(); break;
         case 'l': tree->toggleLock(field); break;
@@ -55,10 +61,11 @@ inline void play(RecordFileLogic& logic, const QString& script, ScriptedUserInte
 }
 
 // What the window shows after a script, asked for by a key: "lines" (joined by "\n"), "line3",
-// "at"
-// (index and mode, and the location window's record type), "fields" ("a|b"), "f5" one field,
-// "off" the fields that take no typing, "caption", "unsaved", and of the user: "titles",
-// "text" (of the last message), "focus", "tabs", "beeps".
+// "at" (index and mode, and the location window's record type), "fields" ("a|b"), "f5" one
+// field, "off" the fields that take no typing, "caption", "unsaved", "state" (records/current
+// unsaved overwrite-question), "names" (current file|file-name box), "cancelled" (a close
+// refused), and of the user: "titles", "text" (of the last message), "focus", "tabs", "beeps",
+// "asked" (the files of "File Exists"), "dialogs" (file dialogs opened).
 inline QString shown(const RecordFileLogic& logic, const ScriptedUserInterface& ui,
                      const QString& key)
 {
@@ -87,6 +94,20 @@ inline QString shown(const RecordFileLogic& logic, const ScriptedUserInterface& 
         return logic.processCaption();
     if (key == u"unsaved")
         return QString::number(logic.HasUnsavedChanges());
+    if (key == u"state")
+        return QStringLiteral("%1/%2 %3 %4")
+            .arg(logic.RecordCount())
+            .arg(logic.CurrentIndex())
+            .arg(logic.HasUnsavedChanges())
+            .arg(logic.AskOverwrite());
+    if (key == u"names")
+        return logic.currentFileName() + u'|' + logic.fileNameBox();
+    if (key == u"cancelled")
+        return QString::number(logic.UnloadCancelled());
+    if (key == u"asked")
+        return ui.fileExistsAsked.join(u',');
+    if (key == u"dialogs")
+        return QString::number(ui.fileDialogFilters.size());
     if (key == u"titles")
         return ui.titles().join(u',');
     if (key == u"text")

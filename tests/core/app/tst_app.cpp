@@ -27,35 +27,8 @@ class TestApp : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void kindOf_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<FileKind>("kind");
-
-        const QStringList standLines = {"", "b\tS1 1999", "A S1 t.tre @ ie", "X stray"};
-        const QStringList locLines = {"B G1 a.kcp", "a \"Big Creek\" @ b.slf @ @"};
-        const QStringList treeLines = {"   1  1     11DF  5.0", ""};
-        // clang-format off
-        QTest::newRow("extension beats content") << "x.TRE" << standLines << FileKind::Tree;
-        QTest::newRow(".Slf") << "x.Slf" << treeLines << FileKind::Stand;
-        QTest::newRow("a quoted A line") << "x.txt" << locLines << FileKind::Locations;
-        QTest::newRow("first line A to D and a blank") << "x" << standLines << FileKind::Stand;
-        QTest::newRow("plot number") << "x.dat" << treeLines + standLines << FileKind::Tree;
-        QTest::newRow("plain text") << "x.txt" << QStringList{"Dear forester"} << FileKind::None;
-        QTest::newRow("NUL") << "x" << QStringList{"A S1", QString(QChar(0))} << FileKind::None;
-        // clang-format on
-    }
-
-    void kindOf()
-    {
-        QFETCH(QString, name);
-        QFETCH(QStringList, lines);
-        QFETCH(FileKind, kind);
-        QCOMPARE(fileKindOf(name, lines), kind);
-    }
-
-    // The file named on the command line: its path, its kind or why it cannot be opened.
+    // The file named on the command line: its path, its kind (by its extension, else by its
+    // content) or why it cannot be opened.
     void startFile_data()
     {
         QTest::addColumn<QString>("argument");   // %1 is the working directory; empty: none given
@@ -75,6 +48,10 @@ private Q_SLOTS:
         QTest::newRow("Slf by file URL") << "file://%1/s.Slf" << "s.Slf" << QByteArray("") << FileKind::Stand << "" << "%1/s.Slf";
         // The content decides any other name.
         QTest::newRow("binary") << "a.png" << "a.png" << QByteArray("A \"\0", 4) << FileKind::None << notOurs << "";
+        QTest::newRow("plain text") << "x.txt" << "x.txt" << QByteArray("Dear forester\n") << FileKind::None << notOurs << "";
+        QTest::newRow("a quoted A line") << "x.txt" << "x.txt" << QByteArray("B G1 a.kcp\na \"Big Creek\" @ b.slf @ @\n") << FileKind::Locations << "" << "x.txt";
+        QTest::newRow("first line A to D and a blank") << "x" << "x" << QByteArray("\nb\tS1 1999\nA S1 t.tre @ ie\nX stray\n") << FileKind::Stand << "" << "x";
+        QTest::newRow("a plot number first") << "x.dat" << "x.dat" << QByteArray("   1  1     11DF  5.0\n\nA S1 t.tre @ ie\n") << FileKind::Tree << "" << "x.dat";
         QTest::newRow("missing") << "gone.slf" << "gone.slf" << none << FileKind::None << "The file %1 does not exist." << "";
         QTest::newRow("folder") << "sub" << "sub" << none << FileKind::None << "%1 is a folder, not a file." << "";
         // clang-format on
@@ -128,13 +105,9 @@ private Q_SLOTS:
     // Half to even, held within 16 bits, nothing for what is no number.
     void twips()
     {
-        const std::pair<double, int> cases[] = {{2.5, 2},
-                                                {3.5, 4},
-                                                {-2.5, -2},
-                                                {6750.0 * 0.66, 4455},
-                                                {40000.0, 32767},
-                                                {-40000.0, -32768},
-                                                {std::numeric_limits<double>::quiet_NaN(), 0}};
+        // clang-format off
+        const std::pair<double, int> cases[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {6750.0 * 0.66, 4455}, {40000.0, 32767}, {-40000.0, -32768}, {std::numeric_limits<double>::quiet_NaN(), 0}};
+        // clang-format on
         for (const auto& [twips, stored] : cases)
             QCOMPARE(int(ModGlobal::toTwips16(twips)), stored);
     }

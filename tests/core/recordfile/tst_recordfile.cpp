@@ -36,16 +36,6 @@ RecordFileConfig config(int window, bool checked = false)
     return c;
 }
 
-// Counters and flags in one text: "records/current unsaved ask".
-QString state(const RecordFileLogic& logic)
-{
-    return QStringLiteral("%1/%2 %3 %4")
-        .arg(logic.RecordCount())
-        .arg(logic.CurrentIndex())
-        .arg(logic.HasUnsavedChanges())
-        .arg(logic.AskOverwrite());
-}
-
 const QByteArray
     TreeFile("   1  1     11DF  5.0\r\n   1  2     11WF  7.5\r\n\r\n   2  1     11DF 12.0\r\n");
 const QByteArray StandFile("A S1 t.tre @ xa \r\nB S1 1999\r\nC S1 g1\r\nA S2 t.tre @ xa \r\n"
@@ -76,7 +66,8 @@ QStringList describe(const RecordFileLogic& logic)
 {
     return QStringList(logic.display().lines())
            << QStringLiteral("%1, %2 %3, last %4, delete %5")
-                  .arg(state(logic), logic.processCaption(), logic.processTag())
+                  .arg(shown(logic, ScriptedUserInterface(), "state"), logic.processCaption(),
+                       logic.processTag())
                   .arg(logic.lastEnabled())
                   .arg(logic.deleteEnabled())
            << logic.entryFields();
@@ -220,187 +211,73 @@ private Q_SLOTS:
         QCOMPARE(readFile(file), "old record\r\n");
     }
 
-    void loadSaveAndClear()
-    {
-        const QString file = path("s.tre");
-        writeFile(file, "a\nb\n");
-        RecordFileLogic logic(config(Tree), m_shared, m_ui);
-        logic.open(file); // no exists question when the window opens
-        QCOMPARE(state(logic) + u' ' + QString::number(logic.display().size()), "2/2 0 1 3");
-        // Clearing, after its question, touches neither the flags nor the file.
-        m_ui.answers = {Answer::Cancel};
-        logic.clearDisplay();
-        QCOMPARE(logic.RecordCount(), 2);
-        logic.clearDisplay();
-        QCOMPARE(logic.display().lines(), QStringList{QString()});
-        QCOMPARE(state(logic), "0/0 0 1");
-        logic.deleteCurrent(); // the slot is never deleted
-        QCOMPARE(logic.display().size(), 1);
-        // Only the slot on screen still asks before the same file loads.
-        m_ui.fileExistsAnswers = {true};
-        QCOMPARE(logic.LoadFile(file), RecordFileLogic::LoadResult::Loaded);
-        QCOMPARE(m_ui.fileExistsAsked, QStringList{file});
-
-        // Cancel at the overwrite question changes nothing; OK writes CR LF lines, asked once.
-        logic.process("c");
-        m_ui.answers = {Answer::Cancel};
-        logic.save();
-        QCOMPARE(state(logic), "3/3 1 1");
-        QCOMPARE(readFile(file), "a\nb\n");
-        logic.save();
-        logic.save();
-        QCOMPARE(m_ui.titles().join(u'|'), "Clear Display|Clear Display|File Exists|File Exists");
-        QCOMPARE(state(logic), "3/3 0 0");
-        QCOMPARE(readFile(file), "a\r\nb\r\nc\r\n");
-        logic.clearDisplay();
-        logic.save();
-        QCOMPARE(readFile(file), QByteArray()); // only the slot: an empty file
-    }
-
-    void useDisplayedValuesKeepsAskOverwrite_data()
-    {
-        QTest::addColumn<bool>("loadedFirst");
-        QTest::newRow("display from a load") << true;
-        QTest::newRow("display typed in, no file yet") << false;
-    }
-    void useDisplayedValuesKeepsAskOverwrite()
-    {
-        QFETCH(bool, loadedFirst);
-        writeFile(path("a.tre"), "a1\r\n");
-        writeFile(path("b.tre"), "b1\r\nb2\r\n");
-        RecordFileLogic logic(config(Tree), m_shared, m_ui);
-        logic.open(path(loadedFirst ? "a.tre" : "missing.tre"));
-        QVERIFY(logic.process("typed"));
-        // The first record on an empty list comes with the slot.
-        QCOMPARE(state(logic), loadedFirst ? "2/2 1 1" : "1/1 1 0");
-
-        m_ui.answers = {Answer::No}; // do not save the changes to a.tre
-        m_ui.fileExistsAnswers = {false};
-        logic.setFileNameBox(path("b.tre"));
-        logic.fileNameBoxLeft();
-        QCOMPARE(logic.currentFileName(), path("b.tre"));
-        QCOMPARE(logic.AskOverwrite(), loadedFirst);
-        m_ui.messages.clear();
-        QVERIFY(logic.SaveFile(logic.fileNameBox()));
-        QCOMPARE(m_ui.titles(), loadedFirst ? QStringList{"File Exists"} : QStringList{});
-        QCOMPARE(readFile(path("b.tre")), loadedFirst ? "a1\r\ntyped\r\n" : "typed\r\n");
-    }
-
-    void nameComparisonIsCaseSensitive()
-    {
-        writeFile(path("Plot.tre"), "a\r\n");
-        RecordFileLogic logic(config(Tree), m_shared, m_ui);
-        logic.open(path("Plot.tre"));
-        logic.fileNameBoxLeft(); // unchanged: nothing happens
-        // Another letter case is another name; it loads again only where such a file exists.
-        logic.setFileNameBox(path("plot.tre"));
-        logic.fileNameBoxLeft();
-        QCOMPARE(logic.currentFileName(), path("plot.tre"));
-        QVERIFY(m_ui.fileExistsAsked.isEmpty());
-        m_ui.fileExistsAnswers = {true};
-        logic.setFileNameBox(path("Plot.tre"));
-        logic.fileNameBoxLeft();
-        QCOMPARE(m_ui.fileExistsAsked, QStringList{path("Plot.tre")});
-    }
-
-    void unsavedQuestionFollowsWindowRule_data()
+    // What the user does with a record file, played on a window opened on `start`, in a folder
+    // of its own holding `files` ("name=bytes"; "name/" a folder). "disk:name=bytes" expects a
+    // file's bytes.
+    void fileScripts_data()
     {
         QTest::addColumn<int>("window");
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<bool>("asks");
-        QTest::newRow("tree, named") << Tree << "a.tre" << true;
-        QTest::newRow("tree, no name") << Tree << "" << false;
-        QTest::newRow("stand, named") << Stand << "a.slf" << true;
-        QTest::newRow("location, vorlin.loc") << Location << "vorlin.loc" << false;
-        QTest::newRow("location, VORLIN.LOC") << Location << "VORLIN.LOC" << false;
-        QTest::newRow("location, other") << Location << "other.loc" << true;
-    }
-    void unsavedQuestionFollowsWindowRule()
-    {
-        QFETCH(int, window);
-        QFETCH(QString, current);
-        QFETCH(bool, asks);
-        RecordFileLogic logic(config(window), m_shared, m_ui);
-        logic.open(current.isEmpty() ? QString() : path(current));
-        if (!current.isEmpty())
-            logic.setCurrentFileName(current);
-        logic.process("A x");
-        m_ui.answers = {Answer::No};
-        logic.setFileNameBox(path("next"));
-        logic.fileNameBoxLeft();
-        QCOMPARE(m_ui.titles().contains("Unsaved Changes"), asks);
-    }
-
-    void closeQuestion_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<Answer>("answer");
-        QTest::addColumn<bool>("closes");
-        QTest::addColumn<QString>("titles");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("expected");
+        using L = QStringList;
+        const L s{"s.tre=a\nb\n"}, ab{"a.tre=a1\r\n", "b.tre=b1\r\nb2\r\n"}, plot{"Plot.tre=a\r\n"};
+        const L loc{"b.loc=A \"x\" @ x.slf @ @\r\n"}, folder{"folder/", "f.tre=a\r\n"};
+        const QString unsaved = "titles=Unsaved Changes", displayed = "+typed !N ?0 Fb.tre x w";
         // clang-format off
-        QTest::newRow("No drops") << "c.tre" << Answer::No << true << "Unsaved Changes";
-        QTest::newRow("Cancel stays") << "c.tre" << Answer::Cancel << false << "Unsaved Changes";
-        QTest::newRow("Yes saves") << "c.tre" << Answer::Yes << true << "Unsaved Changes";
-        QTest::newRow("Yes without a name stays") << "" << Answer::Yes << false << "Unsaved Changes|Missing Filename";
-        QTest::newRow("Yes with a failing save stays") << "no/such/folder/c.tre" << Answer::Yes << false << "Unsaved Changes|Error";
+        QTest::newRow("opened: no exists question") << Tree << s << "s.tre" << "" << L{"state=2/2 0 1", "lines=a\nb\n", "asked="};
+        QTest::newRow("clear cancelled") << Tree << s << "s.tre" << "!C c" << L{"state=2/2 0 1", "titles=Clear Display"};
+        QTest::newRow("clear: the slot, never deleted; flags and file kept") << Tree << s << "s.tre" << "c d" << L{"lines=", "state=0/0 0 1", "disk:s.tre=a\nb\n"};
+        QTest::newRow("the slot alone still asks before the same file loads") << Tree << s << "s.tre" << "c >s.tre ?1 o" << L{"asked=s.tre", "lines=a\nb\n"};
+        QTest::newRow("Cancel at the overwrite question writes nothing") << Tree << s << "s.tre" << "+c !C w" << L{"state=3/3 1 1", "titles=File Exists", "disk:s.tre=a\nb\n"};
+        QTest::newRow("OK writes CR LF lines, asked once") << Tree << s << "s.tre" << "+c w w" << L{"state=3/3 0 0", "titles=File Exists", "disk:s.tre=a\r\nb\r\nc\r\n"};
+        QTest::newRow("a cleared display saves an empty file") << Tree << s << "s.tre" << "c w" << L{"disk:s.tre="};
+        QTest::newRow("use displayed values keeps the question of a load") << Tree << ab << "a.tre" << displayed << L{"names=b.tre|b.tre", "titles=File Exists", "disk:b.tre=a1\r\ntyped\r\n"};
+        QTest::newRow("use displayed values, nothing loaded: no question") << Tree << ab << "n.tre" << displayed << L{"names=b.tre|b.tre", "titles=", "disk:b.tre=typed\r\n"};
+        QTest::newRow("the same name left: nothing") << Tree << plot << "Plot.tre" << "FPlot.tre" << L{"asked=", "lines=a\n"};
+        QTest::newRow("another letter case is another name") << Tree << plot << "Plot.tre" << "Fplot.tre" << L{"names=plot.tre|plot.tre", "asked="};
+        QTest::newRow("and back again: it loads") << Tree << plot << "Plot.tre" << "Fplot.tre ?1 FPlot.tre" << L{"asked=Plot.tre"};
+        QTest::newRow("unsaved: tree, named") << Tree << L{} << "a.tre" << "+A~x !N Fnext" << L{unsaved};
+        QTest::newRow("unsaved: tree, no name") << Tree << L{} << "" << "+A~x !N Fnext" << L{"titles="};
+        QTest::newRow("unsaved: stand, named") << Stand << L{} << "a.slf" << "+A~x !N Fnext" << L{unsaved};
+        QTest::newRow("unsaved: location, vorlin.loc") << Location << L{} << "" << "+A~x !N Fnext" << L{"titles="};
+        QTest::newRow("unsaved: location, VORLIN.LOC") << Location << L{} << "VORLIN.LOC" << "+A~x !N Fnext" << L{"titles="};
+        QTest::newRow("unsaved: location, other") << Location << L{} << "other.loc" << "+A~x !N Fnext" << L{unsaved};
+        QTest::newRow("close, No drops") << Tree << L{} << "c.tre" << "+r !N q" << L{"cancelled=0", unsaved, "unsaved=1"};
+        QTest::newRow("close, Cancel stays") << Tree << L{} << "c.tre" << "+r !C q" << L{"cancelled=1", unsaved, "unsaved=1"};
+        QTest::newRow("close, Yes saves") << Tree << L{} << "c.tre" << "+r !Y q" << L{"cancelled=0", unsaved, "unsaved=0", "disk:c.tre=r\r\n"};
+        QTest::newRow("close, Yes without a name stays") << Tree << L{} << "" << "+r !Y q" << L{"cancelled=1", "titles=Unsaved Changes,Missing Filename", "unsaved=1"};
+        QTest::newRow("close, Yes with a failing save stays") << Tree << L{} << "no/such/c.tre" << "+r !Y q" << L{"cancelled=1", "titles=Unsaved Changes,Error", "unsaved=1"};
+        // A folder's name, typed or browsed, is named as such at once; display, names and flags stay.
+        QTest::newRow("a folder typed or browsed") << Tree << folder << "t.tre" << "+typed !O !N >folder Ffolder o" << L{"titles=Error,Unsaved Changes,Error", "text=folder is a folder, not a file.", "lines=typed\n", "names=t.tre|t.tre", "state=1/1 1 0"};
+        QTest::newRow("a failed save keeps everything") << Tree << folder << "f.tre" << "+b wfolder" << L{"titles=File Exists,Error", "text=The file folder could not be written.\r\nIt is a folder, not a file.", "lines=a\nb\n", "names=f.tre|f.tre", "state=2/2 1 1", "disk:f.tre=a\r\n"};
+        QTest::newRow("Browse cancelled: back to the box") << Location << loc << "" << "> o" << L{"focus=txtLocFile", "names=vorlin.loc|vorlin.loc"};
+        QTest::newRow("Browse loads the chosen file") << Location << loc << "" << ">b.loc o" << L{"names=b.loc|b.loc", "state=1/1 0 1"};
+        QTest::newRow("Browse: Cancel at the question ends it") << Location << loc << "" << ">b.loc o +B~G1~a.kcp !C o" << L{"dialogs=1", "names=b.loc|b.loc"};
         // clang-format on
     }
-    void closeQuestion()
+    void fileScripts()
     {
-        QFETCH(QString, name);
-        QFETCH(Answer, answer);
-        QFETCH(bool, closes);
-        QFETCH(QString, titles);
-        RecordFileLogic logic(config(Tree), m_shared, m_ui);
-        const QString file = name.isEmpty() ? QString() : path(name);
-        logic.open(file);
-        logic.process("record");
-        m_ui.answers = {answer};
-        QCOMPARE(logic.requestClose(), closes);
-        QCOMPARE(logic.UnloadCancelled(), !closes);
-        QCOMPARE(m_ui.titles().join(u'|'), titles);
-        const bool saved = answer == Answer::Yes && closes;
-        QCOMPARE(logic.HasUnsavedChanges(), !saved);
-        if (saved)
-            QCOMPARE(readFile(file), "record\r\n");
-    }
-
-    // A failed load or save names the file, keeps the display and leaves the flags set.
-    void failuresKeepEverything()
-    {
-        const QString folder = m_dir.path(); // a folder cannot be read or written as a file
-        RecordFileLogic logic(config(Tree), m_shared, m_ui);
-        logic.open(path("typed.tre"));
-        logic.process("typed");
-        // A folder's name, typed or browsed, is named as such at once; the name stays.
-        m_ui.answers = {Answer::Ok, Answer::No};
-        m_ui.fileDialogAnswers = {folder};
-        logic.setFileNameBox(folder);
-        logic.fileNameBoxLeft();
-        logic.browse();
-        QCOMPARE(m_ui.titles().join(u'|'), "Error|Unsaved Changes|Error");
-        QCOMPARE(m_ui.messages[0].text, folder + " is a folder, not a file.");
-        QCOMPARE(logic.display().lines(), (QStringList{"typed", QString()}));
-        QCOMPARE(logic.currentFileName() + u'|' + logic.fileNameBox(),
-                 path("typed.tre") + u'|' + path("typed.tre"));
-        QCOMPARE(state(logic), "1/1 1 0");
-        m_ui.messages.clear();
-
-        // AskOverwrite, set by a load, stays after a failed save, through the question too.
-        writeFile(path("f.tre"), "a\r\n");
-        m_ui.fileExistsAnswers = {true};
-        QCOMPARE(logic.LoadFile(path("f.tre")), RecordFileLogic::LoadResult::Loaded);
-        logic.process("b");
-        QVERIFY(!logic.SaveFile(folder));
-        QCOMPARE(state(logic), "2/2 1 1");
-        QCOMPARE(m_ui.titles().join(u'|'), "File Exists|Error");
-        for (const ScriptedUserInterface::Message& m : m_ui.messages)
-            QVERIFY(m.title != "Error" ||
-                    (m.text.contains(folder) && m.icon == UserInterface::Icon::Critical));
-        logic.setCurrentFileName(folder);
-        m_ui.answers = {Answer::Yes};
-        logic.AskSaveChanges();
-        QVERIFY(logic.AskOverwrite());
+        QFETCH(int, window);
+        QFETCH(QStringList, files);
+        QFETCH(QString, start);
+        QFETCH(QString, script);
+        QFETCH(QStringList, expected);
+        QTemporaryDir dir;
+        QVERIFY(QDir::setCurrent(dir.path()));
+        for (const QString& file : files)
+            QVERIFY(file.endsWith(u'/')
+                        ? QDir().mkdir(file)
+                        : writeFile(file.section(u'=', 0, 0), file.section(u'=', 1).toLatin1()));
+        RecordFileLogic logic(config(window), m_shared, m_ui);
+        logic.open(start);
+        play(logic, script, &m_ui);
+        for (const QString& item : expected.filter(QRegularExpression("^disk:"))) {
+            const QString name = item.section(u'=', 0, 0);
+            QCOMPARE(name + u'=' + QString::fromLatin1(readFile(name.mid(5))), item);
+        }
+        expectShown(logic, m_ui, expected.filter(QRegularExpression("^(?!disk:)")));
     }
 
     void displayLimit()
@@ -460,30 +337,6 @@ private Q_SLOTS:
         QCOMPARE(undone, (QList<bool>{false, false}));
         QCOMPARE(logic.RecordCount(), 0);
         QCOMPARE(logic.history().stepCount(), 2);
-    }
-
-    void browse()
-    {
-        writeFile(path("b.loc"), "A \"x\" @ x.slf @ @\r\n");
-        RecordFileLogic logic(config(Location), m_shared, m_ui);
-        logic.open(QString());
-        QCOMPARE(logic.fileNameBox() + u' ' + m_shared.LocationsFileName, "vorlin.loc vorlin.loc");
-
-        logic.browse(); // cancelled
-        QCOMPARE(m_ui.focused, QStringList{"txtLocFile"});
-        QCOMPARE(logic.fileNameBox(), "vorlin.loc");
-
-        m_ui.fileDialogAnswers = {path("b.loc")};
-        logic.browse();
-        QCOMPARE(logic.fileNameBox(), path("b.loc"));
-        QCOMPARE(m_shared.LocationsFileName, path("b.loc"));
-        QCOMPARE(logic.RecordCount(), 1);
-
-        // With unsaved changes to a named file, Cancel at the question ends Browse at once.
-        logic.process("B G1 a.kcp");
-        m_ui.answers = {Answer::Cancel};
-        logic.browse();
-        QCOMPARE(m_ui.fileDialogFilters.size(), 2);
     }
 
     void operationsUndoneAndRedone_data()
