@@ -189,7 +189,7 @@ Result writeLines(QIODevice& device, std::span<const QString> lines, FileState* 
 }
 
 Result writeLines(const QString& fileName, std::span<const QString> lines, FileState* written,
-                  bool durableName)
+                  bool durableName, const std::function<bool()>& mayReplace)
 {
     if (QFileInfo(fileName).isDir())
         return {false, QStringLiteral("It is a folder, not a file."), false};
@@ -200,6 +200,12 @@ Result writeLines(const QString& fileName, std::span<const QString> lines, FileS
     if (!result.ok) {
         file.cancelWriting();
         return result;
+    }
+    if (mayReplace && !mayReplace()) {
+        file.cancelWriting();
+        if (written)
+            *written = FileState();
+        return {};
     }
     if (!file.commit())
         return {false, file.errorString(), false};

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <span>
 
 // Reading and writing record files as bytes: every line comes back exactly as stored,
@@ -82,9 +83,12 @@ Records readRecords(QIODevice& device, const RecordFormat& format, qsizetype max
 // Replaces the file atomically: after a failure the old file is still whole, after success its
 // bytes are on the disk. A power cut may still give back the old file unless the new name is
 // made durable too, which costs a sync of the folder: `durableName`. `written`, when given, is
-// set from the bytes written.
+// set from the bytes written. `mayReplace`, when given, is asked once the bytes are written and
+// before the old file is replaced: false leaves the old file as it was and nothing beside it,
+// and the result is ok.
 Result writeLines(const QString& fileName, std::span<const QString> lines,
-                  FileState* written = nullptr, bool durableName = true);
+                  FileState* written = nullptr, bool durableName = true,
+                  const std::function<bool()>& mayReplace = {});
 inline Result writeLines(const QString& fileName, const QStringList& lines,
                          FileState* written = nullptr)
 {

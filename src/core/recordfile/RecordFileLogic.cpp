@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <future>
+#include <system_error>
+
 using Answer = UserInterface::Answer;
 using Buttons = UserInterface::Buttons;
 using Icon = UserInterface::Icon;
@@ -136,20 +139,40 @@ bool RecordFileLogic::SaveFile(const QString& fileName)
                                        QStringLiteral("Overwrite file ") + m_fileNameBox,
                                        Buttons::OkCancel, Icon::None) == Answer::Cancel)
         return false;
-    // The records without the slot, not copied; taken again after the question, which waits
-    // for the user.
+    // The records without the slot, not copied; taken again after a question, which waits for
+    // the user.
     const auto records = [this] {
         return std::span<const QString>(m_display.lines().constData(), size_t(m_recordCount));
     };
-    if (!findingsAccepted(records(), fileName))
-        return false;
     // Changes that live only here, or in a journal about to go, must not be lost to a power cut
     // after the save: the file's new name goes to the disk too. Without any, the records are on
     // the disk already, in the file loaded or saved last, and a sync of the folder buys nothing.
     const bool durableName = m_hasUnsavedChanges || !m_journal.path().isEmpty();
+    // The check runs beside the write, so a clean file, the usual one, is replaced as soon as
+    // both are done. Findings to ask about hold the new file back: it is written again once the
+    // user says so, and no half-made file waits beside the old one during the question.
+    QList<CheckFinding> findings;
+    std::future<QList<CheckFinding>> checking = startCheck(records(), fileName);
+    bool held = false;
+    const auto clean = [&] {
+        findings = checking.get();
+        held = needsAttention(findings);
+        return !held;
+    };
     RecordFileIO::FileState state;
-    const RecordFileIO::Result written =
-        RecordFileIO::writeLines(fileName, records(), &state, durableName);
+    RecordFileIO::Result written = RecordFileIO::writeLines(
+        fileName, records(), &state, durableName,
+        checking.valid() ? std::function<bool()>(clean) : std::function<bool()>());
+    // A write that failed before the check was asked for: the check reads the records, so it
+    // ends before anything may change them.
+    if (checking.valid())
+        checking.wait();
+    if (written.ok && held) {
+        if (m_ui.message(QStringLiteral("Check"), checkQuestionText(findings), Buttons::OkCancel,
+                         Icon::Exclamation) != Answer::Ok)
+            return false;
+        written = RecordFileIO::writeLines(fileName, records(), &state, durableName);
+    }
     if (!written.ok) {
         showFileError(QStringLiteral("written"), fileName, written.reason);
         return false;
@@ -162,15 +185,18 @@ bool RecordFileLogic::SaveFile(const QString& fileName)
     return true;
 }
 
-bool RecordFileLogic::findingsAccepted(std::span<const QString> lines, const QString& fileName)
+std::future<QList<CheckFinding>> RecordFileLogic::startCheck(std::span<const QString> lines,
+                                                             const QString& fileName) const
 {
     if (!m_config.saveCheck)
-        return true;
-    const QList<CheckFinding> findings =
-        m_config.saveCheck(lines, QFileInfo(fileName).absolutePath());
-    return !needsAttention(findings) ||
-           m_ui.message(QStringLiteral("Check"), checkQuestionText(findings), Buttons::OkCancel,
-                        Icon::Exclamation) == Answer::Ok;
+        return {};
+    const QString folder = QFileInfo(fileName).absolutePath();
+    try {
+        return std::async(std::launch::async, m_config.saveCheck, lines, folder);
+    } catch (const std::system_error&) {
+        // No thread to be had: the check runs here, before the write.
+        return std::async(std::launch::deferred, m_config.saveCheck, lines, folder);
+    }
 }
 
 UserInterface::Answer RecordFileLogic::AskSaveChanges()

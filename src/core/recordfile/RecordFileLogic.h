@@ -9,6 +9,9 @@
 
 #include <QObject>
 
+#include <future>
+#include <span>
+
 // The record file handling every data window shares: naming, loading, saving, the
 // questions before anything could be lost, add/update/delete/clear on the display list, and
 // the undo history of those operations. A window derives from it to bring its own entry
@@ -177,7 +180,9 @@ private:
     // Asks about unsaved changes; false when the user cancelled or the save did not happen.
     bool changesMayBeDropped();
     // The "Check" question when the lines have findings; false when the user cancelled.
-    bool findingsAccepted(std::span<const QString> lines, const QString& fileName);
+    // The save check of these lines, started on a thread of its own; none without a check.
+    std::future<QList<CheckFinding>> startCheck(std::span<const QString> lines,
+                                                const QString& fileName) const;
     // Says so when the name is a folder's: no file of that name can be loaded or saved.
     bool refusedAsFolder(const QString& fileName);
     void showFileError(const QString& what, const QString& fileName, const QString& reason);
