@@ -201,6 +201,10 @@ Result writeLines(const QString& fileName, std::span<const QString> lines, FileS
         file.cancelWriting();
         return result;
     }
+    // The bytes go to the disk while the caller's work beside the write ends; the commit then
+    // finds little left to sync.
+    if (mayReplace)
+        ::fdatasync(file.handle());
     if (mayReplace && !mayReplace()) {
         file.cancelWriting();
         if (written)
