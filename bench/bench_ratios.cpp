@@ -179,6 +179,7 @@ void sizeList(DataWindow* window, int width, int height)
 struct Operations
 {
     Pair select, add, update, remove;
+    Pair otherKind; // a select that moves to a record of the other kind
 };
 
 template <typename Side, typename Prepare, typename Operate>
@@ -201,8 +202,11 @@ double averageMs(Side& side, Prepare&& prepare, Operate&& operate, bool takeBack
 }
 
 template <typename Program>
+// `step`: the distance from one record to the next of its kind. The location window's file
+// holds A and B records in turn; moving between them enables the other half of the window, a
+// select of its own, timed apart.
 void timeOperations(int round, Program& program, FloorList& floor, int middle, const QString& line,
-                    Operations& pairs)
+                    Operations& pairs, int step = 1)
 {
     const auto each = [&](Pair& pair, auto&& prepare, auto&& operate, bool takeBack) {
         pair.take(
@@ -210,8 +214,13 @@ void timeOperations(int round, Program& program, FloorList& floor, int middle, c
             [&] { return averageMs(floor, prepare, operate, takeBack); });
     };
     each(
-        pairs.select, [&](auto& side, int i) { side.select(middle + 2 * i); },
-        [&](auto& side, int i) { side.select(middle + 2 * i + 1); }, false);
+        pairs.select, [&](auto& side, int i) { side.select(middle + 2 * step * i); },
+        [&](auto& side, int i) { side.select(middle + 2 * step * i + step); }, false);
+    if (step > 1) {
+        each(
+            pairs.otherKind, [&](auto& side, int i) { side.select(middle + 2 * i); },
+            [&](auto& side, int i) { side.select(middle + 2 * i + 1); }, false);
+    }
     each(
         pairs.add, [](auto& side, int) { side.moveToEnd(); },
         [&](auto& side, int) { side.process(line); }, true);
@@ -440,7 +449,8 @@ int main(int argc, char* argv[])
 
             logic.select(logic.RecordCount() - 1);
             logic.deleteCurrent(); // so an add fits
-            timeOperations(round, logic, floorList, middleOf(kind), lineOf(kind), operations[k]);
+            timeOperations(round, logic, floorList, middleOf(kind), lineOf(kind), operations[k],
+                           kind == Kind::Location ? 2 : 1);
 
             command[k].take(
                 round,
@@ -517,6 +527,11 @@ int main(int argc, char* argv[])
             window->logic().moveToEnd();
             settle();
             auto* field = window->findChild<QLineEdit*>(QStringLiteral("txtTreeData_1"));
+            // Both windows alike: active, the field empty and with the focus, as while typing.
+            window->activateWindow();
+            field->setFocus(Qt::OtherFocusReason);
+            field->clear();
+            settle();
             return timeMs([&] {
                        for (int i = 0; i < Batch; ++i) {
                            sendKey(field, Qt::Key_7, QStringLiteral("7"));
@@ -592,6 +607,8 @@ int main(int argc, char* argv[])
         {"LoadFile alone", all(load), 1.0, "getline read, ms"},
         {"load + first paint, list at 900 x 700", all(paint), 0.6, "getline + QListView, ms"},
         {"select with repaint, list at 900 x 700", each(&Operations::select), 0.6, "QListView, ms"},
+        {"  the same, location A record to B record", {&operations[2].otherKind}, 0,
+         "QListView, ms"},
         {"add with repaint", each(&Operations::add), 0.6, "QListView, ms"},
         {"update with repaint", each(&Operations::update), 0.6, "QListView, ms"},
         {"delete with repaint", each(&Operations::remove), 0.6, "QListView, ms"},
