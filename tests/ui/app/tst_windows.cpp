@@ -15,7 +15,6 @@
 #include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,8 +30,6 @@ using Answer = UserInterface::Answer;
 namespace {
 
 using Opener = std::function<QWidget*(QWidget* owner)>;
-using Window = WindowChain::Window;
-using Action = std::function<void(DataWindow*)>;
 
 // The room a button, frame title or text box leaves its text, and what the text needs.
 std::pair<QRect, QRect> textRoom(const QWidget* w, const QFontMetrics& metrics)
@@ -135,8 +132,6 @@ void focusableNames(QAccessibleInterface* node, QStringList* names, QStringList*
 } // namespace
 
 Q_DECLARE_METATYPE(Opener)
-Q_DECLARE_METATYPE(Action)
-Q_DECLARE_METATYPE(WindowChain::Window)
 
 // The splash, the chain of the three data windows, the file dialog, and the layout of every
 // window and dialog.
@@ -295,81 +290,6 @@ private Q_SLOTS:
         press("cmdPreviousWindow");
         press("cmdNextWindow");
         QCOMPARE(current()->logic().display().lines(), lines);
-    }
-
-    // A character without a byte in the files reaches no display list, whatever the path:
-    // typed or pasted it is refused whole with a beep, chosen or handed over it is named in a
-    // message, at the latest by Add.
-    void noCharacterWithoutAByteReachesAList_data()
-    {
-        QTest::addColumn<Window>("window");
-        QTest::addColumn<QString>("handedOver"); // the tree data file or Stand List File name
-        QTest::addColumn<Action>("path");
-        QTest::addColumn<QString>("box");   // the box the path writes to
-        QTest::addColumn<QString>("shown"); // what it shows then
-        QTest::addColumn<QStringList>("titles");
-        QTest::addColumn<int>("beeps");
-        QTest::addColumn<int>("records"); // after the path and Add
-        const auto paste = [](const char* box, const QString& text) {
-            return Action([box, text](DataWindow* w) {
-                QApplication::clipboard()->setText(text);
-                QWidget* target = find(w, box);
-                target->setFocus();
-                QTest::keyClick(target, Qt::Key_End);
-                QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
-            });
-        };
-        const auto browse = [this](const char* button, const QString& path) {
-            return Action([this, button, path](DataWindow* w) {
-                m_ui.fileDialogAnswers = {path};
-                click(w, button);
-            });
-        };
-        const QString omega = QStringLiteral("\u03a9.velk");
-        const QStringList none;
-        // clang-format off
-        QTest::newRow("stand, a key") << Window::Stand << "t.tre" << Action([](DataWindow* w) { QTest::sendKeyEvent(QTest::Click, find(w, "txtStandData_1"), Qt::Key_unknown, "\u03b1", {}); }) << "txtStandData_1" << "S1" << none << 1 << 2;
-        QTest::newRow("stand, paste into the grouping codes") << Window::Stand << "t.tre" << paste("txtGroups", "g1\n\u03b1") << "txtGroups" << "" << none << 1 << 2;
-        QTest::newRow("stand, Browse for the tree data file") << Window::Stand << "t.tre" << browse("cmdBrowseTree", omega) << "txtTreeFile" << "t.tre" << QStringList{"Error"} << 0 << 2;
-        QTest::newRow("stand, handed over") << Window::Stand << omega << Action() << "txtTreeFile" << omega << QStringList{"Alert"} << 0 << 0;
-        QTest::newRow("stand, a loaded set updated") << Window::Stand << "t.tre" << Action([this, browse](DataWindow* w) {
-            writeFile(m_dir.filePath("bytes.slf"), "A S\x80\x81\xe9 t.tre @ ie\r\nB S\x80\x81\xe9\r\n");
-            browse("cmdBrowseSlf", m_dir.filePath("bytes.slf"))(w);
-            w->logic().select(0);
-        }) << "txtStandData_1" << "S\u20ac\u0081\u00e9" << none << 0 << 2;
-        // clang-format on
-    }
-    void noCharacterWithoutAByteReachesAList()
-    {
-        QFETCH(Window, window);
-        QFETCH(QString, handedOver);
-        QFETCH(Action, path);
-        QFETCH(QString, box);
-        QFETCH(QString, shown);
-        QFETCH(QStringList, titles);
-        QFETCH(int, beeps);
-        QFETCH(int, records);
-        modGlobal().TreeFileName = handedOver;
-        modGlobal().StandListFileName = window == Window::Location ? handedOver : QString();
-        modGlobal().LocationsFileName = m_dir.filePath("new.loc");
-        auto* w = static_cast<DataWindow*>(WindowChain::show(window));
-        QVERIFY(QTest::qWaitForWindowActive(w));
-        const QStringList required = window == Window::Stand
-                                         ? QStringList{"txtStandData_1", "S1", "txtVariant", "ie"}
-                                         : QStringList{"txtLocation", "L"};
-        for (qsizetype k = 0; k < required.size(); k += 2)
-            find<QLineEdit>(w, required[k])->setText(required[k + 1]);
-        if (path)
-            path(w);
-        QWidget* target = find(w, box);
-        QCOMPARE(target->property("text").toString() + target->property("plainText").toString(),
-                 shown);
-        click(w, "cmdProcess");
-        QCOMPARE(m_ui.titles(), titles);
-        QCOMPARE(m_ui.beeps, beeps);
-        QCOMPARE(w->logic().RecordCount(), records);
-        for (const QString& line : w->logic().display().lines())
-            QVERIFY2(Cp1252::canEncode(line), qPrintable(line));
     }
 
     // No text of a window or dialog is larger than its box at the design geometry, and with a
