@@ -11,12 +11,12 @@
 // "f5=WF" puts WF into field 5 (the location window's fields in LocRecord::Field order), "kB"
 // chooses B records, "p" the process button, "d" delete, "c" Clear Display, "u" undo, "r" redo,
 // "v" the V button, "n" the next line, "w" Save ("wname" saves to that name), "b" Browse for
-// addfiles ("bS" for a Stand List File), "Fname" types a file name and leaves the box, "o" Browse
-// for the record file, "q" the close box, "+line" processes a line as it stands; the tree window's
-// "t5" switch, "l5" lock, "h5" label, "i" next plot, "e" fresh fields; the stand window's "t"
-// addfiles switch. With a scripted user: "!C" (O, N, Y) answers the next question, "?1" (0) the
-// next "File Exists", ">name" the next file dialog (">" cancels it), "x" forgets what was shown so
-// far.
+// addfiles ("bS" for a Stand List File, "bT" for a tree data file), "Fname" types a file name and
+// leaves the box, "o" Browse for the record file, "q" the close box, "+line" processes a line as it
+// stands; the tree window's "t5" switch, "l5" lock, "h5" label, "i" next plot, "e" fresh fields;
+// the stand window's "t" addfiles switch. With a scripted user: "!C" (O, N, Y) answers the next
+// question, "?1" (0) the next "File Exists", ">name" the next file dialog (">" cancels it), "x"
+// forgets what was shown so far.
 inline void play(RecordFileLogic& logic, const QString& script, ScriptedUserInterface* ui = nullptr)
 {
     using Answer = UserInterface::Answer;
@@ -44,7 +44,7 @@ inline void play(RecordFileLogic& logic, const QString& script, ScriptedUserInte
         case 'o': logic.browse(); break;
         case 'q': logic.requestClose(); break;
         case '+': logic.process(arg); break;
-        case 'b': arg == u'S' ? location->browseSlf() : stand ? stand->browseAddfile() : location->browseAddfile(); break;
+        case 'b': arg == u'S' ? location->browseSlf() : arg == u'T' ? stand->browseTree() : stand ? stand->browseAddfile() : location->browseAddfile(); break;
         case 't': tree ? tree->toggleSwitch(field) : stand->toggleAddfiles(); break;
         case 'l': tree->toggleLock(field); break;
         case 'h': tree->labelClicked(field); break;

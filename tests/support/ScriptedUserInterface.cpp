@@ -3,7 +3,8 @@
 UserInterface::Answer ScriptedUserInterface::message(const QString& title, const QString& text,
                                                      Buttons buttons, Icon icon)
 {
-    messages.append({title, text, buttons, icon});
+    messages.append({title, text});
+    Q_UNUSED(icon);
     if (whileAsked)
         whileAsked();
     if (!answers.isEmpty())

@@ -16,8 +16,6 @@ public:
     {
         QString title;
         QString text;
-        Buttons buttons;
-        Icon icon;
     };
 
     // Answers for message boxes; an unscripted question gets the first button (Ok, Yes or

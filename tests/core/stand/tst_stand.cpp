@@ -141,6 +141,8 @@ private Q_SLOTS:
         QTest::newRow("a load keeps the addfile box") << L{a1, b1} << "f1=S9 f33=keep.kcp f32=g |" << L{"f1=", "f32=", "f33=keep.kcp"};
         // Only while switched on; a path with a blank is asked about.
         QTest::newRow("browsing addfiles") << L{} << "b t >a.kcp >my~b.kcp >c.kcp !C b b b" << L{"f33=a.kcp c.kcp"};
+        // A character without a byte in the file: a chosen path is refused, a value named at Add.
+        QTest::newRow("no byte for a character") << L{} << "f1=S1 f31=xa f30=\u03a9.velk p >\u03a9.velk bT t >\u03a9.kcp b" << L{"titles=Alert,Error,Error", "lines=", "f30=\u03a9.velk", "f33="};
         // An A line alone: its update needs a B line more.
         QTest::newRow("a full list") << full << "| f1=S f31=xa f30=t p s0 f31=xa f30=t p" << L{"titles=Error,Error", "line32766="};
         // clang-format on

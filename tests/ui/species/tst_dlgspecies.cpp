@@ -30,7 +30,7 @@ struct Opened
 
 } // namespace
 
-// The species dialog: its variant, how an entry is chosen, its layout at any size.
+// The species dialog: its variant, how an entry is chosen, its layout as it is resized.
 class TestDlgSpecies : public QObject, WindowTest
 {
     Q_OBJECT
@@ -105,85 +105,42 @@ private Q_SLOTS:
         QCOMPARE(opened.dialog.result(), int(QDialog::Accepted));
     }
 
-    // At the design geometry no entry of any variant is cut with the design font; in a larger
-    // font some are, and each of those shows its whole text as its tooltip.
-    void speciesEntriesFitOrShowWhole_data()
-    {
-        QTest::addColumn<qreal>("points"); // 0: the design font
-        QTest::addColumn<bool>("someCut");
-        QTest::newRow("design font") << 0.0 << false;
-        QTest::newRow("12 points") << 12.0 << true;
-    }
-    void speciesEntriesFitOrShowWhole()
-    {
-        QFETCH(qreal, points);
-        QFETCH(bool, someCut);
-        Opened opened;
-        if (points > 0) {
-            QFont font = opened.list->font();
-            font.setPointSizeF(points);
-            opened.list->setFont(font);
-        }
-        const int margins =
-            2 * (opened.list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
-        QStringList cut;
-        for (int variant = 1; variant < opened.combo->count(); ++variant) {
-            opened.combo->setCurrentIndex(variant);
-            for (int row = 0; row < opened.list->count(); ++row) {
-                const QListWidgetItem* item = opened.list->item(row);
-                // Within a pixel the text layout decides; beyond, the width alone.
-                const qreal over =
-                    QFontMetricsF(opened.list->font()).horizontalAdvance(item->text()) + margins -
-                    opened.list->visualItemRect(item).width();
-                if (qAbs(over) > 1)
-                    QCOMPARE(item->toolTip(), over > 0 ? item->text() : QString());
-                if (!item->toolTip().isEmpty())
-                    cut << item->text();
-            }
-        }
-        QVERIFY2(cut.isEmpty() != someCut, qPrintable(cut.join(QStringLiteral("; "))));
-    }
-
+    // The dialog lays itself out as it is resized: the list takes what the margins leave, in
+    // columns of 2800 twips, and keeps its last size below the limits; an entry cut in its
+    // column shows its whole text as its tooltip.
     void speciesLayout_data()
     {
-        QTest::addColumn<QSize>("outer"); // twips, like the list
-        QTest::addColumn<QSize>("list");  // the last list size is 9000 x 3990
+        QTest::addColumn<QSize>("client"); // pixels
+        QTest::addColumn<QSize>("list");   // twips
         QTest::addColumn<int>("columns");
-        // clang-format off
-        QTest::newRow("5599: 1 column") << QSize(7219, 3600) << QSize(5599, 2520) << 1;
-        QTest::newRow("5600: 2 columns") << QSize(7220, 3600) << QSize(5600, 2520) << 2;
-        QTest::newRow("8400: 3 columns") << QSize(10020, 3600) << QSize(8400, 2520) << 3;
-        QTest::newRow("width at the limit") << QSize(1620, 3000) << QSize(9000, 1920) << 3;
-        QTest::newRow("width just over") << QSize(1621, 3000) << QSize(1, 1920) << 1;
-        QTest::newRow("height just over") << QSize(5115, 1081) << QSize(3495, 1) << 1;
-        QTest::newRow("buttons off the left edge") << QSize(900, 900) << QSize(9000, 3990) << 3;
-        // clang-format on
+        QTest::newRow("1 column, entries cut") << QSize(150, 213) << QSize(750, 2520) << 1;
+        QTest::newRow("2 columns") << QSize(474, 213) << QSize(5610, 2520) << 2;
+        QTest::newRow("3 columns") << QSize(660, 213) << QSize(8400, 2520) << 3;
+        QTest::newRow("below the limits") << QSize(100, 45) << QSize(5655, 2520) << 2;
     }
-
     void speciesLayout()
     {
-        QFETCH(QSize, outer);
+        QFETCH(QSize, client);
         QFETCH(QSize, list);
         QFETCH(int, columns);
-        const SpeciesDialogLayout rules =
-            SpeciesDialogLayout::forOuterSize(outer.width(), outer.height(), 9000, 3990);
-        QCOMPARE(QSize(rules.listWidth, rules.listHeight), list);
-        QCOMPARE(rules.buttonLeft, outer.width() - 1395); // whatever the width
-        QCOMPARE(rules.columns, columns);
-    }
-
-    // The dialog lays itself out by those rules as it is resized.
-    void speciesDialogFollowsTheLayout()
-    {
         modGlobal().SpeciesVariantIndex = 16; // enough entries to overflow the list
         Opened opened;
-        opened.dialog.resize(700, 311); // a list of 9000 x 3990 twips
-        opened.dialog.resize((QSize(10020, 3600) - QSize(SpeciesDialogLayout::FrameWidth,
-                                                         SpeciesDialogLayout::FrameHeight)) /
-                             15);
-        QCOMPARE(opened.list->size() * 15, QSize(8400, 2520));
-        QCOMPARE(opened.dialog.columnCount(), 3);
+        opened.dialog.resize(client);
+        QCOMPARE(opened.list->size() * 15, list);
+        QCOMPARE(opened.dialog.columnCount(), columns);
+        QCOMPARE(opened.ok->x(),
+                 (client.width() * 15 + SpeciesDialogLayout::FrameWidth - 1395) / 15);
         QTRY_VERIFY(opened.list->horizontalScrollBar()->maximum() > 0);
+        const int margins =
+            2 * (opened.list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        for (int row = 0; row < opened.list->count(); ++row) {
+            const QListWidgetItem* item = opened.list->item(row);
+            // Within a pixel the text layout decides; beyond, the width alone.
+            const int over = opened.list->fontMetrics().horizontalAdvance(item->text()) + margins -
+                             opened.list->visualItemRect(item).width();
+            if (qAbs(over) > 1)
+                QCOMPARE(item->toolTip(), over > 0 ? item->text() : QString());
+        }
     }
 };
 

@@ -3,6 +3,7 @@
 #include "stand/FrmStandData.h"
 #include "stand/StandWindowLogic.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -62,6 +63,10 @@ private Q_SLOTS:
         QCOMPARE(text("txtVariant"), "ak ca");
         key(Qt::Key_Return);
         keys("G1");
+        // A pasted character without a byte in the file is refused whole.
+        QApplication::clipboard()->setText("\n\u03b1");
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(m_ui.beeps, 1);
         key(Qt::Key_Return); // a new line in the grouping box
         keys("G2");
         key(Qt::Key_Tab);
