@@ -10,7 +10,7 @@ TypingResult EntryFields::edited(int field, const QString& text, int caret)
 {
     if (!has(field))
         return {true, text, caret, false};
-    const EntryField& info = spec(field);
+    const EntryField& info = entry(field);
     const TypingResult result =
         checkEdit(info.typing, this->text(field), text, caret, info.maxLength, m_placeholder);
     store(field, result.text);
@@ -23,7 +23,7 @@ void EntryFields::set(int field, const QString& text)
 {
     if (!has(field) || text == this->text(field))
         return;
-    const TypingResult result = checkTyping(spec(field).typing, text, 0, m_placeholder);
+    const TypingResult result = checkTyping(entry(field).typing, text, 0, m_placeholder);
     store(field, result.text);
     if (result.beep)
         m_ui.beep();
@@ -57,8 +57,8 @@ bool EntryFields::refusedAsMissing(const QList<int>& order)
             fields.append(field);
     }
     for (const int field : std::as_const(fields)) {
-        if (spec(field).missing && text(field).isEmpty()) {
-            refuse(field, QStringLiteral("Missing Data"), QString::fromLatin1(spec(field).missing));
+        if (entry(field).missing && text(field).isEmpty()) {
+            refuse(field, QStringLiteral("Missing Data"), QString::fromLatin1(entry(field).missing));
             return true;
         }
     }
@@ -68,7 +68,7 @@ bool EntryFields::refusedAsMissing(const QList<int>& order)
 bool EntryFields::refusedAsUnfinishedNumber()
 {
     for (int field = first(); field <= last(); ++field) {
-        if (!isUnfinishedNumber(spec(field).typing, text(field)))
+        if (!isUnfinishedNumber(entry(field).typing, text(field)))
             continue;
         refuse(field, QStringLiteral("Invalid Data"),
                QStringLiteral("%1 \"%2\" is not a number.").arg(name(field), text(field)));

@@ -20,9 +20,9 @@ public:
     int first() const { return m_first; }
     int last() const { return m_first + int(m_table.size()) - 1; }
     bool has(int field) const { return field >= first() && field <= last(); }
-    const EntryField& spec(int field) const { return m_table.at(field - m_first); }
-    QString boxName(int field) const { return QString::fromLatin1(spec(field).box); }
-    QString name(int field) const { return QString::fromLatin1(spec(field).name); }
+    const EntryField& entry(int field) const { return m_table.at(field - m_first); }
+    QString boxName(int field) const { return QString::fromLatin1(entry(field).box); }
+    QString name(int field) const { return QString::fromLatin1(entry(field).name); }
     QString text(int field) const { return has(field) ? m_texts.at(field - m_first) : QString(); }
 
     // A change the user made by typing, pasting or deleting; `caret` is the caret position

@@ -154,7 +154,7 @@ void FrmLocData::buildTypeB()
 QLineEdit* FrmLocData::fieldBox(QWidget* parent, Field field, int left, int top, int width,
                                 int height)
 {
-    const EntryField& info = m_logic->fields().spec(field);
+    const EntryField& info = m_logic->fields().entry(field);
     QLineEdit* box = Controls::textBox(parent, QString::fromLatin1(info.box),
                                        QString::fromLatin1(info.hint), left, top, width, height);
     m_fields.insert(field, box);
