@@ -194,7 +194,7 @@ std::future<QList<CheckFinding>> RecordFileLogic::startCheck(std::span<const QSt
     try {
         return std::async(std::launch::async, m_config.saveCheck, lines, folder);
     } catch (const std::system_error&) {
-        // No thread to be had: the check runs here, before the write.
+        // No thread to be had: the check runs here, once the bytes are written.
         return std::async(std::launch::deferred, m_config.saveCheck, lines, folder);
     }
 }
