@@ -27,9 +27,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <cstdlib>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <malloc.h>
 #include <spawn.h>
@@ -434,9 +434,8 @@ int main(int argc, char* argv[])
         floorLines[int(kind)] = Floor::readLines(fileOf[int(kind)]);
     }
 
-    Pair save[3], check[3], load[3], paint[3], command[3], startUpProcess, splash, windowBuilt,
-        deletes, keystroke,
-        freeze;
+    Pair save[3], check[3], checkLoad[3], load[3], paint[3], command[3], startUpProcess, splash,
+        windowBuilt, deletes, keystroke, freeze;
     Operations operations[3], listAlone;
     double freezeTotal = 0;
 
@@ -457,6 +456,11 @@ int main(int argc, char* argv[])
             load[k].take(
                 round, [&] { return timeMs([&] { loaders[k]->LoadFile(file); }); },
                 [&] { return timeMs([&] { floorRead[k] = Floor::readLines(file); }); });
+            // The check against the program's own load of the file.
+            checkLoad[k].take(
+                round,
+                [&] { return timeMs([&] { saver.config().saveCheck(records, dir.path()); }); },
+                [&] { return timeMs([&] { loaders[k]->LoadFile(file); }); });
 
             // From the window as a load leaves it: at the new-record slot.
             RecordFileLogic& logic = windows[k]->logic();
@@ -633,9 +637,12 @@ int main(int argc, char* argv[])
         {"Save (warm)", all(save), 1.25, "QSaveFile write, ms"},
         {"  the check before saving alone", all(check), 0, "the same write, ms"},
         {"LoadFile alone", all(load), 1.0, "getline read, ms"},
+        {"the check of a full file vs its LoadFile", all(checkLoad), 0.25, "LoadFile, ms"},
         {"load + first paint, list at 900 x 700", all(paint), 0.6, "getline + QListView, ms"},
         {"select with repaint, list at 900 x 700", each(&Operations::select), 0.6, "QListView, ms"},
-        {"  the same, location A record to B record", {&operations[2].otherKind}, 0,
+        {"  the same, location A record to B record",
+         {&operations[2].otherKind},
+         0,
          "QListView, ms"},
         {"add with repaint", each(&Operations::add), 0.6, "QListView, ms"},
         {"update with repaint", each(&Operations::update), 0.6, "QListView, ms"},
@@ -645,10 +652,14 @@ int main(int argc, char* argv[])
          0.6,
          "QListView, ms"},
         {"sapwright --check (process) vs the file's load", all(command), 0.5, "getline read, ms"},
-        {"start-up: a process to the tree window painted", {&startUpProcess}, 1.0,
+        {"start-up: a process to the tree window painted",
+         {&startUpProcess},
+         1.0,
          "a process to a 40-widget form, ms"},
         {"  the same, to the splash painted", {&splash}, 0, "a process to a 40-widget form, ms"},
-        {"  the tree window alone, built in a running program", {&windowBuilt}, 0,
+        {"  the tree window alone, built in a running program",
+         {&windowBuilt},
+         0,
          "40-widget form, ms"},
         {"undo: heap per step of 1,000 deletes", {&heap}, 2.0, "plain undo stack, bytes"},
         {"undo: 1,000 deletes in a row, per step", {&deletes}, 1.0, "list and stack, us"},

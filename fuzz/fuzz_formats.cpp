@@ -15,6 +15,7 @@
 #include "stand/StandReadBack.h"
 #include "stand/StandSet.h"
 #include "startup/FileCheck.h"
+#include "tree/TreeFileCheck.h"
 #include "tree/TreeRecord.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -338,6 +339,8 @@ void checks(FuzzedDataProvider& data)
     };
     // Up to the end of the data: nothing after it is read.
     const QList<CheckFinding> all = FileCheck::check(Kind::Tree, lines, {}, variant);
+    // Checked in two halves at once, a file gives the same findings.
+    FUZZ_CHECK(TreeFileCheck::check(lines, variant, true, 2) == all);
     const auto end = std::find_if(all.begin(), all.end(), [](const CheckFinding& f) {
         return f.kind == CheckFinding::Kind::EndOfData;
     });

@@ -78,7 +78,8 @@ qsizetype takeLines(const char* data, qsizetype from, qsizetype end, QStringList
                     const ReadOptions& options, Result& result)
 {
     for (;;) {
-        const auto* lf = static_cast<const char*>(std::memchr(data + from, '\n', size_t(end - from)));
+        const auto* lf =
+            static_cast<const char*>(std::memchr(data + from, '\n', size_t(end - from)));
         if (!lf)
             return from;
         qsizetype lineEnd = lf - data;

@@ -9,6 +9,8 @@
 #include <bitset>
 #include <cmath>
 #include <cstring>
+#include <future>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -396,8 +398,7 @@ Place placeOf(const Tree& tree, QStringView line)
     return {tree.crBefore, cr < 0 ? 0 : int(cr) + 1};
 }
 
-void addDuplicates(std::vector<Tree>& ids, std::span<const QString> lines,
-                   QList<CheckFinding>& out)
+void addDuplicates(std::vector<Tree>& ids, std::span<const QString> lines, QList<CheckFinding>& out)
 {
     // Most files list their trees in order: then no ID comes twice, and there is nothing to sort.
     if (std::adjacent_find(ids.begin(), ids.end(),
@@ -802,48 +803,83 @@ bool Checker::dropped(QStringView record, const std::array<Number, SlotCount>& v
     return false;
 }
 
-} // namespace
-
-namespace TreeFileCheck {
-
-QList<CheckFinding> check(std::span<const QString> lines, int variantPosition, bool lastLineEnded)
+// Lines from .. to - 1 of the file; false when the data end in them.
+bool checkLines(Checker& checker, std::span<const QString> lines, qsizetype from, qsizetype to,
+                bool lastLineEnded)
 {
-    if (variantPosition < 1 || variantPosition > VariantList::count())
-        variantPosition = 0;
-    Checker checker(variantPosition);
-    checker.ids.reserve(lines.size());
     const qsizetype count = qsizetype(lines.size());
-    for (qsizetype index = 0; index < count; ++index) {
+    checker.ids.reserve(size_t(to - from));
+    for (qsizetype index = from; index < to; ++index) {
         const QStringView line = lines[size_t(index)];
         // Each line's characters lie elsewhere on the heap: fetched ahead, they are at hand.
-        if (index + 8 < count)
+        if (index + 8 < to)
             __builtin_prefetch(lines[size_t(index + 8)].constData());
         if (checker.quickLook(line, int(index)))
             continue;
         // A lone CR ends a record for the simulator; the findings stay on the file's line.
         Place place;
         qsizetype start = 0;
-        bool goesOn = true;
         for (;;) {
             const qsizetype cr = line.indexOf(u'\r', start);
             place.crAfter = cr < 0 ? 0 : int(cr) + 1;
             // A lone CR that ends the file ends its last record too.
-            if (cr < 0 && start > 0 && start == line.size() && index == count - 1 &&
-                !lastLineEnded)
+            if (cr < 0 && start > 0 && start == line.size() && index == count - 1 && !lastLineEnded)
                 break;
-            goesOn = checker.record(line.mid(start, cr < 0 ? -1 : cr - start), int(index), place);
-            if (!goesOn || cr < 0)
+            if (!checker.record(line.mid(start, cr < 0 ? -1 : cr - start), int(index), place))
+                return false;
+            if (cr < 0)
                 break;
             place.crBefore = int(cr) + 1;
             start = cr + 1;
         }
-        if (!goesOn)
-            break;
     }
-    addDuplicates(checker.ids, lines, checker.out);
-    std::stable_sort(checker.out.begin(), checker.out.end(),
+    return true;
+}
+
+} // namespace
+
+namespace TreeFileCheck {
+
+QList<CheckFinding> check(std::span<const QString> lines, int variantPosition, bool lastLineEnded)
+{
+    return check(lines, variantPosition, lastLineEnded, HalvesFrom);
+}
+
+QList<CheckFinding> check(std::span<const QString> lines, int variantPosition, bool lastLineEnded,
+                          qsizetype halvesFrom)
+{
+    if (variantPosition < 1 || variantPosition > VariantList::count())
+        variantPosition = 0;
+    const qsizetype count = qsizetype(lines.size());
+    Checker first(variantPosition);
+    // A line's findings are its own but for the duplicates, which are found over all the tree
+    // IDs at the end: so two halves are checked apart and joined, unless the data end in the
+    // first. A save waits for its check.
+    const qsizetype middle = count >= halvesFrom && count >= 2 ? count / 2 : count;
+    if (middle < count) {
+        Checker second(variantPosition);
+        const auto checkSecond = [&] {
+            return checkLines(second, lines, middle, count, lastLineEnded);
+        };
+        std::future<bool> later;
+        try {
+            later = std::async(std::launch::async, checkSecond);
+        } catch (const std::system_error&) {
+            later = std::async(std::launch::deferred, checkSecond);
+        }
+        const bool goesOn = checkLines(first, lines, 0, middle, lastLineEnded);
+        later.wait();
+        if (goesOn) {
+            first.out += second.out;
+            first.ids.insert(first.ids.end(), second.ids.begin(), second.ids.end());
+        }
+    } else {
+        checkLines(first, lines, 0, count, lastLineEnded);
+    }
+    addDuplicates(first.ids, lines, first.out);
+    std::stable_sort(first.out.begin(), first.out.end(),
                      [](const CheckFinding& a, const CheckFinding& b) { return a.line < b.line; });
-    return checker.out;
+    return first.out;
 }
 
 } // namespace TreeFileCheck

@@ -21,4 +21,9 @@ namespace TreeFileCheck {
 QList<CheckFinding> check(std::span<const QString> lines, int variantPosition = 0,
                           bool lastLineEnded = true);
 
+// A file of `halvesFrom` lines or more is checked in two halves at once, with the same findings.
+inline constexpr qsizetype HalvesFrom = 8192;
+QList<CheckFinding> check(std::span<const QString> lines, int variantPosition, bool lastLineEnded,
+                          qsizetype halvesFrom);
+
 } // namespace TreeFileCheck
