@@ -7,11 +7,13 @@
 #include "base/RecordText.h"
 #include "location/LocReadBack.h"
 #include "location/LocRecord.h"
+#include "location/LocationsFileCheck.h"
 #include "recordfile/JournalFormat.h"
 #include "recordfile/RecordFileIO.h"
 #include "species/SpeciesLists.h"
 #include "species/VariantList.h"
 #include "stand/StandFields.h"
+#include "stand/StandFileCheck.h"
 #include "stand/StandReadBack.h"
 #include "stand/StandSet.h"
 #include "startup/FileCheck.h"
@@ -341,6 +343,8 @@ void checks(FuzzedDataProvider& data)
     const QList<CheckFinding> all = FileCheck::check(Kind::Tree, lines, {}, variant);
     // Checked in two halves at once, a file gives the same findings.
     FUZZ_CHECK(TreeFileCheck::check(lines, variant, true, 2) == all);
+    FUZZ_CHECK(StandFileCheck::check(lines, {}, 2) == StandFileCheck::check(lines, {}));
+    FUZZ_CHECK(LocationsFileCheck::check(lines, {}, 2) == LocationsFileCheck::check(lines, {}));
     const auto end = std::find_if(all.begin(), all.end(), [](const CheckFinding& f) {
         return f.kind == CheckFinding::Kind::EndOfData;
     });

@@ -19,7 +19,10 @@ LocationWindowLogic::LocationWindowLogic(ModGlobal& shared, UserInterface& ui, Q
 
 RecordFileConfig LocationWindowLogic::fileConfig()
 {
-    RecordFileConfig c(WindowFiles::Location, locEntryFields(), &LocationsFileCheck::check);
+    RecordFileConfig c(WindowFiles::Location, locEntryFields(),
+                       [](std::span<const QString> lines, const QString& folder) {
+                           return LocationsFileCheck::check(lines, folder);
+                       });
     c.firstField = Field::LocationName;
     c.defaultFileName = QStringLiteral("vorlin.loc");
     c.unsavedRule = RecordFileConfig::UnsavedRule::NameNotDefault;

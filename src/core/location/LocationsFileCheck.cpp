@@ -5,7 +5,6 @@
 #include "base/RecordText.h"
 #include "recordfile/FileExistence.h"
 
-
 namespace {
 
 using Kind = CheckFinding::Kind;
@@ -60,18 +59,16 @@ bool hasAddfiles(const LocTokens& tokens)
     return names > 1 || text;
 }
 
-} // namespace
-
-namespace LocationsFileCheck {
-
-QList<CheckFinding> check(std::span<const QString> lines, const QString& folder)
+// Lines from .. to - 1 of the file.
+QList<CheckFinding> checkLines(std::span<const QString> lines, size_t from, size_t to,
+                               const QString& folder)
 {
     QList<CheckFinding> out;
     FileExistence files(folder);
-    for (size_t index = 0; index < lines.size(); ++index) {
+    for (size_t index = from; index < to; ++index) {
         const QString& line = lines[index];
         // Each line's characters lie elsewhere on the heap: fetched ahead, they are at hand.
-        if (index + 8 < lines.size())
+        if (index + 8 < to)
             __builtin_prefetch(lines[index + 8].constData());
         const int lineNumber = int(index) + 1;
         if (line.isEmpty())
@@ -112,6 +109,26 @@ QList<CheckFinding> check(std::span<const QString> lines, const QString& folder)
         }
     }
     return out;
+}
+
+} // namespace
+
+namespace LocationsFileCheck {
+
+QList<CheckFinding> check(std::span<const QString> lines, const QString& folder)
+{
+    return check(lines, folder, HalvesFrom);
+}
+
+QList<CheckFinding> check(std::span<const QString> lines, const QString& folder,
+                          qsizetype halvesFrom)
+{
+    // Each line's findings are its own, so a long file is checked in two halves at once: a save
+    // waits for its check.
+    const size_t count = lines.size();
+    return findInHalves(
+        count, qsizetype(count) >= halvesFrom ? count / 2 : count,
+        [&](size_t from, size_t to) { return checkLines(lines, from, to, folder); });
 }
 
 } // namespace LocationsFileCheck

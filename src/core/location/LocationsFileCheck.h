@@ -13,4 +13,9 @@ namespace LocationsFileCheck {
 // Stand List File names are looked for relative to `folder`, the Locations File's folder.
 QList<CheckFinding> check(std::span<const QString> lines, const QString& folder);
 
+// A file of `halvesFrom` lines or more is checked in two halves at once, with the same findings.
+inline constexpr qsizetype HalvesFrom = 8192;
+QList<CheckFinding> check(std::span<const QString> lines, const QString& folder,
+                          qsizetype halvesFrom);
+
 } // namespace LocationsFileCheck

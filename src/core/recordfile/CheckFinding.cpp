@@ -1,5 +1,7 @@
 #include "CheckFinding.h"
 
+#include "base/RunBeside.h"
+
 #include <algorithm>
 
 namespace CheckKinds {
@@ -101,4 +103,14 @@ QString checkQuestionText(const QList<CheckFinding>& findings, int shown)
         text += QStringLiteral("\r\n... and %1 more.").arg(ordered.size() - listed);
     text += QStringLiteral("\r\n\r\nOK saves the file anyway; Cancel does not save it.");
     return text;
+}
+
+QList<CheckFinding> findInHalves(size_t count, size_t middle,
+                                 const std::function<QList<CheckFinding>(size_t, size_t)>& part)
+{
+    if (middle >= count)
+        return part(0, count);
+    QList<CheckFinding> first, second;
+    runBeside([&] { second = part(middle, count); }, [&] { first = part(0, middle); });
+    return first + second;
 }

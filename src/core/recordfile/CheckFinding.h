@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 namespace CheckKinds {
 Q_NAMESPACE
 
@@ -87,3 +89,9 @@ bool needsAttention(const QList<CheckFinding>& findings);
 // The text of the question before a save: the first `shown` findings, errors first, and how
 // many more.
 QString checkQuestionText(const QList<CheckFinding>& findings, int shown = 8);
+
+// The findings of lines 0 .. count - 1, from `part(from, to)` for lines from .. to - 1: a file
+// checked in two halves at once, split at `middle`, when that is less than `count`. Each part's
+// findings must be its own lines' alone.
+QList<CheckFinding> findInHalves(size_t count, size_t middle,
+                                 const std::function<QList<CheckFinding>(size_t, size_t)>& part);

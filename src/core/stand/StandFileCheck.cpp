@@ -10,7 +10,6 @@
 
 #include <array>
 
-
 namespace {
 
 using Kind = CheckFinding::Kind;
@@ -157,20 +156,18 @@ void checkNames(char type, const StandTokens& tokens, int lineNumber, FileExiste
     }
 }
 
-} // namespace
-
-namespace StandFileCheck {
-
-QList<CheckFinding> check(std::span<const QString> lines, const QString& folder)
+// Lines from .. to - 1 of the file; `seenA`: an A line stands before them.
+QList<CheckFinding> checkLines(std::span<const QString> lines, size_t from, size_t to,
+                               const QString& folder, bool seenA)
 {
     QList<CheckFinding> out;
     FileExistence files(folder);
     const FieldKinds kinds = fieldKinds();
-    bool seenA = false, reportedOrphans = false;
-    for (size_t index = 0; index < lines.size(); ++index) {
+    bool reportedOrphans = false;
+    for (size_t index = from; index < to; ++index) {
         const QString& line = lines[index];
         // Each line's characters lie elsewhere on the heap: fetched ahead, they are at hand.
-        if (index + 8 < lines.size())
+        if (index + 8 < to)
             __builtin_prefetch(lines[index + 8].constData());
         const int lineNumber = int(index) + 1;
         if (line.isEmpty())
@@ -222,6 +219,34 @@ QList<CheckFinding> check(std::span<const QString> lines, const QString& folder)
         checkNames(type, tokens, lineNumber, files, out);
     }
     return out;
+}
+
+} // namespace
+
+namespace StandFileCheck {
+
+QList<CheckFinding> check(std::span<const QString> lines, const QString& folder)
+{
+    return check(lines, folder, HalvesFrom);
+}
+
+QList<CheckFinding> check(std::span<const QString> lines, const QString& folder,
+                          qsizetype halvesFrom)
+{
+    const size_t count = lines.size();
+    // A line's findings are its own once an A line stands before it: so the halves are checked
+    // apart, the second from after the first A line. A save waits for its check.
+    size_t middle = count;
+    if (qsizetype(count) >= halvesFrom) {
+        size_t firstA = 0;
+        while (firstA < count && standRecordType(lines[firstA]) != 'A')
+            ++firstA;
+        if (firstA + 1 < count)
+            middle = std::max(count / 2, firstA + 1);
+    }
+    return findInHalves(count, middle, [&](size_t from, size_t to) {
+        return checkLines(lines, from, to, folder, from > 0);
+    });
 }
 
 } // namespace StandFileCheck

@@ -16,7 +16,10 @@ StandWindowLogic::StandWindowLogic(ModGlobal& shared, UserInterface& ui, QObject
 
 RecordFileConfig StandWindowLogic::fileConfig()
 {
-    RecordFileConfig c(WindowFiles::Stand, standEntryFields(), &StandFileCheck::check);
+    RecordFileConfig c(WindowFiles::Stand, standEntryFields(),
+                       [](std::span<const QString> lines, const QString& folder) {
+                           return StandFileCheck::check(lines, folder);
+                       });
     c.placeholder = RecordText::placeholder();
     c.recordLetters = QStringLiteral("ABCD");
     c.invalidFormatText = QStringLiteral("Invalid Stand List File format.");

@@ -2,6 +2,7 @@
 
 #include "TreeRecord.h"
 #include "base/Cp1252.h"
+#include "base/RunBeside.h"
 #include "species/SpeciesLists.h"
 #include "species/VariantList.h"
 
@@ -9,8 +10,6 @@
 #include <bitset>
 #include <cmath>
 #include <cstring>
-#include <future>
-#include <system_error>
 #include <vector>
 
 namespace {
@@ -858,17 +857,9 @@ QList<CheckFinding> check(std::span<const QString> lines, int variantPosition, b
     const qsizetype middle = count >= halvesFrom && count >= 2 ? count / 2 : count;
     if (middle < count) {
         Checker second(variantPosition);
-        const auto checkSecond = [&] {
-            return checkLines(second, lines, middle, count, lastLineEnded);
-        };
-        std::future<bool> later;
-        try {
-            later = std::async(std::launch::async, checkSecond);
-        } catch (const std::system_error&) {
-            later = std::async(std::launch::deferred, checkSecond);
-        }
-        const bool goesOn = checkLines(first, lines, 0, middle, lastLineEnded);
-        later.wait();
+        bool goesOn = true;
+        runBeside([&] { checkLines(second, lines, middle, count, lastLineEnded); },
+                  [&] { goesOn = checkLines(first, lines, 0, middle, lastLineEnded); });
         if (goesOn) {
             first.out += second.out;
             first.ids.insert(first.ids.end(), second.ids.begin(), second.ids.end());
