@@ -115,11 +115,6 @@ QList<CheckFinding> checkLines(std::span<const QString> lines, size_t from, size
 
 namespace LocationsFileCheck {
 
-QList<CheckFinding> check(std::span<const QString> lines, const QString& folder)
-{
-    return check(lines, folder, HalvesFrom);
-}
-
 QList<CheckFinding> check(std::span<const QString> lines, const QString& folder,
                           qsizetype halvesFrom)
 {

@@ -10,12 +10,9 @@
 // not there. Empty lines are skipped, as on loading.
 namespace LocationsFileCheck {
 
-// Stand List File names are looked for relative to `folder`, the Locations File's folder.
-QList<CheckFinding> check(std::span<const QString> lines, const QString& folder);
-
-// A file of `halvesFrom` lines or more is checked in two halves at once, with the same findings.
-inline constexpr qsizetype HalvesFrom = 8192;
+// Stand List File names are looked for relative to `folder`, the Locations File's folder. A file
+// of `halvesFrom` lines or more is checked in two halves at once, with the same findings.
 QList<CheckFinding> check(std::span<const QString> lines, const QString& folder,
-                          qsizetype halvesFrom);
+                          qsizetype halvesFrom = CheckHalvesFrom);
 
 } // namespace LocationsFileCheck

@@ -90,6 +90,9 @@ bool needsAttention(const QList<CheckFinding>& findings);
 // many more.
 QString checkQuestionText(const QList<CheckFinding>& findings, int shown = 8);
 
+// Files of this many lines or more are checked in two halves at once: a save waits for its check.
+inline constexpr qsizetype CheckHalvesFrom = 8192;
+
 // The findings of lines 0 .. count - 1, from `part(from, to)` for lines from .. to - 1: a file
 // checked in two halves at once, split at `middle`, when that is less than `count`. Each part's
 // findings must be its own lines' alone.

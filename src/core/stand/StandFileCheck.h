@@ -11,12 +11,9 @@
 // that are not there. Empty lines are skipped, as on loading.
 namespace StandFileCheck {
 
-// File names are looked for relative to `folder`, the Stand List File's folder.
-QList<CheckFinding> check(std::span<const QString> lines, const QString& folder);
-
-// A file of `halvesFrom` lines or more is checked in two halves at once, with the same findings.
-inline constexpr qsizetype HalvesFrom = 8192;
+// File names are looked for relative to `folder`, the Stand List File's folder. A file of
+// `halvesFrom` lines or more is checked in two halves at once, with the same findings.
 QList<CheckFinding> check(std::span<const QString> lines, const QString& folder,
-                          qsizetype halvesFrom);
+                          qsizetype halvesFrom = CheckHalvesFrom);
 
 } // namespace StandFileCheck

@@ -839,11 +839,6 @@ bool checkLines(Checker& checker, std::span<const QString> lines, qsizetype from
 
 namespace TreeFileCheck {
 
-QList<CheckFinding> check(std::span<const QString> lines, int variantPosition, bool lastLineEnded)
-{
-    return check(lines, variantPosition, lastLineEnded, HalvesFrom);
-}
-
 QList<CheckFinding> check(std::span<const QString> lines, int variantPosition, bool lastLineEnded,
                           qsizetype halvesFrom)
 {

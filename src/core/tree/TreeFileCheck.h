@@ -17,13 +17,9 @@ namespace TreeFileCheck {
 
 // `variantPosition` 1..22 also checks the species codes against that variant's list; 0 skips
 // that check. `lastLineEnded` false: the last line has no line end, so a lone CR that ends it
-// makes no empty record after it. Findings come in line order, on the lines as split at LF.
+// makes no empty record after it. Findings come in line order, on the lines as split at LF. A
+// file of `halvesFrom` lines or more is checked in two halves at once, with the same findings.
 QList<CheckFinding> check(std::span<const QString> lines, int variantPosition = 0,
-                          bool lastLineEnded = true);
-
-// A file of `halvesFrom` lines or more is checked in two halves at once, with the same findings.
-inline constexpr qsizetype HalvesFrom = 8192;
-QList<CheckFinding> check(std::span<const QString> lines, int variantPosition, bool lastLineEnded,
-                          qsizetype halvesFrom);
+                          bool lastLineEnded = true, qsizetype halvesFrom = CheckHalvesFrom);
 
 } // namespace TreeFileCheck
