@@ -65,21 +65,14 @@ QList<CheckFinding> checkLines(std::span<const QString> lines, size_t from, size
 {
     QList<CheckFinding> out;
     FileExistence files(folder);
-    for (size_t index = from; index < to; ++index) {
-        const QString& line = lines[index];
-        // Each line's characters lie elsewhere on the heap: fetched ahead, they are at hand.
-        if (index + 8 < to)
-            __builtin_prefetch(lines[index + 8].constData());
-        const int lineNumber = int(index) + 1;
-        if (line.isEmpty())
-            continue;
+    forEachLine(lines, from, to, [&](int lineNumber, const QString& line) {
         const LocRecord::Kind kind = locRecordKind(line);
         if (kind == LocRecord::Kind::Invalid) {
             out.append({lineNumber, Kind::UnknownLine, QString(), QString(),
                         QStringLiteral("a line of unknown type \"%1\": it is no A or B line, so "
                                        "Vorlin cannot read it")
                             .arg(visibleText(QStringView(line).left(1)))});
-            continue;
+            return;
         }
         const LocTokens tokens = locTokens(line);
         const QStringView first = tokens.isEmpty() ? QStringView() : tokens[0];
@@ -94,7 +87,7 @@ QList<CheckFinding> checkLines(std::span<const QString> lines, size_t from, size
                                        "blanks, the addfile stands in its place)")});
         }
         if (kind != LocRecord::Kind::A)
-            continue;
+            return;
         const QStringView slf = tokens.size() > 2 ? tokens[2] : QStringView();
         const QString field = fieldName(LocRecord::Field::SlfFileName);
         if (slf.isEmpty() || RecordText::isPlaceholder(slf)) {
@@ -107,7 +100,7 @@ QList<CheckFinding> checkLines(std::span<const QString> lines, size_t from, size
                                        "for beside the Locations File): Vorlin finds no stands "
                                        "for this location")});
         }
-    }
+    });
     return out;
 }
 
@@ -118,12 +111,10 @@ namespace LocationsFileCheck {
 QList<CheckFinding> check(std::span<const QString> lines, const QString& folder,
                           qsizetype halvesFrom)
 {
-    // Each line's findings are its own, so a long file is checked in two halves at once: a save
-    // waits for its check.
-    const size_t count = lines.size();
-    return findInHalves(
-        count, qsizetype(count) >= halvesFrom ? count / 2 : count,
-        [&](size_t from, size_t to) { return checkLines(lines, from, to, folder); });
+    // Each line's findings are its own.
+    return findInHalves(lines.size(), halvesFrom, [&](size_t from, size_t to) {
+        return checkLines(lines, from, to, folder);
+    });
 }
 
 } // namespace LocationsFileCheck

@@ -105,9 +105,11 @@ QString checkQuestionText(const QList<CheckFinding>& findings, int shown)
     return text;
 }
 
-QList<CheckFinding> findInHalves(size_t count, size_t middle,
-                                 const std::function<QList<CheckFinding>(size_t, size_t)>& part)
+QList<CheckFinding> findInHalves(size_t count, qsizetype halvesFrom,
+                                 const std::function<QList<CheckFinding>(size_t, size_t)>& part,
+                                 size_t earliest)
 {
+    const size_t middle = qsizetype(count) >= halvesFrom ? std::max(count / 2, earliest) : count;
     if (middle >= count)
         return part(0, count);
     QList<CheckFinding> first, second;

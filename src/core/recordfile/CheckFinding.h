@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <span>
 
 namespace CheckKinds {
 Q_NAMESPACE
@@ -90,11 +91,25 @@ bool needsAttention(const QList<CheckFinding>& findings);
 // many more.
 QString checkQuestionText(const QList<CheckFinding>& findings, int shown = 8);
 
+// Calls `each(lineNumber, line)` for the lines from .. to - 1 that are not empty, fetching the
+// characters of lines ahead meanwhile: each line's characters lie elsewhere on the heap.
+template <typename Each>
+void forEachLine(std::span<const QString> lines, size_t from, size_t to, Each&& each)
+{
+    for (size_t index = from; index < to; ++index) {
+        if (index + 8 < to)
+            __builtin_prefetch(lines[index + 8].constData());
+        if (!lines[index].isEmpty())
+            each(int(index) + 1, lines[index]);
+    }
+}
+
 // Files of this many lines or more are checked in two halves at once: a save waits for its check.
 inline constexpr qsizetype CheckHalvesFrom = 8192;
 
-// The findings of lines 0 .. count - 1, from `part(from, to)` for lines from .. to - 1: a file
-// checked in two halves at once, split at `middle`, when that is less than `count`. Each part's
-// findings must be its own lines' alone.
-QList<CheckFinding> findInHalves(size_t count, size_t middle,
-                                 const std::function<QList<CheckFinding>(size_t, size_t)>& part);
+// The findings of lines 0 .. count - 1, from `part(from, to)` for lines from .. to - 1. A file of
+// `halvesFrom` lines or more is checked in two halves at once, the second beginning no earlier
+// than line `earliest`; each part's findings must then be its own lines' alone.
+QList<CheckFinding> findInHalves(size_t count, qsizetype halvesFrom,
+                                 const std::function<QList<CheckFinding>(size_t, size_t)>& part,
+                                 size_t earliest = 0);

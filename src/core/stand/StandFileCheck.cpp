@@ -164,14 +164,7 @@ QList<CheckFinding> checkLines(std::span<const QString> lines, size_t from, size
     FileExistence files(folder);
     const FieldKinds kinds = fieldKinds();
     bool reportedOrphans = false;
-    for (size_t index = from; index < to; ++index) {
-        const QString& line = lines[index];
-        // Each line's characters lie elsewhere on the heap: fetched ahead, they are at hand.
-        if (index + 8 < to)
-            __builtin_prefetch(lines[index + 8].constData());
-        const int lineNumber = int(index) + 1;
-        if (line.isEmpty())
-            continue;
+    forEachLine(lines, from, to, [&](int lineNumber, const QString& line) {
         const char type = standRecordType(line);
         seenA = seenA || type == 'A';
         if (type == 0) {
@@ -179,7 +172,7 @@ QList<CheckFinding> checkLines(std::span<const QString> lines, size_t from, size
                         QStringLiteral("a line of unknown type \"%1\": it is no A, B, C or D "
                                        "line, so it cannot be read as part of a stand")
                             .arg(visibleText(QStringView(line).left(1)))});
-            continue;
+            return;
         }
         if (!seenA) {
             if (!reportedOrphans) {
@@ -192,7 +185,7 @@ QList<CheckFinding> checkLines(std::span<const QString> lines, size_t from, size
             reportedOrphans = true;
             if (type == 'D')
                 checkNames(type, standTokens(line), lineNumber, files, out);
-            continue;
+            return;
         }
         const auto readBack = [&](const StandTokens& tokens) {
             const std::optional<ReadBack::Problem> found = findUnreadableValue(line, tokens);
@@ -209,15 +202,15 @@ QList<CheckFinding> checkLines(std::span<const QString> lines, size_t from, size
             if (!(mayNotReadBack && readBack(standTokens(line))))
                 if (std::optional<CheckFinding> shift = shiftedValues(values, lineNumber))
                     out.append(*shift);
-            continue;
+            return;
         }
         // A plain C line has nothing to find.
         if (type == 'C' && ReadBack::isPlainText(line))
-            continue;
+            return;
         const StandTokens tokens = standTokens(line);
         readBack(tokens);
         checkNames(type, tokens, lineNumber, files, out);
-    }
+    });
     return out;
 }
 
@@ -228,20 +221,15 @@ namespace StandFileCheck {
 QList<CheckFinding> check(std::span<const QString> lines, const QString& folder,
                           qsizetype halvesFrom)
 {
-    const size_t count = lines.size();
-    // A line's findings are its own once an A line stands before it: so the halves are checked
-    // apart, the second from after the first A line. A save waits for its check.
-    size_t middle = count;
-    if (qsizetype(count) >= halvesFrom) {
-        size_t firstA = 0;
-        while (firstA < count && standRecordType(lines[firstA]) != 'A')
-            ++firstA;
-        if (firstA + 1 < count)
-            middle = std::max(count / 2, firstA + 1);
-    }
-    return findInHalves(count, middle, [&](size_t from, size_t to) {
-        return checkLines(lines, from, to, folder, from > 0);
+    // A line's findings are its own once an A line stands before it: a second half begins after
+    // the first A line.
+    const auto firstA = std::find_if(lines.begin(), lines.end(), [](const QString& line) {
+        return standRecordType(line) == 'A';
     });
+    return findInHalves(
+        lines.size(), halvesFrom,
+        [&](size_t from, size_t to) { return checkLines(lines, from, to, folder, from > 0); },
+        size_t(firstA - lines.begin()) + 1);
 }
 
 } // namespace StandFileCheck
