@@ -7,7 +7,6 @@
 #include "species/VariantList.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -37,8 +36,8 @@ constexpr int ListHeight = 2520;
 } // namespace
 
 DlgSpecies::DlgSpecies(QWidget* owner, QLineEdit* speciesField)
-    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+    : ButtonsOnlyDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       speciesField_(speciesField)
 {
     setObjectName(QStringLiteral("dlgSpecies"));
@@ -144,16 +143,6 @@ void DlgSpecies::resizeEvent(QResizeEvent* event)
     okButton_->move(px(layout_.buttonLeft), okButton_->y());
     cancelButton_->move(px(layout_.buttonLeft), cancelButton_->y());
     applyColumns();
-}
-
-void DlgSpecies::keyPressEvent(QKeyEvent* event)
-{
-    // No button is the cancel button, so Escape does not close the dialog.
-    if (event->key() == Qt::Key_Escape) {
-        event->ignore();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void DlgSpecies::applyColumns()

@@ -2,7 +2,7 @@
 
 #include "species/SpeciesDialogLayout.h"
 
-#include <QDialog>
+#include "app/ButtonsOnlyDialog.h"
 
 class QComboBox;
 class QLabel;
@@ -12,7 +12,7 @@ class QPushButton;
 
 // Looks up a species code by variant and writes it into the caller's Species field.
 // Built afresh for every opening; only the last variant chosen outlives it, in modGlobal.
-class DlgSpecies : public QDialog
+class DlgSpecies : public ButtonsOnlyDialog
 {
     Q_OBJECT
 
@@ -24,7 +24,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void variantChosen(int index);

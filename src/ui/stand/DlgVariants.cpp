@@ -5,16 +5,15 @@
 #include "species/VariantList.h"
 #include "stand/VariantChoice.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
 DlgVariants::DlgVariants(QWidget* owner, QLineEdit* variantField)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
-                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
+    : ButtonsOnlyDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint |
+                                   Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_variantField(variantField)
 {
     setObjectName(QStringLiteral("dlgVariants"));
@@ -56,14 +55,4 @@ void DlgVariants::confirm()
     if (m_variantField)
         m_variantField->setText(chosenVariantCodes(ticked));
     accept();
-}
-
-void DlgVariants::keyPressEvent(QKeyEvent* event)
-{
-    // No cancel button: Escape does not close the dialog.
-    if (event->key() == Qt::Key_Escape) {
-        event->ignore();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "app/ButtonsOnlyDialog.h"
 
 class QLineEdit;
 class QListWidget;
@@ -8,14 +8,11 @@ class QPushButton;
 
 // Ticks variants instead of typing their codes; on OK the codes replace the text of the
 // stand window's variant box. Built afresh for every opening, with nothing ticked.
-class DlgVariants : public QDialog
+class DlgVariants : public ButtonsOnlyDialog
 {
     Q_OBJECT
 public:
     DlgVariants(QWidget* owner, QLineEdit* variantField);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void confirm();
