@@ -2,13 +2,13 @@
 
 #include "RecordFileIO.h"
 #include "base/ModGlobal.h"
+#include "base/RunBeside.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
 #include <future>
-#include <system_error>
 
 using Answer = UserInterface::Answer;
 using Buttons = UserInterface::Buttons;
@@ -152,10 +152,14 @@ bool RecordFileLogic::SaveFile(const QString& fileName)
     // both are done. Findings to ask about hold the new file back: it is written again once the
     // user says so, and no half-made file waits beside the old one during the question.
     QList<CheckFinding> findings;
-    std::future<QList<CheckFinding>> checking = startCheck(records(), fileName);
+    std::future<void> checking;
+    if (m_config.saveCheck) {
+        const QString folder = QFileInfo(fileName).absolutePath();
+        checking = startBeside([&, folder] { findings = m_config.saveCheck(records(), folder); });
+    }
     bool held = false;
     const auto clean = [&] {
-        findings = checking.get();
+        checking.get();
         held = needsAttention(findings);
         return !held;
     };
@@ -183,20 +187,6 @@ bool RecordFileLogic::SaveFile(const QString& fileName)
     restartJournal(fileName, !m_display.isEmpty(), state);
     Q_EMIT controlsChanged();
     return true;
-}
-
-std::future<QList<CheckFinding>> RecordFileLogic::startCheck(std::span<const QString> lines,
-                                                             const QString& fileName) const
-{
-    if (!m_config.saveCheck)
-        return {};
-    const QString folder = QFileInfo(fileName).absolutePath();
-    try {
-        return std::async(std::launch::async, m_config.saveCheck, lines, folder);
-    } catch (const std::system_error&) {
-        // No thread to be had: the check runs here, once the bytes are written.
-        return std::async(std::launch::deferred, m_config.saveCheck, lines, folder);
-    }
 }
 
 UserInterface::Answer RecordFileLogic::AskSaveChanges()

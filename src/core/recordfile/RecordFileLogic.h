@@ -9,7 +9,6 @@
 
 #include <QObject>
 
-#include <future>
 #include <span>
 
 // The record file handling every data window shares: naming, loading, saving, the
@@ -179,10 +178,6 @@ private:
     bool unsavedConditionHolds() const;
     // Asks about unsaved changes; false when the user cancelled or the save did not happen.
     bool changesMayBeDropped();
-    // The "Check" question when the lines have findings; false when the user cancelled.
-    // The save check of these lines, started on a thread of its own; none without a check.
-    std::future<QList<CheckFinding>> startCheck(std::span<const QString> lines,
-                                                const QString& fileName) const;
     // Says so when the name is a folder's: no file of that name can be loaded or saved.
     bool refusedAsFolder(const QString& fileName);
     void showFileError(const QString& what, const QString& fileName, const QString& reason);
